@@ -1,0 +1,152 @@
+#include "util/full_width.h"
+
+#include <array>
+
+#include <unicode/uchar.h>
+#include <unicode/utf16.h>
+
+namespace glyphgrab {
+namespace {
+
+constexpr char16_t kHalfFirst = 0xFF61;  // ｡
+constexpr char16_t kHalfLast = 0xFF9F;   // ﾟ
+constexpr char16_t kVoicedMark = 0xFF9E;
+constexpr char16_t kSemiVoicedMark = 0xFF9F;
+
+constexpr std::u16string_view kHalfRow =
+    u"｡｢｣､･ｦｧｨｩｪｫｬｭｮｯｰｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘﾙﾚﾛﾜﾝﾞﾟ";
+// The lone marks become U+309B and U+00B0 (the degree sign, not U+309C).
+constexpr std::u16string_view kFullRow =
+    u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛°";
+static_assert(kHalfRow.size() == 63 && kFullRow.size() == 63);
+
+constexpr std::u16string_view kVoicedBases = u"ｳｶｷｸｹｺｻｼｽｾｿﾀﾁﾂﾃﾄﾊﾋﾌﾍﾎ";
+constexpr std::u16string_view kVoicedFull = u"ヴガギグゲゴザジズゼゾダヂヅデドバビブベボ";
+constexpr std::u16string_view kSemiVoicedBases = u"ﾊﾋﾌﾍﾎ";
+constexpr std::u16string_view kSemiVoicedFull = u"パピプペポ";
+static_assert(kVoicedBases.size() == kVoicedFull.size());
+static_assert(kVoicedBases.size() + kSemiVoicedBases.size() == 26);
+
+struct KanaTables {
+  std::array<char16_t, 63> row{};
+  std::array<char16_t, 63> voiced{};      // 0 when the base has no voiced form
+  std::array<char16_t, 63> semiVoiced{};  // 0 when the base has no semi-voiced form
+};
+
+constexpr KanaTables MakeKanaTables() {
+  KanaTables t;
+  for (std::size_t k = 0; k < kHalfRow.size(); ++k) t.row[kHalfRow[k] - kHalfFirst] = kFullRow[k];
+  for (std::size_t k = 0; k < kVoicedBases.size(); ++k)
+    t.voiced[kVoicedBases[k] - kHalfFirst] = kVoicedFull[k];
+  for (std::size_t k = 0; k < kSemiVoicedBases.size(); ++k)
+    t.semiVoiced[kSemiVoicedBases[k] - kHalfFirst] = kSemiVoicedFull[k];
+  return t;
+}
+
+constexpr KanaTables kKana = MakeKanaTables();
+
+constexpr bool IsHalfKana(char16_t c) { return c >= kHalfFirst && c <= kHalfLast; }
+
+// The voiced character for the pair (base, mark), or 0.
+inline char16_t VoicedPair(char16_t base, char16_t mark) {
+  if (!IsHalfKana(base)) return 0;
+  if (mark == kVoicedMark) return kKana.voiced[base - kHalfFirst];
+  if (mark == kSemiVoicedMark) return kKana.semiVoiced[base - kHalfFirst];
+  return 0;
+}
+
+inline char16_t FullWidthUnit(char16_t c) {
+  if (c >= 0x21 && c <= 0x7E) {
+    switch (c) {
+      case u'"': return u'”';
+      case u'\'': return u'’';
+      case u'\\': return u'￥';
+      default: return static_cast<char16_t>(c + 0xFEE0);
+    }
+  }
+  if (c == 0x20) return 0x3000;
+  if (IsHalfKana(c)) return kKana.row[c - kHalfFirst];
+  return c;
+}
+
+// Look-alike folding. None of its inputs is a surrogate, so applying it unit by unit
+// leaves every surrogate pair whole.
+inline char16_t FoldLookAlike(char16_t c) {
+  switch (c) {
+    case 0x00D7: return 0xFF38;  // × -> Ｘ
+    case 0x30FC: return 0xFF0D;  // ー -> －
+    case 0x00B4: case 0xFF40: case 0x2018: case 0x2032: return 0x2019;  // -> ’
+    case 0x309B: case 0x201C: case 0x2033: return 0x201D;              // -> ”
+    default: return c;
+  }
+}
+
+template <typename Emit>
+void FullWidthWalk(std::u16string_view s, Emit emit) {
+  const std::size_t n = s.size();
+  std::size_t p = 0;
+  while (p < n) {
+    if (p + 1 < n) {
+      if (const char16_t v = VoicedPair(s[p], s[p + 1])) {
+        emit(v);
+        p += 2;
+        continue;
+      }
+    }
+    emit(FullWidthUnit(s[p]));
+    ++p;
+  }
+}
+
+}  // namespace
+
+std::u16string ToFullWidth(std::u16string_view s) {
+  std::u16string out;
+  out.reserve(s.size());
+  FullWidthWalk(s, [&](char16_t c) { out.push_back(c); });
+  return out;
+}
+
+void NormalizeForMatchInto(std::u16string_view s, std::u16string& out) {
+  // Blanks go first: removing one may join a voiced pair or a surrogate pair that the
+  // later steps must see whole.
+  thread_local std::u16string upper;
+  upper.clear();
+  upper.reserve(s.size());
+  for (char16_t c : s) {
+    if (c > 0x20 && c != 0x3000) upper.push_back(c);
+  }
+  // Upper case in place; the mapping keeps the length.
+  const std::size_t n = upper.size();
+  std::size_t i = 0;
+  while (i < n) {
+    const char16_t c = upper[i];
+    if (c < 0x80) {
+      if (c >= u'a' && c <= u'z') upper[i] = static_cast<char16_t>(c - 0x20);
+      ++i;
+      continue;
+    }
+    const std::size_t start = i;
+    UChar32 cp;
+    U16_NEXT(upper.data(), i, n, cp);
+    const UChar32 mapped = u_toupper(cp);
+    if (U16_LENGTH(mapped) != static_cast<int>(i - start)) continue;
+    if (U16_LENGTH(mapped) == 1) {
+      upper[start] = static_cast<char16_t>(mapped);
+    } else {
+      upper[start] = U16_LEAD(mapped);
+      upper[start + 1] = U16_TRAIL(mapped);
+    }
+  }
+  out.clear();
+  out.reserve(upper.size());
+  FullWidthWalk(upper, [&](char16_t c) { out.push_back(FoldLookAlike(c)); });
+}
+
+std::u16string NormalizeForMatch(std::u16string_view s) {
+  std::u16string out;
+  NormalizeForMatchInto(s, out);
+  return out;
+}
+
+}  // namespace glyphgrab

@@ -1,0 +1,149 @@
+#include "util/paths.h"
+
+#include <cerrno>
+#include <climits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
+
+#include "util/strings.h"
+
+namespace glyphgrab {
+
+std::u16string AddTrailingDelim(std::u16string_view path) {
+  std::u16string out(path);
+  if (out.empty() || !IsPathDelim(out.back())) out.push_back(PathDelimChar());
+  return out;
+}
+
+std::u16string RemoveTrailingDelim(std::u16string_view path) {
+  if (!path.empty() && IsPathDelim(path.back())) path.remove_suffix(1);
+  return std::u16string(path);
+}
+
+std::u16string FileExtLower(std::u16string_view path) {
+  for (std::size_t k = path.size(); k-- > 0;) {
+    if (IsPathDelim(path[k])) break;
+    if (path[k] == u'.') return StrLower(path.substr(k));
+  }
+  return {};
+}
+
+std::u16string ReplaceFileExt(std::u16string_view path, std::u16string_view newExt) {
+  for (std::size_t k = path.size(); k-- > 0;) {
+    const char16_t c = path[k];
+    if (c == u'.') return std::u16string(path.substr(0, k)).append(newExt);
+    if (IsPathDelim(c) || c == u':') break;
+  }
+  return std::u16string(path).append(newExt);
+}
+
+std::u16string FileBaseName(std::u16string_view path) {
+  for (std::size_t k = path.size(); k-- > 0;) {
+    if (IsPathDelim(path[k])) return std::u16string(path.substr(k + 1));
+  }
+  return std::u16string(path);
+}
+
+std::string PathToNative(std::u16string_view path) {
+  std::string out;
+  out.reserve(path.size() * 3);
+  std::size_t i = 0;
+  const std::size_t n = path.size();
+  while (i < n) {
+    const char16_t c = path[i];
+    if (c >= 0xDC80 && c <= 0xDCFF) {
+      out.push_back(static_cast<char>(c - 0xDC00));  // an escaped raw byte
+      ++i;
+      continue;
+    }
+    UChar32 cp;
+    U16_NEXT(path.data(), i, n, cp);
+    if (U_IS_SURROGATE(cp)) cp = 0xFFFD;
+    char buf[4];
+    int32_t len = 0;
+    U8_APPEND_UNSAFE(buf, len, cp);  // cp is a valid scalar value here
+    out.append(buf, static_cast<std::size_t>(len));
+  }
+  return out;
+}
+
+std::u16string NativeToPath(std::string_view native) {
+  std::u16string out;
+  out.reserve(native.size());
+  const auto* s = reinterpret_cast<const std::uint8_t*>(native.data());
+  const auto n = static_cast<int32_t>(native.size());
+  int32_t i = 0;
+  while (i < n) {
+    const int32_t start = i;
+    UChar32 cp;
+    U8_NEXT(s, i, n, cp);
+    if (cp < 0) {
+      for (int32_t k = start; k < i; ++k) out.push_back(static_cast<char16_t>(0xDC00 + s[k]));
+      continue;
+    }
+    if (U16_LENGTH(cp) == 1) {
+      out.push_back(static_cast<char16_t>(cp));
+    } else {
+      out.push_back(U16_LEAD(cp));
+      out.push_back(U16_TRAIL(cp));
+    }
+  }
+  return out;
+}
+
+namespace {
+
+bool StatFollow(std::u16string_view path, struct stat& st) {
+  if (path.empty()) return false;
+  return ::stat(PathToNative(path).c_str(), &st) == 0;
+}
+
+// Blank, empty or longer than the platform allows.
+bool IsUsablePath(std::u16string_view path) {
+  if (RemoveBlanks(path).empty()) return false;
+  if (path.find(u'\0') != std::u16string_view::npos) return false;
+  return PathToNative(path).size() < PATH_MAX;
+}
+
+}  // namespace
+
+bool IsFile(std::u16string_view path) {
+  struct stat st {};
+  return StatFollow(path, st) && S_ISREG(st.st_mode);
+}
+
+bool IsFolder(std::u16string_view path) {
+  struct stat st {};
+  return StatFollow(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool MakeFolder(std::u16string_view path) {
+  if (!IsUsablePath(path)) return false;
+  const std::string native = PathToNative(path);
+  // Create each missing level in turn; an existing level is fine.
+  for (std::size_t k = 1; k <= native.size(); ++k) {
+    if (k == native.size() || native[k] == '/') {
+      const std::string level = native.substr(0, k);
+      if (::mkdir(level.c_str(), 0777) != 0 && errno != EEXIST) break;
+    }
+  }
+  return IsFolder(path);
+}
+
+bool RemoveFile(std::u16string_view path) {
+  if (!IsUsablePath(path)) return false;
+  struct stat st {};
+  const std::string native = PathToNative(path);
+  if (::lstat(native.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  return ::unlink(native.c_str()) == 0;
+}
+
+bool RemoveEmptyFolder(std::u16string_view path) {
+  if (!IsUsablePath(path)) return false;
+  return ::rmdir(PathToNative(path).c_str()) == 0;
+}
+
+}  // namespace glyphgrab

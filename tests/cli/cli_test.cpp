@@ -1,0 +1,44 @@
+#include "cli/cli.h"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace glyphgrab::cli {
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out, err;
+};
+
+CliRun RunCli(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  const int status = CliMain(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(Cli, HelpAndVersionGoToStdout) {
+  const CliRun help = RunCli({"--help"});
+  EXPECT_EQ(help.status, kExitOk);
+  for (const char* command : {"extract", "info", "tree", "search", "keys"})
+    EXPECT_NE(help.out.find(std::string("  ") + command + " "), std::string::npos) << command;
+  EXPECT_TRUE(help.err.empty());
+
+  const CliRun version = RunCli({"--version"});
+  EXPECT_EQ(version.status, kExitOk);
+  EXPECT_EQ(version.out, "glyphgrab-cli 1.10\n");
+}
+
+TEST(Cli, UsageErrorsAreOneLineWithStatusTwo) {
+  for (const auto& args : std::vector<std::vector<std::string>>{{}, {"frobnicate"}, {"--bogus"}}) {
+    const CliRun r = RunCli(args);
+    EXPECT_EQ(r.status, kExitError);
+    EXPECT_TRUE(r.out.empty());
+    ASSERT_FALSE(r.err.empty());
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+  }
+}
+
+}  // namespace
+}  // namespace glyphgrab::cli
