@@ -21,6 +21,11 @@ using Bytes = std::vector<std::uint8_t>;
 // undecodable bytes.
 std::u16string Cp932BytesToStr(ByteSpan bytes, std::size_t* bad = nullptr);
 
+namespace detail {
+// The same decoding through ICU alone, without the table derived from it; for tests.
+std::u16string Cp932BytesToStrIcuOnly(ByteSpan bytes, std::size_t* bad = nullptr);
+}  // namespace detail
+
 // Cp932BytesToStr up to, not including, the first U+0000: a NUL-filled fixed field
 // yields its text without the fill.
 std::u16string AnsiBytesToStr(ByteSpan bytes, std::size_t* bad = nullptr);

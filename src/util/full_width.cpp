@@ -81,66 +81,73 @@ inline char16_t FoldLookAlike(char16_t c) {
   }
 }
 
-template <typename Emit>
-void FullWidthWalk(std::u16string_view s, Emit emit) {
-  const std::size_t n = s.size();
-  std::size_t p = 0;
+// Writes the full-width form of s[0, n) to out and returns its length, which never
+// exceeds n (a voiced pair shrinks, everything else maps one to one). out may be s
+// itself: the write position never passes the read position.
+template <typename Fold>
+std::size_t FullWidthWalk(const char16_t* s, std::size_t n, char16_t* out, Fold fold) {
+  std::size_t p = 0, w = 0;
   while (p < n) {
     if (p + 1 < n) {
       if (const char16_t v = VoicedPair(s[p], s[p + 1])) {
-        emit(v);
+        out[w++] = fold(v);
         p += 2;
         continue;
       }
     }
-    emit(FullWidthUnit(s[p]));
+    out[w++] = fold(FullWidthUnit(s[p]));
     ++p;
   }
+  return w;
 }
+
+// Letters of these blocks (CJK punctuation, kana, CJK ideographs) have no case.
+constexpr bool HasNoCase(char16_t c) { return c >= 0x3000 && c < 0xA000; }
 
 }  // namespace
 
 std::u16string ToFullWidth(std::u16string_view s) {
-  std::u16string out;
-  out.reserve(s.size());
-  FullWidthWalk(s, [&](char16_t c) { out.push_back(c); });
+  std::u16string out(s.size(), u'\0');
+  out.resize(FullWidthWalk(s.data(), s.size(), out.data(), [](char16_t c) { return c; }));
   return out;
 }
 
 void NormalizeForMatchInto(std::u16string_view s, std::u16string& out) {
-  // Blanks go first: removing one may join a voiced pair or a surrogate pair that the
-  // later steps must see whole.
-  thread_local std::u16string upper;
-  upper.clear();
-  upper.reserve(s.size());
+  // Each step works in place on `out`: none of them makes the text longer. Blanks go
+  // first, since removing one may join a voiced pair or a surrogate pair that the later
+  // steps must see whole.
+  out.resize(s.size());
+  char16_t* const d = out.data();
+  std::size_t n = 0;
   for (char16_t c : s) {
-    if (c > 0x20 && c != 0x3000) upper.push_back(c);
+    if (c > 0x20 && c != 0x3000) d[n++] = c;
   }
-  // Upper case in place; the mapping keeps the length.
-  const std::size_t n = upper.size();
+  // Upper case; the mapping keeps the length.
   std::size_t i = 0;
   while (i < n) {
-    const char16_t c = upper[i];
+    const char16_t c = d[i];
     if (c < 0x80) {
-      if (c >= u'a' && c <= u'z') upper[i] = static_cast<char16_t>(c - 0x20);
+      if (c >= u'a' && c <= u'z') d[i] = static_cast<char16_t>(c - 0x20);
+      ++i;
+      continue;
+    }
+    if (HasNoCase(c)) {
       ++i;
       continue;
     }
     const std::size_t start = i;
     UChar32 cp;
-    U16_NEXT(upper.data(), i, n, cp);
+    U16_NEXT(d, i, n, cp);
     const UChar32 mapped = u_toupper(cp);
     if (U16_LENGTH(mapped) != static_cast<int>(i - start)) continue;
     if (U16_LENGTH(mapped) == 1) {
-      upper[start] = static_cast<char16_t>(mapped);
+      d[start] = static_cast<char16_t>(mapped);
     } else {
-      upper[start] = U16_LEAD(mapped);
-      upper[start + 1] = U16_TRAIL(mapped);
+      d[start] = U16_LEAD(mapped);
+      d[start + 1] = U16_TRAIL(mapped);
     }
   }
-  out.clear();
-  out.reserve(upper.size());
-  FullWidthWalk(upper, [&](char16_t c) { out.push_back(FoldLookAlike(c)); });
+  out.resize(FullWidthWalk(d, n, d, FoldLookAlike));
 }
 
 std::u16string NormalizeForMatch(std::u16string_view s) {
