@@ -1,0 +1,28 @@
+// Locale-aware ordering and letter-case folding of texts.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace glyphgrab {
+
+enum class CollationStrength {
+  Secondary,  // letter case ignored (the sorted extraction list, the memo sort)
+  Tertiary,   // letter case counts (folder names in the tree)
+};
+
+// Sorts by ICU's collator for Japanese at the given strength; texts that compare equal
+// keep their order, and at tertiary strength remaining ties go by code units.
+void SortCollated(std::vector<std::u16string>& texts, CollationStrength strength);
+
+// Compares two texts by the same collator: negative, 0 or positive. Ties at tertiary
+// strength are broken by code units.
+int CompareCollated(std::u16string_view a, std::u16string_view b, CollationStrength strength);
+
+// Simple case folding per code point, length-preserving: two texts that differ only in
+// letter case (ASCII, full-width Latin, Greek...) fold to the same key. Full- and
+// half-width forms and kana stay distinct.
+std::u16string CaseFoldKey(std::u16string_view s);
+
+}  // namespace glyphgrab
