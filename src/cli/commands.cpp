@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include "cli/command_handlers.h"
+
 namespace glyphgrab::cli {
 
 std::span<const Command> Commands() {
@@ -7,7 +9,7 @@ std::span<const Command> Commands() {
       {"extract", "[--header] [--blocks] [--dims] [--no-blanks] [--sort] [--json] FILE...",
        "print the texts of the files as the main window lists them", nullptr},
       {"info", "[--json] FILE...", "print the file list's columns for each file", nullptr},
-      {"tree", "ROOT", "print the folder tree under ROOT, one folder per line", nullptr},
+      {"tree", "ROOT", "print the folder tree under ROOT, one folder per line", RunTree},
       {"search", "[--types LIST] [--names] [--contents] [--json] ROOT KEYWORD",
        "print the files under ROOT whose names or texts hold KEYWORD", nullptr},
       {"keys", "COMMAND", "print the key events that sending COMMAND would type", nullptr},

@@ -6,8 +6,6 @@
 namespace glyphgrab {
 namespace {
 
-bool Stopped(const StopRequested& stop) { return stop && stop(); }
-
 // U+0001..U+0020 separate CSV fields. U+0000 separates as well: a field run also ends
 // at it, and leaving it unskipped would never move past it.
 bool IsCsvSpace(char16_t c) { return c <= 0x20; }

@@ -1,17 +1,14 @@
 // Extraction of plain text, CSV and HTML files into the extraction list.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "extract/extraction_list.h"
+#include "util/stop.h"
 
 namespace glyphgrab {
-
-// Asked before each line; true stops the reading of the file (the Esc key).
-using StopRequested = std::function<bool()>;
 
 // Each line of the file, control characters removed. False when the file could not be
 // read (nothing added); a stop request ends the reading with what was added so far.

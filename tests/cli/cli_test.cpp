@@ -42,3 +42,25 @@ TEST(Cli, UsageErrorsAreOneLineWithStatusTwo) {
 
 }  // namespace
 }  // namespace glyphgrab::cli
+
+#include "fixtures/temp_dir.h"
+
+namespace glyphgrab::cli {
+namespace {
+
+TEST(CliTree, PrintsNodePathsInIndexOrder) {
+  testing::TempDir dir;
+  for (const char* d : {"b", "a/c"}) dir.MakeDir(d);
+  const std::string root = dir.path().string();
+  const CliRun r = RunCli({"tree", root});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_EQ(r.out, root + "/\n" + root + "/a/\n" + root + "/a/c/\n" + root + "/b/\n");
+
+  const CliRun missing = RunCli({"tree", root + "/nope"});
+  EXPECT_EQ(missing.status, kExitError);
+  EXPECT_EQ(missing.err, root + "/nope: no such folder\n");
+  EXPECT_EQ(RunCli({"tree"}).status, kExitError);
+}
+
+}  // namespace
+}  // namespace glyphgrab::cli

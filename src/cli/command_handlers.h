@@ -1,0 +1,14 @@
+// The handlers of glyphgrab-cli's commands, one file each (cmd_<name>.cpp).
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+
+namespace glyphgrab::cli {
+
+int RunTree(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace glyphgrab::cli
