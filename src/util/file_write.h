@@ -1,0 +1,19 @@
+// Replacing a whole file so that readers, crashes and full disks never see it half
+// written.
+#pragma once
+
+#include <string_view>
+
+#include "util/codepage.h"
+
+namespace glyphgrab {
+
+// Writes `bytes` to a new file beside `path`, flushes it to the disk and renames it over
+// `path`. On any failure the temporary file is removed and `path` keeps its old content
+// (or stays absent); the result is then false. An existing file that the caller may not
+// write is not replaced, and its permission bits carry over to the new file. A symbolic
+// link at `path` stays a link: the file it names is replaced. A missing folder is
+// created. Not thread-safe against concurrent writers of the same path.
+bool WriteFileAtomic(std::u16string_view path, ByteSpan bytes);
+
+}  // namespace glyphgrab
