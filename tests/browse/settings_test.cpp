@@ -203,9 +203,8 @@ TEST(SettingsSave, FolderWithoutWritePermissionKeepsTheOldFile) {
   TSettings old = Varied();
   ASSERT_TRUE(SettingsSave(P(file), old));
   const std::string before = Slurp(file);
-  fs::permissions(dir.path(), fs::perms(0755));
-  fs::permissions(folder, fs::perms(0755));
   fs::permissions(file, fs::perms(0666));
+  const testing::ReadOnlyFolder locked(dir.path(), folder);
 
   const int result = testing::RunUnprivileged([&] {
     TSettings changed = Varied();

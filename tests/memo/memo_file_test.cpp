@@ -73,9 +73,8 @@ TEST(MemoFile, SaveWithoutPermissionKeepsTheOldMemo) {
   const fs::path folder = dir.MakeDir("app");
   const fs::path file = folder / "Memo.txt";
   ASSERT_TRUE(MemoSave(P(file), u"kept line"));
-  fs::permissions(dir.path(), fs::perms(0755));
-  fs::permissions(folder, fs::perms(0755));
   fs::permissions(file, fs::perms(0666));
+  const testing::ReadOnlyFolder locked(dir.path(), folder);
   const int result = testing::RunUnprivileged([&] { return MemoSave(P(file), u"") ? 1 : 0; });
   EXPECT_EQ(result, 0) << "the save reported success";
   EXPECT_EQ(MemoLoad(P(file)), u"kept line");

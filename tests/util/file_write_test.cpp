@@ -75,11 +75,10 @@ TEST(WriteFileAtomic, NoPermissionKeepsTheOldFile) {
   const fs::path inLocked = dir.Write("locked/settings.dat", std::string_view("old settings"));
   const fs::path openFolder = dir.MakeDir("open");
   const fs::path readOnly = dir.Write("open/memo.txt", std::string_view("old memo"));
-  fs::permissions(dir.path(), fs::perms(0755));
-  fs::permissions(lockedFolder, fs::perms(0755));       // nobody may not create files here
-  fs::permissions(openFolder, fs::perms(0777));         // ... but here
-  fs::permissions(inLocked, fs::perms(0666));           // the file itself is writable
+  fs::permissions(openFolder, fs::perms(0777));  // files may be created here
+  fs::permissions(inLocked, fs::perms(0666));    // the file itself is writable
   fs::permissions(readOnly, fs::perms(0444));
+  const testing::ReadOnlyFolder locked(dir.path(), lockedFolder);  // but not replaced
 
   const int failures = testing::RunUnprivileged([&] {
     int bad = 0;
