@@ -1,47 +1,13 @@
 #include "memo/memo_text.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <memory>
-#include <numeric>
 #include <unordered_set>
 
-#include <unicode/coll.h>
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
-
+#include "util/collation.h"
 #include "util/strings.h"
 #include "util/text_file.h"
 #include "util/values.h"
 
 namespace glyphgrab {
-namespace {
-
-// Collators are not safe to share between threads; each thread keeps its own.
-const icu::Collator* MemoCollator() {
-  thread_local std::unique_ptr<icu::Collator> collator = [] {
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Collator> c(icu::Collator::createInstance(icu::Locale("ja"), status));
-    if (U_FAILURE(status)) return std::unique_ptr<icu::Collator>();
-    c->setStrength(icu::Collator::SECONDARY);
-    return c;
-  }();
-  return collator.get();
-}
-
-std::vector<std::uint8_t> SortKey(const icu::Collator& collator, const std::u16string& s) {
-  const icu::UnicodeString text(false, s.data(), static_cast<int32_t>(s.size()));
-  std::vector<std::uint8_t> key(64);
-  int32_t length = collator.getSortKey(text, key.data(), static_cast<int32_t>(key.size()));
-  if (length > static_cast<int32_t>(key.size())) {
-    key.resize(static_cast<std::size_t>(length));
-    length = collator.getSortKey(text, key.data(), length);
-  }
-  key.resize(static_cast<std::size_t>(std::max(length, 0)));
-  return key;
-}
-
-}  // namespace
 
 std::u16string ToCrLfText(std::u16string_view text) {
   std::u16string out;
@@ -56,34 +22,6 @@ std::u16string ToCrLfText(std::u16string_view text) {
     }
   }
   return out;
-}
-
-void MemoCollationSort(std::vector<std::u16string>& lines) {
-  const icu::Collator* collator = MemoCollator();
-  std::vector<std::vector<std::uint8_t>> keys;
-  keys.reserve(lines.size());
-  for (const auto& line : lines) {
-    if (collator) {
-      keys.push_back(SortKey(*collator, line));
-    } else {
-      // Without collation data, upper-cased code units still ignore letter case.
-      const std::u16string upper = StrUpper(line);
-      std::vector<std::uint8_t> key;
-      for (char16_t c : upper) {
-        key.push_back(static_cast<std::uint8_t>(c >> 8));
-        key.push_back(static_cast<std::uint8_t>(c & 0xFF));
-      }
-      keys.push_back(std::move(key));
-    }
-  }
-  std::vector<std::size_t> order(lines.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
-  std::vector<std::u16string> sorted;
-  sorted.reserve(lines.size());
-  for (std::size_t i : order) sorted.push_back(std::move(lines[i]));
-  lines = std::move(sorted);
 }
 
 std::vector<std::u16string> TMemoText::Lines() const { return SplitLines(text_); }
@@ -109,10 +47,10 @@ TMemoAddResult TMemoText::AddSelected(const std::vector<std::u16string>& selecte
   result.selected = static_cast<int>(selectedLines.size());
   if (selectedLines.empty()) return result;
   std::unordered_set<std::u16string> present;
-  for (const auto& line : Lines()) present.insert(StrUpper(line));
+  for (const auto& line : Lines()) present.insert(CaseFoldKey(line));
   for (const auto& line : selectedLines) {
     if (RemoveBlanks(line).empty()) continue;
-    if (!present.insert(StrUpper(line)).second) continue;
+    if (!present.insert(CaseFoldKey(line)).second) continue;
     AppendLine(line);
     ++result.added;
   }
@@ -122,7 +60,7 @@ TMemoAddResult TMemoText::AddSelected(const std::vector<std::u16string>& selecte
 
 void TMemoText::Sort() {
   std::vector<std::u16string> lines = SelectionLines();
-  MemoCollationSort(lines);
+  SortCollated(lines, CollationStrength::Secondary);
   text_.clear();
   for (const auto& line : lines) AppendLine(line);
 }

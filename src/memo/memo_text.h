@@ -61,8 +61,4 @@ std::u16string MemoAddedMessage(int selected, int added);
 inline constexpr char16_t kMemoClearQuestion[] = u"メモ内容を全消去します。本当によろしいですか？";
 inline constexpr char16_t kMemoClearedMessage[] = u"メモ内容を全消去しました。";
 
-// Sorts texts with the memo's collation: ICU's Japanese collator at secondary strength
-// (letter case ignored), stable for ties.
-void MemoCollationSort(std::vector<std::u16string>& lines);
-
 }  // namespace glyphgrab
