@@ -85,7 +85,12 @@ bool WriteFileAtomic(std::u16string_view path, ByteSpan bytes) {
   std::string tempName;
   const int fd = CreateTemporary(target, tempName);
   if (fd < 0) return false;
-  if (exists) ::fchmod(fd, old.st_mode & 07777);  // best effort: the content matters more
+  if (exists) {
+    // Best effort: the content matters more. Ownership carries over only for root, who
+    // must not leave a user's file owned by root.
+    if (::geteuid() == 0) (void)!::fchown(fd, old.st_uid, old.st_gid);
+    ::fchmod(fd, old.st_mode & 07777);
+  }
   bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (ok) ok = ::rename(tempName.c_str(), target.c_str()) == 0;

@@ -11,7 +11,8 @@ namespace glyphgrab {
 // Writes `bytes` to a new file beside `path`, flushes it to the disk and renames it over
 // `path`. On any failure the temporary file is removed and `path` keeps its old content
 // (or stays absent); the result is then false. An existing file that the caller may not
-// write is not replaced, and its permission bits carry over to the new file. A symbolic
+// write is not replaced, and its permission bits (and, when root writes, its owner)
+// carry over to the new file. A symbolic
 // link at `path` stays a link: the file it names is replaced. A missing folder is
 // created. Not thread-safe against concurrent writers of the same path.
 bool WriteFileAtomic(std::u16string_view path, ByteSpan bytes);

@@ -33,6 +33,8 @@ std::vector<std::string> Names(const fs::path& folder) {
 
 std::u16string P(const fs::path& p) { return NativeToPath(p.string()); }
 
+constexpr uid_t kNobody = 65534;
+
 TEST(WriteFileAtomic, CreatesAndReplacesLeavingNoTemporaryFile) {
   testing::TempDir dir;
   const fs::path target = dir.path() / "sub" / "settings.dat";
@@ -43,6 +45,14 @@ TEST(WriteFileAtomic, CreatesAndReplacesLeavingNoTemporaryFile) {
   ASSERT_TRUE(WriteFileAtomic(P(target), B("second, longer")));
   EXPECT_EQ(Slurp(target), "second, longer");
   EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms(0640));
+
+  if (::geteuid() == 0) {  // root keeps a user's file the user's
+    ASSERT_EQ(::chown(target.c_str(), kNobody, kNobody), 0);
+    ASSERT_TRUE(WriteFileAtomic(P(target), B("by root")));
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, kNobody);
+  }
 
   ASSERT_TRUE(WriteFileAtomic(P(target), B("")));
   EXPECT_EQ(Slurp(target), "");
