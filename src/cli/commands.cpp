@@ -4,6 +4,8 @@
 
 namespace glyphgrab::cli {
 
+int RunKeys(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 std::span<const Command> Commands() {
   static const Command kCommands[] = {
       {"extract", "[--header] [--blocks] [--dims] [--no-blanks] [--sort] [--json] FILE...",
@@ -12,7 +14,7 @@ std::span<const Command> Commands() {
       {"tree", "ROOT", "print the folder tree under ROOT, one folder per line", RunTree},
       {"search", "[--types LIST] [--names] [--contents] [--json] ROOT KEYWORD",
        "print the files under ROOT whose names or texts hold KEYWORD", nullptr},
-      {"keys", "COMMAND", "print the key events that sending COMMAND would type", nullptr},
+      {"keys", "COMMAND", "print the key events that sending COMMAND would type", RunKeys},
   };
   return kCommands;
 }

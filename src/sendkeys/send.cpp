@@ -1,0 +1,90 @@
+#include "sendkeys/send.h"
+
+#include <algorithm>
+
+#include "util/strings.h"
+#include "util/wait.h"
+
+namespace glyphgrab {
+namespace {
+
+// The settings dialog accepts 0 to 60 seconds; a settings file edited by hand may hold
+// anything, and a send must not hang the tool for hours or on NaN.
+constexpr double kMaxProfileWait = 60;
+
+void Pause(const SendServices& services, double seconds) {
+  if (services.wait) {
+    services.wait(seconds);
+  } else {
+    WaitSeconds(seconds);
+  }
+}
+
+}  // namespace
+
+WindowId FindTargetWindow(WindowSystem& windows, std::u16string_view titleText) {
+  WindowId found = 0;
+  if (titleText.empty()) return found;
+  // The whole list is walked: the last match wins.
+  for (const TopLevelWindow& w : windows.ListTopLevelWindows()) {
+    if (w.owned || !w.visible) continue;
+    const std::u16string_view title =
+        std::u16string_view(w.title).substr(0, kTitleCompareLength);
+    if (StrIndexOf(titleText, title) >= 0) found = w.id;
+  }
+  return found;
+}
+
+void PlayKeyEvents(const KeyEventList& events, KeySender& keys,
+                   const std::function<void(double)>& wait) {
+  for (const KeyEvent& e : events) {
+    switch (e.kind) {
+      case KeyEvent::Kind::kDown: keys.KeyDown(e.code); break;
+      case KeyEvent::Kind::kUp: keys.KeyUp(e.code); break;
+      case KeyEvent::Kind::kWait:
+        if (wait) {
+          wait(e.seconds);
+        } else {
+          WaitSeconds(e.seconds);
+        }
+        break;
+      case KeyEvent::Kind::kStop: return;
+    }
+  }
+}
+
+SendResult ActivateTarget(std::u16string_view command, const SendTarget& target,
+                          SendServices& services) {
+  if (target.window == 0) return SendResult::kTargetGone;
+  if (!services.windows.ActivateWindow(target.window, target.maximize == 1)) {
+    return SendResult::kTargetGone;
+  }
+  // A slow target gets this long to come to the front before the first key.
+  const double settle = target.waitSeconds;
+  if (settle > 0) Pause(services, std::min(settle, kMaxProfileWait));  // NaN fails > 0
+
+  const KeyEventList events = TypeCommand(command);
+  PlayKeyEvents(events, services.keys, services.wait);
+  const bool stopped = !events.empty() && events.back().kind == KeyEvent::Kind::kStop;
+  return stopped ? SendResult::kStopped : SendResult::kTyped;
+}
+
+SendResult SendCommand(std::u16string_view command, const SendTarget& target,
+                       SendServices& services) {
+  if (command.empty()) return SendResult::kEmptyCommand;
+  const ClipboardExpansion expansion = ExpandClipboardGroup(command);
+  switch (expansion.outcome) {
+    case ClipboardExpansion::Outcome::kAbandoned:
+      return SendResult::kAbandoned;
+    case ClipboardExpansion::Outcome::kExpanded:
+      if (!services.clipboard.SetText(expansion.clipboardText)) {
+        return SendResult::kClipboardFailed;
+      }
+      break;
+    case ClipboardExpansion::Outcome::kUnchanged:
+      break;
+  }
+  return ActivateTarget(expansion.command, target, services);
+}
+
+}  // namespace glyphgrab
