@@ -33,6 +33,21 @@ std::size_t PastClosingBrace(std::u16string_view s, std::size_t from) {
   return close == std::u16string_view::npos ? s.size() : close + 1;
 }
 
+// Tenths of a second that a brace group's inner text asks to wait, or 0 when it is no
+// wait. Only decimal numbers count: the hexadecimal forms the integer reader also takes
+// would turn a second "{X..." group such as "{XABC}" into a wait of minutes instead of
+// a press of X.
+std::int32_t WaitTenths(std::u16string_view inner) {
+  std::size_t p = 0;
+  while (p < inner.size() && inner[p] == u' ') ++p;
+  if (p < inner.size() && (inner[p] == u'+' || inner[p] == u'-')) ++p;
+  if (p < inner.size() && (inner[p] == u'$' || inner[p] == u'x' || inner[p] == u'X')) return 0;
+  if (p + 1 < inner.size() && inner[p] == u'0' && (inner[p + 1] == u'x' || inner[p + 1] == u'X')) {
+    return 0;
+  }
+  return TextToInt(inner);
+}
+
 std::uint8_t KeyTextCode(std::u16string_view keyText) {
   for (const KeyName& entry : kKeyNames) {
     if (entry.name == keyText) return entry.code;
@@ -79,6 +94,7 @@ std::uint8_t CharKeyCode(std::u16string_view keyText) {
 bool PressToken(std::u16string_view token, KeyEventList& out) {
   HeldModifiers held;
   std::uint8_t last = 0;
+  bool pressed = false;
   for (std::size_t q = 0; q < token.size(); ++q) {
     std::u16string keyText;
     if (token[q] == u'{') {
@@ -97,6 +113,7 @@ bool PressToken(std::u16string_view token, KeyEventList& out) {
     const std::uint8_t code = KeyTextCode(keyText);
     out.push_back(KeyEvent::Down(code));
     last = code;
+    pressed = true;
     if (keyText == u"^") {
       held.ctrl = true;
     } else if (keyText == u"@") {
@@ -108,7 +125,7 @@ bool PressToken(std::u16string_view token, KeyEventList& out) {
       held.ReleaseAll(out);
     }
   }
-  if (last != 0) out.push_back(KeyEvent::Up(last));
+  if (pressed) out.push_back(KeyEvent::Up(last));
   held.ReleaseAll(out);
   return true;
 }
@@ -135,7 +152,7 @@ KeyEventList TypeCommand(std::u16string_view command) {
     if (token.front() == u'{') {
       const std::u16string_view inner =
           token.size() >= 2 ? token.substr(1, token.size() - 2) : std::u16string_view();
-      const std::int32_t tenths = TextToInt(inner);
+      const std::int32_t tenths = WaitTenths(inner);
       if (tenths > 0) {
         out.push_back(KeyEvent::Wait(tenths / 10.0));
         continue;

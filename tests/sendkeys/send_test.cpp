@@ -1,0 +1,150 @@
+#include "sendkeys/send.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "platform/fake/fake_desktop.h"
+#include "util/strings.h"
+
+namespace glyphgrab {
+namespace {
+
+TopLevelWindow Win(WindowId id, std::u16string title, bool visible = true, bool owned = false) {
+  return TopLevelWindow{id, std::move(title), owned, visible};
+}
+
+TEST(FindTargetWindow, LastVisibleUnownedMatchWins) {
+  FakeJournal journal;
+  FakeWindowSystem windows(journal);
+  windows.windows = {
+      Win(1, u"jw_win - first.jww"),
+      Win(2, u"editor"),
+      Win(3, u"jw_win - second.jww"),
+      Win(4, u"jw_win - hidden", /*visible=*/false),
+      Win(5, u"jw_win - dialog", true, /*owned=*/true),
+  };
+  EXPECT_EQ(FindTargetWindow(windows, u"jw_win"), 3u);
+  EXPECT_EQ(FindTargetWindow(windows, u"first"), 1u);
+  EXPECT_EQ(FindTargetWindow(windows, u"edit"), 2u);
+  EXPECT_EQ(FindTargetWindow(windows, u"JW_WIN"), 0u);  // letter case counts
+  EXPECT_EQ(FindTargetWindow(windows, u"hidden"), 0u);
+  EXPECT_EQ(FindTargetWindow(windows, u"dialog"), 0u);
+  EXPECT_EQ(FindTargetWindow(windows, u""), 0u);         // an empty text matches nothing
+  windows.windows.push_back(Win(6, u""));
+  EXPECT_EQ(FindTargetWindow(windows, u""), 0u);
+  EXPECT_TRUE(journal.empty());  // finding touches nothing
+}
+
+TEST(FindTargetWindow, ComparesOnlyTheFirst254Units) {
+  FakeJournal journal;
+  FakeWindowSystem windows(journal);
+  windows.windows = {Win(7, StrRepeat(u"x", 250) + u"jw_win")};
+  EXPECT_EQ(FindTargetWindow(windows, u"jw_w"), 7u);    // ends at unit 254
+  EXPECT_EQ(FindTargetWindow(windows, u"jw_wi"), 0u);   // would need unit 255
+}
+
+struct SendFixture : testing::Test {
+  FakeJournal journal;
+  FakeKeySender keys{journal};
+  FakeWindowSystem windows{journal};
+  FakeClipboard clipboard{journal};
+  SendServices services{keys, windows, clipboard,
+                        [this](double s) { journal.push_back("wait " + Seconds(s)); }};
+
+  static std::string Seconds(double s) {
+    return KeyEventLine(KeyEvent::Wait(s)).substr(5);
+  }
+
+  SendFixture() { windows.windows = {Win(0x2a, u"jw_win test")}; }
+};
+
+TEST_F(SendFixture, ClipboardThenActivationThenProfileWaitThenKeys) {
+  const SendTarget target{0x2a, 1, 0.25};
+  EXPECT_EQ(SendCommand(u"@DA{Xtext}", target, services), SendResult::kTyped);
+  const FakeJournal expected = {
+      "clipboard text", "activate 0x2a maximize", "wait 0.25",
+      "wait 0.5", "down 0x12", "down 0x44", "up 0x44", "up 0x12", "up 0x44",
+      "wait 0.5", "down 0x41", "up 0x41", "up 0x41",
+      "wait 0.5", "down 0x11", "down 0x56", "up 0x56", "up 0x11", "up 0x56",
+  };
+  EXPECT_EQ(journal, expected);
+  EXPECT_EQ(clipboard.text, u"text");
+}
+
+TEST_F(SendFixture, OnlySmaxOneMaximisesAndNoProfileWaitWhenZero) {
+  for (const std::int32_t smax : {0, 2, -1}) {
+    journal.clear();
+    EXPECT_EQ(SendCommand(u"A", SendTarget{0x2a, smax, 0}, services), SendResult::kTyped);
+    EXPECT_EQ(journal, (FakeJournal{"activate 0x2a", "wait 0.5", "down 0x41", "up 0x41",
+                                    "up 0x41"}))
+        << smax;
+  }
+}
+
+TEST_F(SendFixture, ProfileWaitIsBounded) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::pair<double, const char*> cases[] = {
+      {1e9, "wait 60"}, {-3, nullptr}, {nan, nullptr},
+      {std::numeric_limits<double>::infinity(), "wait 60"}};
+  for (const auto& [wait, line] : cases) {
+    journal.clear();
+    SendCommand(u"A", SendTarget{0x2a, 0, wait}, services);
+    ASSERT_GE(journal.size(), 2u);
+    EXPECT_EQ(journal[1], line ? line : "wait 0.5") << wait;
+  }
+}
+
+TEST_F(SendFixture, NothingHappensWithoutSomethingToSendOrSomewhereToSendIt) {
+  const SendTarget target{0x2a, 0, 0.1};
+  EXPECT_EQ(SendCommand(u"", target, services), SendResult::kEmptyCommand);
+  // An unclosed clipboard group abandons everything: no clipboard, no activation.
+  EXPECT_EQ(SendCommand(u"@DA{Xabc", target, services), SendResult::kAbandoned);
+  EXPECT_TRUE(journal.empty());
+
+  // No window found, or it closed since: the clipboard text is set, nothing is typed.
+  EXPECT_EQ(SendCommand(u"{Xa}", SendTarget{0, 0, 0}, services), SendResult::kTargetGone);
+  windows.windows.clear();
+  EXPECT_EQ(SendCommand(u"{Xb}", target, services), SendResult::kTargetGone);
+  EXPECT_EQ(journal, (FakeJournal{"clipboard a", "clipboard b"}));
+}
+
+TEST_F(SendFixture, LockedClipboardSendsNoKeys) {
+  clipboard.locked = true;
+  EXPECT_EQ(SendCommand(u"{Xa}", SendTarget{0x2a, 0, 0}, services),
+            SendResult::kClipboardFailed);
+  EXPECT_TRUE(journal.empty());
+  // A command without a clipboard group never asks for it.
+  EXPECT_EQ(SendCommand(u"A", SendTarget{0x2a, 0, 0}, services), SendResult::kTyped);
+}
+
+TEST_F(SendFixture, StoppedSendLeavesNoModifierDown) {
+  EXPECT_EQ(SendCommand(u"A^@{}B", SendTarget{0x2a, 0, 0}, services), SendResult::kStopped);
+  EXPECT_EQ(journal, (FakeJournal{"activate 0x2a", "wait 0.5", "down 0x41", "up 0x41",
+                                  "up 0x41", "wait 0.5", "down 0x11", "down 0x12", "up 0x11",
+                                  "up 0x12"}));
+}
+
+TEST(PlayKeyEvents, StopsAtStop) {
+  FakeJournal journal;
+  FakeKeySender keys(journal);
+  PlayKeyEvents({KeyEvent::Down(1), KeyEvent::Up(1), KeyEvent::Stop(), KeyEvent::Down(2)},
+                keys, [&](double) { journal.push_back("wait"); });
+  EXPECT_EQ(journal, (FakeJournal{"down 0x01", "up 0x01"}));
+}
+
+TEST(FakeEscKeyState, GoesDownFromTheGivenQuery) {
+  FakeEscKeyState never;
+  FakeEscKeyState third(2);
+  EXPECT_FALSE(never.IsEscDown());
+  EXPECT_FALSE(third.IsEscDown());
+  EXPECT_FALSE(third.IsEscDown());
+  EXPECT_TRUE(third.IsEscDown());
+  EXPECT_TRUE(third.IsEscDown());
+  EXPECT_FALSE(NeverEscKeyState().IsEscDown());
+}
+
+}  // namespace
+}  // namespace glyphgrab
