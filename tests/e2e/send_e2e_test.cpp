@@ -1,0 +1,166 @@
+// Sending keys to real windows on a private X display, with and without a window
+// manager: finding the window by its title, activating it, and what it receives.
+// GoogleTest first: Xlib defines macros (None, Bool) that clash with its names.
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <string>
+#include <vector>
+
+#include "fixtures/temp_dir.h"
+#include "platform/esc_key_state.h"
+#include "platform/key_sender.h"
+#include "platform/window_system.h"
+#include "sendkeys/send.h"
+#include "x_session.h"
+
+namespace glyphgrab {
+namespace {
+
+using testing::Receiver;
+using testing::WaitUntil;
+using testing::XSession;
+
+using Lines = std::vector<std::string>;
+
+class SendE2e : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    const std::string problem = session_.Start(GetParam(), scratch_.path());
+    if (problem == "Xvfb is not installed" || problem == "jwm is not installed") {
+      GTEST_SKIP() << problem << ": end-to-end test skipped";
+    }
+    ASSERT_EQ(problem, "");
+    keys_ = MakePlatformKeySender();
+    windows_ = MakePlatformWindowSystem();
+    ASSERT_TRUE(keys_ && windows_);
+  }
+
+  bool managed() const { return GetParam(); }
+
+  Receiver Start(const std::string& title, const std::vector<std::string>& flags = {}) {
+    const std::string log = "receiver" + std::to_string(++receivers_) + ".log";
+    Receiver r(session_, title, scratch_.path() / log, flags);
+    EXPECT_NE(r.window(), 0u) << title << " did not appear";
+    return r;
+  }
+
+  SendResult Send(std::u16string_view command, WindowId window, int maximize = 0) {
+    SendServices services{*keys_, *windows_, clipboard_, {}};
+    return SendCommand(command, SendTarget{window, maximize, 0}, services);
+  }
+
+  Window Focus() {
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(session_.display(), &focus, &revert);
+    return focus;
+  }
+
+  // The clipboard belongs to the desktop tool; these tests send no "{X" group.
+  struct NoClipboard final : Clipboard {
+    bool SetText(std::u16string_view) override { return false; }
+  } clipboard_;
+
+  testing::TempDir scratch_;
+  XSession session_;
+  std::unique_ptr<KeySender> keys_;
+  std::unique_ptr<WindowSystem> windows_;
+  int receivers_ = 0;
+};
+
+TEST_P(SendE2e, KeysReachTheActivatedWindowInOrderWithTheirModifiers) {
+  const Receiver target = Start("jw_win test");
+  // Another window starts later and holds the focus: only activation can take the keys
+  // away from it.
+  const Receiver other = Start("notepad");
+  ASSERT_TRUE(windows_->ActivateWindow(other.window(), false));
+  ASSERT_TRUE(WaitUntil([&] { return Focus() == other.window(); }));
+
+  const WindowId found = FindTargetWindow(*windows_, u"jw_win");
+  ASSERT_EQ(found, target.window());
+  EXPECT_EQ(Send(u"@DA^V", found), SendResult::kTyped);
+  EXPECT_EQ(Send(u"{TAB}{TAB}", found), SendResult::kTyped);
+
+  // The release that ends each token finds its key already up; X drops it.
+  const Lines expected = {
+      "down Alt_L", "down d +alt", "up d +alt", "up Alt_L +alt",
+      "down a", "up a",
+      "down Control_L", "down v +ctrl", "up v +ctrl", "up Control_L +ctrl",
+      "down Tab", "up Tab", "down Tab", "up Tab",
+  };
+  EXPECT_EQ(target.Keys(expected.size()), expected);
+  EXPECT_EQ(other.Keys(1, std::chrono::milliseconds(200)), Lines{});
+}
+
+TEST_P(SendE2e, FindsTheLastShownUnownedWindowWhoseTitleHoldsTheText) {
+  const Receiver first = Start("jw_win - first");
+  const Receiver second = Start("jw_win - second");
+  const Receiver hidden = Start("jw_win - hidden", {"--unmapped"});
+  const Receiver owned = Start("jw_win - owned", {"--transient"});
+  ASSERT_TRUE(WaitUntil([&] {
+    return FindTargetWindow(*windows_, u"jw_win - second") == second.window();
+  }));
+
+  EXPECT_EQ(FindTargetWindow(*windows_, u"jw_win"), second.window());
+  EXPECT_EQ(FindTargetWindow(*windows_, u"first"), first.window());
+  EXPECT_EQ(FindTargetWindow(*windows_, u"hidden"), 0u);
+  EXPECT_EQ(FindTargetWindow(*windows_, u"owned"), 0u);
+  EXPECT_EQ(FindTargetWindow(*windows_, u"JW_WIN"), 0u);
+  EXPECT_EQ(FindTargetWindow(*windows_, u""), 0u);
+}
+
+TEST_P(SendE2e, MaximisesAndRestoresAnIconifiedWindow) {
+  Display* d = session_.display();
+  const Receiver target = Start("jw_win test");
+  if (managed()) {
+    // Iconified windows still count as shown: they are found and brought back.
+    XIconifyWindow(d, target.window(), DefaultScreen(d));
+    XSync(d, False);
+    ASSERT_TRUE(WaitUntil([&] {
+      XWindowAttributes a;
+      return XGetWindowAttributes(d, target.window(), &a) && a.map_state != IsViewable;
+    }));
+  }
+  ASSERT_EQ(FindTargetWindow(*windows_, u"jw_win"), target.window());
+  EXPECT_EQ(Send(u"A", target.window(), /*maximize=*/1), SendResult::kTyped);
+  EXPECT_EQ(target.Keys(2), (Lines{"down a", "up a"}));
+
+  XWindowAttributes a{};
+  EXPECT_TRUE(WaitUntil([&] {
+    // The manager keeps its frame and title bar; the window grows to most of the screen.
+    return XGetWindowAttributes(d, target.window(), &a) && a.map_state == IsViewable &&
+           a.width >= 700 && a.height >= 500;
+  })) << a.width << "x" << a.height;
+}
+
+TEST_P(SendE2e, AWindowThatClosedIsLeftAlone) {
+  Receiver target = Start("jw_win test");
+  const WindowId found = FindTargetWindow(*windows_, u"jw_win");
+  ASSERT_EQ(found, target.window());
+  session_.End(target.pid());
+  ASSERT_TRUE(WaitUntil([&] { return FindTargetWindow(*windows_, u"jw_win") == 0; }));
+  EXPECT_EQ(Send(u"A", found), SendResult::kTargetGone);
+  EXPECT_FALSE(windows_->ActivateWindow(0, false));
+}
+
+TEST_P(SendE2e, EscKeyStateFollowsTheKeyboard) {
+  const std::unique_ptr<EscKeyState> esc = MakePlatformEscKeyState();
+  ASSERT_TRUE(esc);
+  EXPECT_FALSE(esc->IsEscDown());
+  keys_->KeyDown(0x1B);
+  EXPECT_TRUE(esc->IsEscDown());
+  keys_->KeyUp(0x1B);
+  EXPECT_FALSE(esc->IsEscDown());
+}
+
+INSTANTIATE_TEST_SUITE_P(, SendE2e, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "UnderJwm" : "NoWindowManager";
+                         });
+
+}  // namespace
+}  // namespace glyphgrab
