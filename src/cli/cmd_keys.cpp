@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli.h"
+#include "cli/command_handlers.h"
 #include "sendkeys/command_keys.h"
 #include "util/codepage.h"
 

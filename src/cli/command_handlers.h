@@ -10,5 +10,6 @@
 namespace glyphgrab::cli {
 
 int RunTree(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunKeys(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace glyphgrab::cli

@@ -4,8 +4,6 @@
 
 namespace glyphgrab::cli {
 
-int RunKeys(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
 std::span<const Command> Commands() {
   static const Command kCommands[] = {
       {"extract", "[--header] [--blocks] [--dims] [--no-blanks] [--sort] [--json] FILE...",
