@@ -24,6 +24,7 @@ constexpr auto kFocusWait = std::chrono::milliseconds(500);
 constexpr int kMaxFrameDepth = 3;
 
 // ICCCM WM_STATE values.
+constexpr long kNormalState = 1;
 constexpr long kIconicState = 3;
 
 // EWMH client message constants.
@@ -71,8 +72,11 @@ class X11WindowSystem final : public WindowSystem {
       }
       TopLevelWindow info;
       info.id = w;
-      // An iconified window counts as shown, so it can be found and restored.
-      info.visible = attrs.map_state == IsViewable || WmState(w) == kIconicState;
+      // Iconified windows, and under a manager those on another virtual desktop, count
+      // as shown: they can be found and brought forward.
+      const long state = WmState(w);
+      info.visible = attrs.map_state == IsViewable || state == kIconicState ||
+                     (managed && state == kNormalState);
       Window owner = None;
       info.owned = XGetTransientForHint(d_, w, &owner) && owner != None;
       info.title = Title(w);
