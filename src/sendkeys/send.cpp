@@ -87,4 +87,23 @@ SendResult SendCommand(std::u16string_view command, const SendTarget& target,
   return ActivateTarget(expansion.command, target, services);
 }
 
+SendResult SendText(std::u16string_view text, WindowId window, const SendSettings& settings,
+                    SendServices& services) {
+  if (!services.clipboard.SetText(text)) return SendResult::kClipboardFailed;
+  return SendCommand(settings.command,
+                     SendTarget{window, settings.maximize, settings.waitSeconds}, services);
+}
+
+std::u16string CopiedMessage(std::u16string_view text) {
+  return u"文字「" + std::u16string(text) + u"」をコピーしました。";
+}
+
+std::u16string SentMessage(std::u16string_view command) {
+  return u"コマンド「" + std::u16string(command) + u"」を送信しました。";
+}
+
+std::u16string NotRunningMessage(std::u16string_view titleText) {
+  return u"指定ソフト「" + std::u16string(titleText) + u"」が起動されていません。";
+}
+
 }  // namespace glyphgrab

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "platform/clipboard.h"
@@ -58,5 +59,27 @@ SendResult ActivateTarget(std::u16string_view command, const SendTarget& target,
 // ActivateTarget with the expanded command.
 SendResult SendCommand(std::u16string_view command, const SendTarget& target,
                        SendServices& services);
+
+// The fields of the active send profile that a send reads; the settings map their
+// profile record onto it.
+struct SendSettings {
+  double waitSeconds = 0.1;              // Wtim
+  std::int32_t maximize = 0;             // Smax
+  std::u16string titleText = u"jw_win";  // Tcap
+  std::u16string command = u"@DA^V";     // Comm
+};
+
+// The send shared by every window that offers one, once FindTargetWindow(titleText)
+// has found `window` (callers show NotRunningMessage instead when it found nothing):
+// the text goes to the clipboard, then the profile's command is sent. kClipboardFailed
+// means the clipboard refused the text and nothing else happened; for any other result
+// the caller shows CopiedMessage (or its own copy message) and then SentMessage.
+SendResult SendText(std::u16string_view text, WindowId window, const SendSettings& settings,
+                    SendServices& services);
+
+// The status and notice texts of a send.
+std::u16string CopiedMessage(std::u16string_view text);           // 文字「…」をコピーしました。
+std::u16string SentMessage(std::u16string_view command);          // コマンド「…」を送信しました。
+std::u16string NotRunningMessage(std::u16string_view titleText);  // 指定ソフト「…」が起動されていません。
 
 }  // namespace glyphgrab

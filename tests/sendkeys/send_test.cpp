@@ -127,6 +127,38 @@ TEST_F(SendFixture, StoppedSendLeavesNoModifierDown) {
                                   "up 0x12"}));
 }
 
+TEST_F(SendFixture, SendTextCopiesThenSendsTheProfileCommand) {
+  SendSettings settings;  // the defaults: 0.1 s, not maximised, "@DA^V"
+  settings.command = u"^V";
+  EXPECT_EQ(SendText(u"壁 W=120", 0x2a, settings, services), SendResult::kTyped);
+  EXPECT_EQ(journal, (FakeJournal{"clipboard 壁 W=120", "activate 0x2a", "wait 0.1", "wait 0.5",
+                                  "down 0x11", "down 0x56", "up 0x56", "up 0x11", "up 0x56"}));
+
+  // A closed "{X" group replaces the text on the clipboard; an unclosed one leaves the
+  // text there and sends nothing.
+  journal.clear();
+  settings.command = u"{Xfixed}";
+  settings.maximize = 1;
+  EXPECT_EQ(SendText(u"line", 0x2a, settings, services), SendResult::kTyped);
+  EXPECT_EQ(clipboard.text, u"fixed");
+  EXPECT_EQ(journal[2], "activate 0x2a maximize");
+  journal.clear();
+  settings.command = u"{Xfixed";
+  EXPECT_EQ(SendText(u"line", 0x2a, settings, services), SendResult::kAbandoned);
+  EXPECT_EQ(journal, FakeJournal{"clipboard line"});
+
+  journal.clear();
+  clipboard.locked = true;
+  EXPECT_EQ(SendText(u"line", 0x2a, settings, services), SendResult::kClipboardFailed);
+  EXPECT_TRUE(journal.empty());
+}
+
+TEST(SendMessages, QuoteTheirSubject) {
+  EXPECT_EQ(CopiedMessage(u"壁"), u"文字「壁」をコピーしました。");
+  EXPECT_EQ(SentMessage(u"@DA^V"), u"コマンド「@DA^V」を送信しました。");
+  EXPECT_EQ(NotRunningMessage(u"jw_win"), u"指定ソフト「jw_win」が起動されていません。");
+}
+
 TEST(PlayKeyEvents, StopsAtStop) {
   FakeJournal journal;
   FakeKeySender keys(journal);
