@@ -134,7 +134,7 @@ std::u16string RemoveLineMarks(std::u16string_view s) {
     if (s[p] >= 0x20) out.push_back(s[p]);
     ++p;
   }
-  if (out.empty()) out = u" ";
+  if (out.empty()) out.push_back(u' ');
   return out;
 }
 
