@@ -117,8 +117,8 @@ bool ReadDosRecords(ByteReader& r, std::int32_t count, std::size_t recBytes,
                     std::vector<Rec>& items, std::int32_t& stored, Decode decode) {
   std::uint8_t padded[32];
   for (std::int32_t i = 0; i < count; ++i) {
-    if (r.atEnd() || static_cast<std::size_t>(i) >= items.size()) return false;
     auto rec = r.Take(recBytes);
+    if (rec.empty() || static_cast<std::size_t>(i) >= items.size()) return false;
     const std::uint8_t* b = rec.data();
     if (rec.size() < recBytes) {
       std::fill(padded, padded + recBytes, std::uint8_t{0});
@@ -159,9 +159,9 @@ class DosSectionSizer {
 
 // How the last read of a document ended, for diagnostics (the CLI's "reading stopped at
 // byte N"). stopPos is the byte offset after the last byte read; shortRead is true when
-// a read ran into the end of the data and took its missing bytes as zero (the file is
-// shorter than its header says); badBytes counts the undecodable code page 932 bytes in
-// the texts read.
+// the data ended before a read had all its bytes, whether the read then failed or took
+// the missing bytes as zero: the file is shorter than its header says. badBytes counts
+// the undecodable code page 932 bytes in the texts and names read.
 struct TDosReadInfo {
   std::size_t stopPos = 0;
   bool shortRead = false;
