@@ -115,7 +115,7 @@ TEntJwcMojiType DefaultMojiType(int row);
 template <typename Rec, typename Decode>
 bool ReadDosRecords(ByteReader& r, std::int32_t count, std::size_t recBytes,
                     std::vector<Rec>& items, std::int32_t& stored, Decode decode) {
-  std::uint8_t padded[32];
+  std::uint8_t padded[kJwcArcBytes];  // the largest record
   for (std::int32_t i = 0; i < count; ++i) {
     auto rec = r.Take(recBytes);
     if (rec.empty() || static_cast<std::size_t>(i) >= items.size()) return false;

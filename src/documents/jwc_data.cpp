@@ -42,7 +42,6 @@ double PaperLength(std::int32_t psize, std::int32_t drawWidth) {
 void TJwcData::DataInit() {
   lineN = arcN = mojiN = tenN = 0;
   Enthd = TEntJwcHeader{};
-  Enthd.scaleF = true;
   // Fresh vectors release the memory of the previous file.
   EntVten = {};
   EntMjtp = {};
