@@ -1,0 +1,48 @@
+// libFuzzer target: any bytes through the JWC reader. Besides the sanitizers' findings,
+// a document that breaks its own invariants aborts.
+#include <cstdint>
+#include <cstdlib>
+
+#include "documents/jwc_data.h"
+
+namespace {
+
+void Require(bool ok) {
+  if (!ok) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace glyphgrab;
+  const ByteSpan bytes(data, size);
+  // One document for every input, as the tool reuses its own: nothing may survive a read.
+  static TJwcData d;
+  (void)TJwcData::FileCheckBytes(bytes);
+  (void)d.FileHeaderInBytes(bytes);
+  Require(d.EntLine.empty() && d.EntLay.empty());
+
+  const bool ok = d.FileInBytes(bytes);
+  // No array holds more records than the bytes could.
+  Require(d.EntLine.size() <= size / kJwcLineBytes + 1);
+  Require(d.EntArc.size() <= size / kJwcArcBytes + 1);
+  Require(d.EntMoji.size() <= size / kJwcMojiBytes + 1);
+  Require(d.EntTen.size() <= size / kJwcTenBytes + 1);
+  // Counters count entries that exist.
+  Require(d.lineN >= 0 && static_cast<std::size_t>(d.lineN) <= d.EntLine.size());
+  Require(d.arcN >= 0 && static_cast<std::size_t>(d.arcN) <= d.EntArc.size());
+  Require(d.mojiN >= 0 && static_cast<std::size_t>(d.mojiN) <= d.EntMoji.size());
+  Require(d.tenN >= 0 && static_cast<std::size_t>(d.tenN) <= d.EntTen.size());
+  Require(d.readInfo.stopPos <= size);
+  if (ok) {
+    Require(d.EntVten.size() == 101 && d.EntMjtp.size() == 12 && d.EntLgrp.size() == 16 &&
+            d.EntLay.size() == 256);
+    Require(d.lineN == d.Enthd.lineCount && d.arcN == d.Enthd.arcCount &&
+            d.mojiN == d.Enthd.mojiCount && d.tenN == d.Enthd.tenCount);
+    Require(d.EntLine.size() == static_cast<std::size_t>(d.lineN) &&
+            d.EntMoji.size() == static_cast<std::size_t>(d.mojiN));
+  }
+  for (const auto& m : d.EntMoji)
+    for (char16_t c : m.s) Require(c >= 0x20);
+  return 0;
+}
