@@ -1,0 +1,386 @@
+#include "documents/jw_archive.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "util/codepage.h"
+#include "util/values.h"
+
+namespace glyphgrab::jw {
+namespace {
+
+// Little-endian fields of a fixed part already in memory.
+std::uint16_t GetU16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+std::uint32_t GetU32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+double GetF64(const std::uint8_t* p) {
+  const std::uint64_t bits = GetU32(p) | (static_cast<std::uint64_t>(GetU32(p + 4)) << 32);
+  double v;
+  std::memcpy(&v, &bits, sizeof v);
+  return v;
+}
+
+TEntJwwAttr GetAttr(const std::uint8_t* p) {
+  TEntJwwAttr a;
+  a.lGroup = GetU32(p);
+  a.nPenStyle = p[4];
+  a.nPenColor = GetU16(p + 5);
+  a.nPenWidth = GetU16(p + 7);
+  a.nLayer = GetU16(p + 9);
+  a.nGLayer = GetU16(p + 11);
+  a.sFlg = GetU16(p + 13);
+  return a;
+}
+
+// Most stored texts are plain ASCII: widen those directly and leave the rest to the
+// code page 932 decoder (which agrees with the plain widening for bytes below 0x80).
+std::u16string DecodeAnsi(ByteSpan b) {
+  std::size_t i = 0;
+  while (i < b.size() && b[i] != 0 && b[i] < 0x80) ++i;
+  if (i < b.size() && b[i] != 0) return AnsiBytesToStr(b);
+  return std::u16string(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+void RemoveBelowBlank(std::u16string& s) {
+  s.erase(std::remove_if(s.begin(), s.end(), [](char16_t c) { return c < 0x20; }), s.end());
+}
+
+void FixMojiSizes(TEntJwwMoji& m) {
+  if (!IsFiniteValue(m.dSizeX)) m.dSizeX = 3.0;
+  if (!IsFiniteValue(m.dSizeY)) m.dSizeY = 3.0;
+  if (!IsFiniteValue(m.dKankaku)) m.dKankaku = 0;
+}
+
+void GetLine(const std::uint8_t* p, TEntJwwLine& l) {
+  l.att = GetAttr(p);
+  l.start_x = GetF64(p + 15);
+  l.start_y = GetF64(p + 23);
+  l.end_x = GetF64(p + 31);
+  l.end_y = GetF64(p + 39);
+}
+
+void GetMojiFixed(const std::uint8_t* p, TEntJwwMoji& m) {
+  m.att = GetAttr(p);
+  m.start_x = GetF64(p + 15);
+  m.start_y = GetF64(p + 23);
+  m.end_x = GetF64(p + 31);
+  m.end_y = GetF64(p + 39);
+  m.nMojiShu = GetU32(p + 47);
+  m.dSizeX = GetF64(p + 51);
+  m.dSizeY = GetF64(p + 59);
+  m.dKankaku = GetF64(p + 67);
+  m.degKakudo = GetF64(p + 75);
+}
+
+// Room for one more entity; arrays stay exactly as long as their counts, growing in
+// steps of at least `step` entries.
+template <typename T>
+T& Append(std::vector<T>& v, std::int32_t& n, std::size_t step) {
+  if (v.size() == v.capacity()) v.reserve(std::max(v.size() + step, v.size() + v.size() / 2));
+  v.emplace_back();
+  ++n;
+  return v.back();
+}
+
+template <typename T>
+void DropLast(std::vector<T>& v, std::int32_t& n) {
+  v.pop_back();
+  --n;
+}
+
+constexpr std::string_view kClassNames[8] = {
+    "", "CDataSen", "CDataEnko", "CDataTen", "CDataMoji", "CDataSunpou", "CDataSolid", "CDataBlock",
+};
+
+constexpr std::uint8_t kSpecialPoint = 100;
+constexpr std::uint16_t kExplicitColor = 10;
+
+}  // namespace
+
+void CopyAttr(const TEntJwwAttr& from, TEntJwwAttr& to) { to = from; }
+
+std::u16string Archive::ReadText() {
+  const std::uint8_t n = r_.U8();
+  if (n < 0xFF) return DecodeAnsi(r_.Take(n));
+  const std::uint16_t w = r_.U16();
+  if (w != 0xFFFE) return DecodeAnsi(r_.Take(w));
+  // The UTF-16 marker: the Unicode builds of Jw_cad write every text this way.
+  mojiEncode_ = true;
+  std::size_t m = r_.U8();
+  if (m == 0xFF) m = r_.U16();
+  return Utf16BytesToStr(r_.Take(2 * m));
+}
+
+std::u16string Archive::ReadCleanText() {
+  std::u16string s = ReadText();
+  RemoveBelowBlank(s);
+  return s;
+}
+
+std::int32_t Archive::ReadCount(bool* delivered) {
+  std::uint16_t c = 0;
+  const bool any = r_.CheckedU16(c);
+  if (delivered) *delivered = any;
+  if (c != 0xFFFF) return c;
+  return static_cast<std::int32_t>(r_.U32());
+}
+
+ObjectTag Archive::ReadObjectTag() {
+  ObjectTag tag;
+  std::uint16_t t = 0;
+  if (!r_.CheckedU16(t)) {
+    tag.delivered = false;
+    return tag;
+  }
+  std::int64_t index = 0;
+  if (t == 0xFFFF) {
+    tag.tag = TagKind::kNewClass;
+    r_.U16();  // schema number
+    const std::uint16_t n = r_.U16();
+    // A name that cannot fit the work buffer with its terminating zero is no known class.
+    if (n >= kWorkBufferBytes) {
+      r_.Skip(n);
+      tag.kind = -1;
+      return tag;
+    }
+    std::memset(work_.data(), 0, n + 1u);
+    r_.Read(work_.data(), n);
+    const std::string_view name(reinterpret_cast<const char*>(work_.data()));
+    tag.kind = -1;
+    for (std::int32_t k = kEntSen; k <= kEntBlock; ++k) {
+      if (name == kClassNames[k]) {
+        tag.kind = k;
+        classIndex_[static_cast<std::size_t>(k)] = objectIndex_++;
+        break;
+      }
+    }
+    return tag;
+  }
+  if (t == 0x7FFF) {
+    index = r_.U32() & 0x7FFFFFFFu;
+  } else {
+    index = static_cast<std::int64_t>(t) - 0x8000;
+  }
+  // Kinds that were never registered in this file match no index.
+  for (std::int32_t k = kEntSen; k <= kEntBlock; ++k) {
+    const std::int32_t c = classIndex_[static_cast<std::size_t>(k)];
+    if (c != 0 && c == index) {
+      tag.kind = k;
+      break;
+    }
+  }
+  return tag;
+}
+
+bool Archive::ReadDefinitionTag() {
+  std::uint16_t t = 0;
+  if (!r_.CheckedU16(t)) return false;
+  if (t == 0xFFFF) {
+    r_.U16();  // schema number
+    r_.Skip(r_.U16());  // class name, not checked
+    ++objectIndex_;
+  } else if (t == 0x7FFF) {
+    r_.U32();
+  }
+  return true;
+}
+
+TEntJwwAttr Archive::ReadAttr() {
+  std::uint8_t buf[kAttrBytes];
+  ReadFixed(buf, kAttrBytes);
+  return GetAttr(buf);
+}
+
+std::size_t Archive::ReadFixed(std::uint8_t* buf, std::size_t size) {
+  if (!oldAttr()) return r_.Read(buf, size);
+  // Old files lack the pen width (bytes 7 and 8 of the current layout).
+  const std::size_t got = r_.Read(work_.data(), size - 2);
+  std::memcpy(buf, work_.data(), 7);
+  buf[7] = buf[8] = 0;
+  std::memcpy(buf + 9, work_.data() + 7, size - 9);
+  return got;
+}
+
+bool Archive::ReadTen(TEntJwwTen& t, std::size_t& delivered) {
+  std::uint8_t buf[kTenBytes];
+  delivered = ReadFixed(buf, kTenBytes);
+  t.att = GetAttr(buf);
+  t.start_x = GetF64(buf + 15);
+  t.start_y = GetF64(buf + 23);
+  t.bKariten = GetU32(buf + 31);
+  if (t.att.nPenStyle == kSpecialPoint) {
+    t.nCode = r_.U32();
+    t.radKaitenKaku = r_.F64();
+    t.dBairitsu = r_.F64();
+  } else {
+    t.nCode = 0;
+    t.radKaitenKaku = 0;
+    t.dBairitsu = 0;
+  }
+  return delivered > 0;
+}
+
+bool Archive::ReadMoji(TEntJwwMoji& m) {
+  std::uint8_t buf[kMojiBytes];
+  if (ReadFixed(buf, kMojiBytes) == 0) return false;
+  GetMojiFixed(buf, m);
+  FixMojiSizes(m);
+  m.strFontName = ReadCleanText();
+  m.str = ReadCleanText();
+  return true;
+}
+
+bool Archive::ReadSunpo(TEntJwwSunpo& s) {
+  s.att = ReadAttr();
+  std::uint8_t buf[kLineBytes];
+  ReadFixed(buf, kLineBytes);
+  GetLine(buf, s.Sen);
+  if (!ReadMoji(s.Moji)) return false;
+  if (ver_ >= kVerSxf) {
+    s.bSxfMode = r_.U16();
+    ReadFixed(buf, kLineBytes);
+    GetLine(buf, s.Ho1);
+    ReadFixed(buf, kLineBytes);
+    GetLine(buf, s.Ho2);
+    std::size_t got = 0;
+    ReadTen(s.Te1, got);
+    ReadTen(s.Te2, got);
+    ReadTen(s.Kt1, got);
+    return ReadTen(s.Kt2, got);
+  }
+  // Older dimensions store nothing after the text: the auxiliary records take over the
+  // dimension's attribute, points with a plain pen style.
+  s.bSxfMode = 0;
+  for (TEntJwwLine* l : {&s.Ho1, &s.Ho2}) {
+    *l = TEntJwwLine{};
+    CopyAttr(s.att, l->att);
+  }
+  for (TEntJwwTen* t : {&s.Te1, &s.Te2, &s.Kt1, &s.Kt2}) {
+    *t = TEntJwwTen{};
+    CopyAttr(s.att, t->att);
+    t->att.nPenStyle = 0;
+  }
+  return true;
+}
+
+ListResult Archive::ReadEntityList(std::int32_t count, EntityTarget& t) {
+  std::int32_t k = 0;
+  std::size_t j = 0;
+  std::uint8_t buf[kEnkoBytes];  // the longest fixed part read here
+  while (k < count) {
+    const ObjectTag tag = ReadObjectTag();
+    if (!tag.delivered) return ListResult::kEnd;
+    if (tag.kind < 0) return ListResult::kUnknownClass;
+    if (tag.kind == 0) continue;  // stands for no known object: the next tag follows
+
+    std::int32_t index = -1;
+    switch (tag.kind) {
+      case kEntSen: {
+        auto& e = Append(*t.line, *t.lineN, t.step);
+        if (ReadFixed(buf, kLineBytes) == 0) {
+          DropLast(*t.line, *t.lineN);
+          break;
+        }
+        GetLine(buf, e);
+        index = *t.lineN - 1;
+        break;
+      }
+      case kEntEnko: {
+        auto& e = Append(*t.enko, *t.enkoN, t.step);
+        if (ReadFixed(buf, kEnkoBytes) == 0) {
+          DropLast(*t.enko, *t.enkoN);
+          break;
+        }
+        e.att = GetAttr(buf);
+        e.start_x = GetF64(buf + 15);
+        e.start_y = GetF64(buf + 23);
+        e.dHankei = GetF64(buf + 31);
+        e.radKaishiKaku = GetF64(buf + 39);
+        e.radEnkoKaku = GetF64(buf + 47);
+        e.radKatamukiKaku = GetF64(buf + 55);
+        e.dHenpeiRitsu = GetF64(buf + 63);
+        e.bZenEnFlg = GetU32(buf + 71);
+        index = *t.enkoN - 1;
+        break;
+      }
+      case kEntTen: {
+        auto& e = Append(*t.ten, *t.tenN, t.step);
+        std::size_t got = 0;
+        if (!ReadTen(e, got)) {
+          DropLast(*t.ten, *t.tenN);
+          break;
+        }
+        index = *t.tenN - 1;
+        break;
+      }
+      case kEntMoji: {
+        auto& e = Append(*t.moji, *t.mojiN, t.mojiStep);
+        if (!ReadMoji(e)) {
+          DropLast(*t.moji, *t.mojiN);
+          break;
+        }
+        index = *t.mojiN - 1;
+        break;
+      }
+      case kEntSunpo: {
+        auto& e = Append(*t.sunpo, *t.sunpoN, t.mojiStep);
+        if (!ReadSunpo(e)) {
+          DropLast(*t.sunpo, *t.sunpoN);
+          break;
+        }
+        index = *t.sunpoN - 1;
+        break;
+      }
+      case kEntSolid: {
+        auto& e = Append(*t.solid, *t.solidN, t.step);
+        if (ReadFixed(buf, kSolidBytes) == 0) {
+          DropLast(*t.solid, *t.solidN);
+          break;
+        }
+        e.att = GetAttr(buf);
+        e.start_x = GetF64(buf + 15);
+        e.start_y = GetF64(buf + 23);
+        e.end_x = GetF64(buf + 31);
+        e.end_y = GetF64(buf + 39);
+        e.DPoint2_x = GetF64(buf + 47);
+        e.DPoint2_y = GetF64(buf + 55);
+        e.DPoint3_x = GetF64(buf + 63);
+        e.DPoint3_y = GetF64(buf + 71);
+        e.Color = e.att.nPenColor == kExplicitColor ? r_.U32() : 0;
+        index = *t.solidN - 1;
+        break;
+      }
+      case kEntBlock: {
+        auto& e = Append(*t.block, *t.blockN, t.step);
+        if (ReadFixed(buf, kBlockBytes) == 0) {
+          DropLast(*t.block, *t.blockN);
+          break;
+        }
+        e.att = GetAttr(buf);
+        e.DPKijunTen_x = GetF64(buf + 15);
+        e.DPKijunTen_y = GetF64(buf + 23);
+        e.dBairitsuX = GetF64(buf + 31);
+        e.dBairitsuY = GetF64(buf + 39);
+        e.radKaitenKaku = GetF64(buf + 47);
+        e.nNumber = GetU32(buf + 55);
+        index = *t.blockN - 1;
+        break;
+      }
+      default:
+        break;
+    }
+    ++k;
+    ++objectIndex_;
+    // A dropped entity means its checked read found the end of the data.
+    if (index < 0) return ListResult::kEnd;
+    if (j < t.no->size()) (*t.no)[j++] = TEntJwwNo{tag.kind, index};
+  }
+  return ListResult::kOk;
+}
+
+}  // namespace glyphgrab::jw

@@ -1,0 +1,129 @@
+#include "documents/jws_data.h"
+
+#include "documents/byte_reader.h"
+#include "documents/jw_archive.h"
+#include "documents/jw_file.h"
+#include "util/file_bytes.h"
+
+namespace glyphgrab {
+namespace {
+
+constexpr std::size_t kIdBytes = 7;
+constexpr std::size_t kVersionAt = 200;  // bytes 7 to 199 are not used
+constexpr std::int32_t kGroupState = 2;
+
+}  // namespace
+
+void TJwsData::DataInit() {
+  Enthd = TEntJwsHeader{};
+  EntLgrp.clear();
+  EntMoj.clear();
+  BodyInit();
+}
+
+void TJwsData::DataFree() {
+  EntLine = {};
+  EntEnko = {};
+  EntTen = {};
+  EntMoji = {};
+  EntSunpo = {};
+  EntSolid = {};
+  EntBlock = {};
+  EntBlockDef = {};
+  EntBlockTree = {};
+  EntNo = {};
+  DataInit();
+}
+
+bool TJwsData::FileCheckBytes(ByteSpan bytes) {
+  if (bytes.size() < kVersionAt + 4) return false;
+  if (AnsiBytesToStr(bytes.first(kIdBytes)) != u"JwsData") return false;
+  ByteReader r(bytes);
+  r.Seek(kVersionAt);
+  const std::int32_t v = r.I32();
+  return v >= kMinVersion && v <= kMaxVersion;
+}
+
+bool TJwsData::FileCheck(std::u16string_view path) const {
+  Bytes head;
+  std::uint64_t size = 0;
+  if (!jw::ReadFilePrefix(path, kVersionAt + 4, head, size)) return false;
+  return FileCheckBytes(head);
+}
+
+TJwReadStatus TJwsData::ReadHeader(ByteReader& r) {
+  EntLgrp.assign(kLayerGroups, {});
+  TEntJwsHeader& h = Enthd;
+  std::uint8_t id[kIdBytes];
+  r.Read(id, kIdBytes);
+  h.jwID = AnsiBytesToStr(ByteSpan(id, kIdBytes));
+  if (h.jwID != u"JwsData") return TJwReadStatus::kNotFormat;
+  r.Skip(kVersionAt - kIdBytes);
+  h.jwVer = r.I32();
+  if (h.jwVer < kMinVersion || h.jwVer > kMaxVersion) return TJwReadStatus::kNotFormat;
+  h.BasePoint_x = r.F64();
+  h.BasePoint_y = r.F64();
+  for (TEntJwwLayerGroup& g : EntLgrp) {
+    g.adScale = r.F64();
+    g.anGLay = kGroupState;
+    g.anWriteLay = 0;
+    g.anGLayProtect = 0;
+    g.aStrGLayName.clear();
+  }
+  for (std::int32_t* d : {&h.dmy01, &h.dmy02, &h.dmy03, &h.dmy04, &h.dmy05, &h.dmy06}) *d = r.I32();
+  for (double* d : {&h.dmy11, &h.dmy12, &h.dmy13, &h.dmy14, &h.dmy15, &h.dmy16}) *d = r.F64();
+  h.Mx1 = r.F64();
+  h.My1 = r.F64();
+  h.Mx2 = r.F64();
+  const bool any = r.remaining() > 0;  // the checked read: the file reaches My2
+  h.My2 = r.F64();
+  return any ? TJwReadStatus::kComplete : TJwReadStatus::kStopped;
+}
+
+bool TJwsData::FileHeaderInBytes(ByteSpan bytes) {
+  DataInit();
+  ByteReader r(bytes);
+  ReadStatus = ReadHeader(r);
+  ReadStopPos = r.pos();
+  return ReadStatus == TJwReadStatus::kComplete;
+}
+
+bool TJwsData::FileHeaderIn(std::u16string_view path) {
+  DataInit();
+  Bytes head;
+  std::uint64_t size = 0;
+  if (!jw::ReadFilePrefix(path, kHeaderBytes, head, size)) {
+    ReadStatus = TJwReadStatus::kCannotOpen;
+    return false;
+  }
+  return FileHeaderInBytes(head);
+}
+
+bool TJwsData::FileInBytes(ByteSpan bytes) {
+  DataInit();
+  ByteReader r(bytes);
+  ReadStatus = ReadHeader(r);
+  if (ReadStatus != TJwReadStatus::kComplete) {
+    ReadStopPos = r.pos();
+    return false;
+  }
+  // A symbol has no image table, whatever its version.
+  jw::Archive ar(r, Enthd.jwVer, MojiEncode);
+  ReadStatus = ReadBody(ar, Enthd.n1, Enthd.n2);
+  if (ReadStatus == TJwReadStatus::kComplete && r.hitEnd()) ReadStatus = TJwReadStatus::kStopped;
+  ReadStopPos = r.pos();
+  MakeBlockTree();
+  return ReadStatus == TJwReadStatus::kComplete;
+}
+
+bool TJwsData::FileIn(std::u16string_view path) {
+  DataInit();
+  Bytes bytes;
+  if (!ReadWholeFile(path, bytes)) {
+    ReadStatus = TJwReadStatus::kCannotOpen;
+    return false;
+  }
+  return FileInBytes(bytes);
+}
+
+}  // namespace glyphgrab

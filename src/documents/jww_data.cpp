@@ -1,0 +1,379 @@
+#include "documents/jww_data.h"
+
+#include "documents/byte_reader.h"
+#include "documents/jw_archive.h"
+#include "documents/jw_file.h"
+#include "util/file_bytes.h"
+#include "util/values.h"
+
+namespace glyphgrab {
+namespace {
+
+constexpr std::size_t kIdBytes = 8;
+constexpr std::string_view kJwwId = "JwwData.";
+// Version 223 added the drawing time and eye points, 225 the dimension sizes, 230 the
+// solid colour, 231 the zoom views with layer groups (older files keep four views
+// without), 300 the sky-map values.
+constexpr std::int32_t kVerEyePoints = 223;
+constexpr std::int32_t kVerDimSizes = 225;
+constexpr std::int32_t kVerSolidColor = 230;
+constexpr std::int32_t kVerZoomGLay = 231;
+constexpr std::int32_t kVerSkyMap = 300;
+// Bytes of the file the header reader first looks at; the memo and the names make the
+// header's length vary, so a longer prefix is read when this one does not hold it.
+constexpr std::size_t kHeaderPrefix = 64 * 1024;
+
+bool IdMatches(ByteSpan bytes, std::string_view id) {
+  if (bytes.size() < id.size()) return false;
+  // Decoded up to the first NUL, the identification must equal the text exactly.
+  return AnsiBytesToStr(bytes.first(id.size())) == std::u16string(id.begin(), id.end());
+}
+
+std::int32_t I32At(ByteSpan bytes, std::size_t at) {
+  ByteReader r(bytes);
+  r.Seek(at);
+  return r.I32();
+}
+
+double FiniteOr(double v, double fallback) { return IsFiniteValue(v) ? v : fallback; }
+
+}  // namespace
+
+TEntJwwHeader::TEntJwwHeader() {
+  for (std::size_t i = 1; i <= 8; ++i) {
+    dZoomJumpBairitsu[i] = 1.0;
+    nZoomJumpGLay[i] = -1;
+  }
+}
+
+void TJwwData::DataInit() {
+  Enthd = TEntJwwHeader{};
+  EntLgrp.clear();
+  EntLay.clear();
+  EntCol.clear();
+  EntLtp1.clear();
+  EntLtp2.clear();
+  EntLtp3.clear();
+  EntColS.clear();
+  EntLtpS.clear();
+  EntMoj.clear();
+  BodyInit();
+}
+
+void TJwwData::DataFree() {
+  // Release the memory, not only the contents, so that one huge drawing does not keep
+  // its arrays alive in the reused document.
+  EntLine = {};
+  EntEnko = {};
+  EntTen = {};
+  EntMoji = {};
+  EntSunpo = {};
+  EntSolid = {};
+  EntBlock = {};
+  EntBlockDef = {};
+  EntBlockTree = {};
+  EntNo = {};
+  DataInit();
+}
+
+void TJwwData::GiveTablesLengths() {
+  EntLgrp.assign(kLayerGroups, {});
+  EntLay.assign(kLayers, {});
+  EntCol.assign(kColors, {});
+  EntLtp1.assign(kLineTypes1, {});
+  EntLtp2.assign(kLineTypes2, {});
+  EntLtp3.assign(kLineTypes3, {});
+  EntMoj.assign(kMojiTypes, {});
+  EntColS.assign(kColorsEx, {});
+  EntLtpS.assign(kLineTypesEx, {});
+}
+
+bool TJwwData::FileCheckBytes(ByteSpan bytes) {
+  if (bytes.size() < kIdBytes + 4 || !IdMatches(bytes, kJwwId)) return false;
+  const std::int32_t v = I32At(bytes, kIdBytes);
+  return v >= kMinVersion && v <= kMaxVersion;
+}
+
+bool TJwwData::FileCheck(std::u16string_view path) const {
+  Bytes head;
+  std::uint64_t size = 0;
+  if (!jw::ReadFilePrefix(path, kIdBytes + 4, head, size)) return false;
+  return FileCheckBytes(head);
+}
+
+TJwReadStatus TJwwData::ReadHeader(ByteReader& r) {
+  GiveTablesLengths();
+  TEntJwwHeader& h = Enthd;
+  std::uint8_t id[kIdBytes];
+  r.Read(id, kIdBytes);
+  h.jwID = AnsiBytesToStr(ByteSpan(id, kIdBytes));
+  if (h.jwID != u"JwwData.") return TJwReadStatus::kNotFormat;
+  h.jwVer = r.I32();
+  if (h.jwVer < kMinVersion || h.jwVer > kMaxVersion) return TJwReadStatus::kNotFormat;
+  const std::int32_t v = h.jwVer;
+  jw::Archive ar(r, v, MojiEncode);
+
+  h.strMemo = ar.ReadText();
+  h.nZumen = r.I32();
+  h.nWriteGLay = r.I32();
+  for (std::size_t g = 0; g < kLayerGroups; ++g) {
+    TEntJwwLayerGroup& grp = EntLgrp[g];
+    grp.anGLay = r.I32();
+    grp.anWriteLay = r.I32();
+    grp.adScale = r.F64();
+    grp.anGLayProtect = r.I32();
+    for (std::size_t l = 0; l < 16; ++l) {
+      TEntJwwLayer& lay = EntLay[g * 16 + l];
+      lay.aanLay = r.I32();
+      lay.aanLayProtect = r.I32();
+    }
+  }
+  r.Skip(56);  // reserved
+  h.lnSunpou1 = r.I32();
+  h.lnSunpou2 = r.I32();
+  h.lnSunpou3 = r.I32();
+  h.lnSunpou4 = r.I32();
+  h.lnSunpou5 = r.I32();
+  r.Skip(4);  // reserved
+  h.nMaxDrawWid = r.I32();
+  {
+    const std::int32_t w = h.nMaxDrawWid;
+    h.bSenHaba100 = false;
+    h.nMaxDrawWidBak = w;
+    if (w <= -101) {
+      h.bSenHaba100 = true;
+      if (w >= -500 && w <= -401) {
+        h.nMaxDrawWidBak = w + 400;
+      } else if (w >= -300 && w <= -201) {
+        h.nMaxDrawWidBak = -w - 200;
+      } else {
+        h.nMaxDrawWidBak = -100;
+      }
+    }
+  }
+  h.DPPrtGenten_x = r.F64();
+  h.DPPrtGenten_y = r.F64();
+  h.dPrtBairitsu = r.F64();
+  h.nPrtSet = r.I32();
+  h.nMemoriMode = r.I32();
+  h.dMemoriHyoujiMin = r.F64();
+  h.dMemoriX = r.F64();
+  h.dMemoriY = r.F64();
+  h.DpMemoriKjTen_x = r.F64();
+  h.DpMemoriKjTen_y = r.F64();
+  for (TEntJwwLayer& lay : EntLay) lay.aStrLayName = ar.ReadCleanText();
+  for (TEntJwwLayerGroup& grp : EntLgrp) grp.aStrGLayName = ar.ReadCleanText();
+  h.dKageLevel = r.F64();
+  h.dKageIdo = r.F64();
+  h.nKage9_15JiFlg = r.I32();
+  h.dKabeKageLevel = r.F64();
+  if (v >= kVerSkyMap) {
+    h.dTenkuuZuLevel = r.F64();
+    h.dTenkuuZuEnkoR = r.F64();
+  }
+  h.nMMTani3D = r.I32();
+  h.dBairitsu = r.F64();
+  h.DPGenten_x = r.F64();
+  h.DPGenten_y = r.F64();
+  h.dHanniBairitsu = r.F64();
+  h.DPHanniGenten_x = r.F64();
+  h.DPHanniGenten_y = r.F64();
+  if (v >= kVerZoomGLay) {
+    for (std::size_t i = 1; i <= 8; ++i) {
+      h.dZoomJumpBairitsu[i] = r.F64();
+      h.DPZoomJumpGenten_x[i] = r.F64();
+      h.DPZoomJumpGenten_y[i] = r.F64();
+      h.nZoomJumpGLay[i] = r.I32();
+    }
+    h.dDm11 = r.F64();
+    h.dDm12 = r.F64();
+    h.dDm13 = r.F64();
+    h.lnDm1 = r.I32();
+    h.dDm21 = r.F64();
+    h.dDm22 = r.F64();
+    h.dMojiBG = r.F64();
+    h.nMojiBG = r.I32();
+  } else {
+    for (std::size_t i = 1; i <= 4; ++i) {
+      h.dZoomJumpBairitsu[i] = r.F64();
+      h.DPZoomJumpGenten_x[i] = r.F64();
+      h.DPZoomJumpGenten_y[i] = r.F64();
+    }
+  }
+  for (double& d : h.adFukusenSuuchi) d = r.F64();
+  h.dRyougawaFukusenTomeDe = r.F64();
+  for (TEntJwwColorNo& c : EntCol) {
+    c.aPenColor = r.I32();
+    c.anPenWidth = r.I32();
+  }
+  for (TEntJwwColorNo& c : EntCol) {
+    c.aPrtPenColor = r.I32();
+    c.anPrtPenWidth = r.I32();
+    c.adPrtTenHankei = r.F64();
+  }
+  for (TEntJwwLineTypeNo& t : EntLtp1) {
+    t.alLType = r.I32();
+    t.anTokushuSenUintDot = r.I32();
+    t.anTokushuSenPich = r.I32();
+    t.anPrtTokushuSenPich = r.I32();
+  }
+  for (TEntJwwRandomLineNo& t : EntLtp2) {
+    t.alLType = r.I32();
+    t.anRandSenWide = r.I32();
+    t.anTokushuSenPich = r.I32();
+    t.anPrtRandSenWide = r.I32();
+    t.anPrtTokushuSenPich = r.I32();
+  }
+  for (TEntJwwLineTypeNo& t : EntLtp3) {
+    t.alLType = r.I32();
+    t.anTokushuSenUintDot = r.I32();
+    t.anTokushuSenPich = r.I32();
+    t.anPrtTokushuSenPich = r.I32();
+  }
+  h.nDrawGamenTen = r.I32();
+  h.nDrawPrtTen = r.I32();
+  h.nBitMapFirstDraw = r.I32();
+  h.nGyakuDraw = r.I32();
+  h.nGyakuSearch = r.I32();
+  h.nColorPrint = r.I32();
+  h.nLayJunPrint = r.I32();
+  h.nColJunPrint = r.I32();
+  h.nPrtRenzoku = r.I32();
+  h.nPrtKyoutsuuGray = r.I32();
+  {
+    // C++ division truncates toward zero and the remainder keeps the sign of p.
+    const std::int32_t p = r.I32();
+    h.nPrtDpi = p / 10;
+    h.nPrtDispOnlyNonDraw = p % 10;
+  }
+  if (v >= kVerEyePoints) {
+    h.lnDrawTime = r.I32();
+    h.nEyeInit = r.I32();
+    h.dEye_H_Ichi_1 = r.I32();
+    h.dEye_H_Ichi_2 = r.I32();
+    h.dEye_H_Ichi_3 = r.I32();
+    h.dEye_Z_Ichi_1 = r.F64();
+    h.dEye_Y_Ichi_1 = r.F64();
+    h.dEye_Z_Ichi_2 = r.F64();
+    h.dEye_Y_Ichi_2 = r.F64();
+    h.dEye_V_Ichi_3 = r.F64();
+  }
+  if (v >= kVerDimSizes) {
+    h.dSenNagasaSnpou = r.F64();
+    h.dBoxSunpouX = r.F64();
+    h.dBoxSunpouY = r.F64();
+    h.dEnHankeiSnpou = r.F64();
+  }
+  if (v >= kVerSolidColor) {
+    h.nSolidNinniColor = r.I32();
+    h.SolidColor = r.I32();
+  }
+  if (v >= jw::kVerSxf) {
+    for (TEntJwwColorExNo& c : EntColS) {
+      c.aPenColor = r.I32();
+      c.anPenWidth = r.I32();
+    }
+    for (TEntJwwColorExNo& c : EntColS) {
+      c.astrUDColorName = ar.ReadCleanText();
+      c.aPrtPenColor = r.I32();
+      c.anPrtPenWidth = r.I32();
+      c.adPrtTenHankei = r.F64();
+    }
+    for (TEntJwwLineTypeExNo& t : EntLtpS) {
+      t.alLType = r.I32();
+      t.anTokushuSenUintDot = r.I32();
+      t.anTokushuSenPich = r.I32();
+      t.anPrtTokushuSenPich = r.I32();
+    }
+    for (TEntJwwLineTypeExNo& t : EntLtpS) {
+      t.astrUDLTypeName = ar.ReadCleanText();
+      t.anUDLTypeSegment = r.I32();
+      for (std::size_t i = 1; i <= 10; ++i) t.aadUDLTypePitch[i] = r.F64();
+    }
+  }
+  for (TEntJwwMojiType& m : EntMoj) {
+    m.adMojiX = FiniteOr(r.F64(), 3.0);
+    m.adMojiY = FiniteOr(r.F64(), 3.0);
+    m.adMojiD = FiniteOr(r.F64(), 0);
+    m.anMojiCol = r.I32();
+  }
+  h.dMojiSizeX = FiniteOr(r.F64(), 3.0);
+  h.dMojiSizeY = FiniteOr(r.F64(), 3.0);
+  h.dMojiKankaku = FiniteOr(r.F64(), 0);
+  h.nMojiColor = r.I32();
+  h.nMojiShu = r.I32();
+  h.dMojiSeiriGyouKan = r.F64();
+  h.dMojiSeiriSuu = r.F64();
+  h.nMojiKijunZureOn = r.I32();
+  h.adMojiKijunZureX0 = r.F64();
+  h.adMojiKijunZureX1 = r.F64();
+  h.adMojiKijunZureX2 = r.F64();
+  h.adMojiKijunZureY0 = r.F64();
+  h.adMojiKijunZureY1 = r.F64();
+  // The one checked read of the header: the file must reach its last field.
+  const bool any = r.remaining() > 0;
+  h.adMojiKijunZureY2 = r.F64();
+  return any ? TJwReadStatus::kComplete : TJwReadStatus::kStopped;
+}
+
+bool TJwwData::FileHeaderInBytes(ByteSpan bytes) {
+  DataInit();
+  ByteReader r(bytes);
+  ReadStatus = ReadHeader(r);
+  ReadStopPos = r.pos();
+  return ReadStatus == TJwReadStatus::kComplete;
+}
+
+bool TJwwData::FileHeaderIn(std::u16string_view path) {
+  DataInit();
+  Bytes head;
+  std::uint64_t size = 0;
+  for (std::size_t limit = kHeaderPrefix;; limit *= 4) {
+    if (!jw::ReadFilePrefix(path, limit, head, size)) {
+      DataInit();
+      ReadStatus = TJwReadStatus::kCannotOpen;
+      return false;
+    }
+    DataInit();
+    ByteReader r(head);
+    ReadStatus = ReadHeader(r);
+    ReadStopPos = r.pos();
+    // A header that ran past the prefix is read again from a longer one.
+    if (!r.hitEnd() || head.size() >= size) break;
+  }
+  return ReadStatus == TJwReadStatus::kComplete;
+}
+
+bool TJwwData::FileInBytes(ByteSpan bytes) {
+  DataInit();
+  ByteReader r(bytes);
+  ReadStatus = ReadHeader(r);
+  if (ReadStatus != TJwReadStatus::kComplete) {
+    ReadStopPos = r.pos();
+    return false;
+  }
+  jw::Archive ar(r, Enthd.jwVer, MojiEncode);
+  ReadStatus = ReadBody(ar, Enthd.n1, Enthd.n2);
+  if (ReadStatus == TJwReadStatus::kComplete && Enthd.jwVer >= jw::kVerImages) {
+    BindImageInit();
+    if (BindImageExp || BindImageExr) ReadStatus = ReadImages(ar);
+  }
+  // A text or value cut short by the end of the data is a stop too, even where the
+  // reads that decide the end delivered something.
+  if (ReadStatus == TJwReadStatus::kComplete && r.hitEnd()) ReadStatus = TJwReadStatus::kStopped;
+  ReadStopPos = r.pos();
+  MakeBlockTree();
+  return ReadStatus == TJwReadStatus::kComplete;
+}
+
+bool TJwwData::FileIn(std::u16string_view path) {
+  DataInit();
+  Bytes bytes;
+  if (!ReadWholeFile(path, bytes)) {
+    ReadStatus = TJwReadStatus::kCannotOpen;
+    return false;
+  }
+  return FileInBytes(bytes);
+}
+
+}  // namespace glyphgrab
