@@ -150,6 +150,11 @@ ObjectTag Archive::ReadObjectTag() {
     }
     std::memset(work_.data(), 0, n + 1u);
     r_.Read(work_.data(), n);
+    if (r_.hitEnd()) {
+      // A class cut off by the end of the data is the end, not an unknown class.
+      tag.delivered = false;
+      return tag;
+    }
     const std::string_view name(reinterpret_cast<const char*>(work_.data()));
     tag.kind = -1;
     for (std::int32_t k = kEntSen; k <= kEntBlock; ++k) {

@@ -229,7 +229,7 @@ void TJwDocument::MakeBlockTree() {
   std::size_t walked = 0;
   bool full = false;
   auto add = [&](TEntJwwBlockTree&& node) {
-    if (EntBlockTree.size() >= static_cast<std::size_t>(kBlockTreeBudget)) {
+    if (EntBlockTree.size() >= static_cast<std::size_t>(std::max(BlockTreeBudget, 0))) {
       full = true;
       return;
     }

@@ -69,9 +69,10 @@ class TJwDocument {
 
   // Rebuilds EntBlockTree, the definitions' ref_flag and ref_no, and EntBlockNum. The
   // expansion never descends into a definition that already occurs among a node's
-  // ancestors, and stops at kBlockTreeBudget nodes.
+  // ancestors, and stops at BlockTreeBudget nodes.
   void MakeBlockTree();
   static constexpr std::int32_t kBlockTreeBudget = 1'000'000;
+  std::int32_t BlockTreeBudget = kBlockTreeBudget;  // owner's setting; kept by DataInit
 
   // Empties the image table.
   void BindImageInit();

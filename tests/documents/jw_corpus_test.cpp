@@ -1,0 +1,165 @@
+// Real drawings and symbols from users, kept outside the repository. Every one must
+// read completely; the drawings' texts are compared with what an independent parser read
+// (corpus/peer/), which keeps control characters inside texts that we remove.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "documents/jws_data.h"
+#include "documents/jww_data.h"
+#include "util/codepage.h"
+#include "util/strings.h"
+
+namespace glyphgrab {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path CorpusDir() { return fs::path(GLYPHGRAB_CORPUS_DIR); }
+
+std::vector<fs::path> CorpusFiles(const char* folder, const char* ext) {
+  std::vector<fs::path> out;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(CorpusDir() / folder, ec)) {
+    if (e.path().extension() == ext) out.push_back(e.path());
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The JSON string starting at s[i] (at its opening quote); i ends after it.
+std::u16string JsonString(const std::string& s, std::size_t& i) {
+  std::string utf8;
+  std::u16string out;
+  auto flush = [&] {
+    out += Utf8ToStr(utf8);
+    utf8.clear();
+  };
+  for (++i; i < s.size() && s[i] != '"'; ++i) {
+    if (s[i] != '\\') {
+      utf8 += s[i];
+      continue;
+    }
+    const char c = s[++i];
+    switch (c) {
+      case 'n': utf8 += '\n'; break;
+      case 'r': utf8 += '\r'; break;
+      case 't': utf8 += '\t'; break;
+      case 'b': utf8 += '\b'; break;
+      case 'f': utf8 += '\f'; break;
+      case 'u':
+        flush();
+        out += static_cast<char16_t>(std::stoi(s.substr(i + 1, 4), nullptr, 16));
+        i += 4;
+        break;
+      default: utf8 += c; break;
+    }
+  }
+  ++i;
+  flush();
+  return out;
+}
+
+struct Peer {
+  bool ok = false;
+  std::u16string memo;
+  std::vector<std::u16string> texts;
+};
+
+Peer ReadPeer(const fs::path& p) {
+  Peer peer;
+  const std::string s = ReadAll(p);
+  if (s.find("\"status\": \"ok\"") == std::string::npos) return peer;
+  peer.ok = true;
+  std::size_t i = s.find("\"memo\":");
+  i = s.find('"', i + 7);
+  peer.memo = JsonString(s, i);
+  i = s.find('[', s.find("\"texts\":"));
+  for (;;) {
+    i = s.find_first_of("\"]", i);
+    if (i == std::string::npos || s[i] == ']') break;
+    peer.texts.push_back(JsonString(s, i));
+  }
+  return peer;
+}
+
+bool TailIsEmptyImageTable(ByteSpan bytes, std::size_t stop) {
+  return bytes.size() == stop + 4 && bytes[stop] == 0 && bytes[stop + 1] == 0 && bytes[stop + 2] == 0 &&
+         bytes[stop + 3] == 0;
+}
+
+TEST(JwCorpus, EveryDrawingReadsCompletely) {
+  const auto files = CorpusFiles("jww", ".jww");
+  if (files.empty()) GTEST_SKIP() << "corpus folder " << CorpusDir() << " is absent: skipped";
+  TJwwData doc;
+  std::size_t compared = 0;
+  for (const fs::path& f : files) {
+    const std::u16string path = Utf8ToStr(f.string());
+    SCOPED_TRACE(f.filename().string());
+    ASSERT_TRUE(doc.FileCheck(path));
+    ASSERT_TRUE(doc.FileHeaderIn(path));
+    const std::u16string memo = doc.Enthd.strMemo;
+    ASSERT_TRUE(doc.FileIn(path));
+    EXPECT_EQ(doc.Enthd.strMemo, memo);
+    Bytes bytes;
+    const std::string raw = ReadAll(f);
+    bytes.assign(raw.begin(), raw.end());
+    // Version 700 drawings end with the (empty) image table, which stays unread.
+    if (doc.Enthd.jwVer >= 700) {
+      EXPECT_TRUE(TailIsEmptyImageTable(bytes, doc.ReadStopPos));
+    } else {
+      EXPECT_EQ(doc.ReadStopPos, bytes.size());
+    }
+    // Real version-700 files from Unicode builds store their texts as UTF-16.
+    if (doc.MojiEncode) {
+      EXPECT_EQ(doc.Enthd.jwVer, 700);
+    }
+    for (std::int32_t d = 0; d < doc.EntBlockDefN; ++d) {
+      EXPECT_NE(doc.EntBlockDef[static_cast<std::size_t>(d)].strName.find(u"@@SfigorgFlag@@"), std::u16string::npos);
+    }
+
+    const Peer peer = ReadPeer(CorpusDir() / "peer" / (f.filename().string() + ".json"));
+    if (!peer.ok) continue;  // the peer cannot read the UTF-16 files
+    ++compared;
+    EXPECT_EQ(doc.Enthd.strMemo, peer.memo);
+    std::vector<std::u16string> ours;
+    for (std::size_t k = 0; k < doc.EntNo.size(); ++k) {
+      const TEntJwwNo& no = doc.EntNo[k];
+      if (no.EntType == kEntMoji) ours.push_back(doc.EntMoji[static_cast<std::size_t>(no.EntNo)].str);
+    }
+    ASSERT_EQ(ours.size(), peer.texts.size());
+    for (std::size_t k = 0; k < ours.size(); ++k) {
+      // A text may hold a bare LF in the file; our texts are free of control characters.
+      EXPECT_EQ(ours[k], RemoveControlChars(peer.texts[k])) << k;
+    }
+  }
+  EXPECT_GT(compared, 10u);
+}
+
+TEST(JwCorpus, EverySymbolReadsCompletely) {
+  const auto files = CorpusFiles("jws", ".jws");
+  if (files.empty()) GTEST_SKIP() << "corpus folder " << CorpusDir() << " is absent: skipped";
+  TJwsData doc;
+  for (const fs::path& f : files) {
+    const std::u16string path = Utf8ToStr(f.string());
+    SCOPED_TRACE(f.filename().string());
+    ASSERT_TRUE(doc.FileCheck(path));
+    ASSERT_TRUE(doc.FileHeaderIn(path));
+    ASSERT_TRUE(doc.FileIn(path));
+    EXPECT_EQ(doc.ReadStopPos, fs::file_size(f));
+    EXPECT_EQ(doc.EntMoji.size(), static_cast<std::size_t>(doc.EntMojiN));
+  }
+}
+
+}  // namespace
+}  // namespace glyphgrab
