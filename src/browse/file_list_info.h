@@ -1,0 +1,57 @@
+// The per-file details of the file list: the "Ver." and "図面メモ" columns, read from
+// the header of a Jw_cad file or the first line (title) of a text (HTML) file.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "browse/file_list.h"
+#include "documents/jws_data.h"
+#include "documents/jww_data.h"
+
+namespace glyphgrab {
+
+// The documents the details readers fill with header data; the owner reuses them (they
+// are emptied before every read). Not shared between threads.
+struct TFileListDocs {
+  TJwwData Jww;
+  TJwsData Jws;
+  // The DOS-generation documents (.jwc, .jwk) join here.
+};
+
+// What reading the details found, for diagnostics; the columns are the interface.
+enum class FileInfoRead {
+  kNoReader,    // a type without details (empty columns)
+  kOk,          // the columns come from the file
+  kNotFormat,   // the file is not of its extension's format (FileCheck failed)
+  kStopped,     // the header could not be read completely
+  kCannotRead,  // a text file that could not be loaded
+};
+
+struct FileInfoResult {
+  FileInfoRead read = FileInfoRead::kNoReader;
+  std::size_t stopPos = 0;  // kStopped: the byte offset where reading stopped
+};
+
+// ".jww", ".bak", ".jw$" and every extension from ".bk1" to ".bk9" in code-unit order
+// (".bk10" too): read as a JWW drawing.
+bool IsJwwListExtension(std::u16string_view extLower);
+
+// The "Ver." and "図面メモ" columns of one file; both empty when the header cannot be
+// read.
+FileInfoResult FileListInfo(std::u16string_view path, TFileListDocs& docs, std::u16string& ver,
+                            std::u16string& memo);
+
+// The first line of a text or CSV file, without control characters; empty for an empty
+// file or a failed load (then false).
+bool FileMemoTxt(std::u16string_view path, std::u16string& memo);
+// The text after the first "<TITLE>" (in upper case exactly) up to the next "<".
+bool FileMemoHtml(std::u16string_view path, std::u16string& memo);
+
+// A whole file-list row for one file given by its path (the CLI's `info`): name, type,
+// memo, date and time, size, version. False when it is not a readable file.
+bool FileListRowOf(std::u16string_view path, TFileListDocs& docs, FileListRow& row,
+                   FileInfoResult* result = nullptr);
+
+}  // namespace glyphgrab

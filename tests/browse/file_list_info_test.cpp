@@ -1,0 +1,117 @@
+#include "browse/file_list_info.h"
+
+#include <gtest/gtest.h>
+
+#include "fixtures/jww_builder.h"
+#include "fixtures/temp_dir.h"
+#include "util/codepage.h"
+#include "util/values.h"
+
+namespace glyphgrab {
+namespace {
+
+using testing::JwArchiveWriter;
+using testing::Txt;
+
+std::vector<std::uint8_t> DrawingBytes(std::int32_t version, const Txt& memo) {
+  JwArchiveWriter w(version);
+  testing::JwwHeaderSpec spec;
+  spec.version = version;
+  spec.memo = memo;
+  WriteJwwHeader(w, spec);
+  w.Count(0).Count(0);
+  return w.bytes();
+}
+
+std::vector<std::uint8_t> SymbolBytes(std::int32_t version) {
+  JwArchiveWriter w(version);
+  testing::JwsHeaderSpec spec;
+  spec.version = version;
+  WriteJwsHeader(w, spec);
+  w.Count(0).Count(0);
+  return w.bytes();
+}
+
+TEST(FileListInfo, JwwExtensionsIncludeBackups) {
+  const struct {
+    const char16_t* ext;
+    bool jww;
+  } cases[] = {{u".jww", true},  {u".bak", true},  {u".jw$", true},  {u".bk1", true},
+               {u".bk5", true},  {u".bk9", true},  {u".bk10", true}, {u".bkx", false},
+               {u".bk", false},  {u".bk0", false}, {u".jws", false}, {u"", false}};
+  for (const auto& c : cases) EXPECT_EQ(IsJwwListExtension(c.ext), c.jww) << StrToUtf8(c.ext);
+}
+
+TEST(FileListInfo, ColumnsByType) {
+  testing::TempDir dir;
+  const auto memo = Txt::Sjis(u"一行目　A B\r\n二行目^m\\n");
+  dir.Write("plan.JWW", DrawingBytes(600, memo));
+  dir.Write("old.bk5", DrawingBytes(230, memo));
+  dir.Write("old.bkx", DrawingBytes(600, memo));
+  dir.Write("sym.jws", SymbolBytes(420));
+  dir.Write("wrong.jww", SymbolBytes(420));
+  dir.Write("cut.jww", JwArchiveWriter(0).first(0));
+  dir.Write("notes.txt", std::string("\n later line\n"));
+  dir.Write("first.csv", std::string("a,\tb\r\nc\r\n"));
+  dir.Write("page.html", std::string("<html>\n<HEAD><TITLE>Title text</TITLE>\n"));
+  dir.Write("lower.htm", std::string("<title>lower</title>\n"));
+  dir.Write("data.bin", std::string("JwwData."));
+  const struct {
+    const char* name;
+    const char16_t* ver;
+    const char16_t* memo;
+    FileInfoRead read;
+  } cases[] = {
+      {"plan.JWW", u"600", u"一行目AB二行目", FileInfoRead::kOk},
+      {"old.bk5", u"230", u"一行目AB二行目", FileInfoRead::kOk},
+      {"old.bkx", u"", u"", FileInfoRead::kNoReader},
+      {"sym.jws", u"420", u"", FileInfoRead::kOk},
+      {"wrong.jww", u"", u"", FileInfoRead::kNotFormat},
+      {"cut.jww", u"", u"", FileInfoRead::kNotFormat},
+      {"notes.txt", u"", u"", FileInfoRead::kOk},
+      {"first.csv", u"", u"a,b", FileInfoRead::kOk},
+      {"page.html", u"", u"Title text", FileInfoRead::kOk},
+      {"lower.htm", u"", u"", FileInfoRead::kOk},
+      {"data.bin", u"", u"", FileInfoRead::kNoReader},
+  };
+  TFileListDocs docs;
+  for (const auto& c : cases) {
+    std::u16string ver = u"stale", memoText = u"stale";
+    const FileInfoResult r = FileListInfo(Utf8ToStr(dir.folder() + c.name), docs, ver, memoText);
+    EXPECT_EQ(ver, c.ver) << c.name;
+    EXPECT_EQ(memoText, c.memo) << c.name;
+    EXPECT_EQ(r.read, c.read) << c.name;
+  }
+}
+
+TEST(FileListInfo, CutHeaderGivesEmptyColumnsAndTheStop) {
+  testing::TempDir dir;
+  const auto bytes = DrawingBytes(600, "memo");
+  dir.Write("cut.jww", std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 3000));
+  TFileListDocs docs;
+  std::u16string ver, memo;
+  const FileInfoResult r = FileListInfo(Utf8ToStr(dir.folder() + "cut.jww"), docs, ver, memo);
+  EXPECT_EQ(r.read, FileInfoRead::kStopped);
+  EXPECT_EQ(r.stopPos, 3000u);
+  EXPECT_EQ(ver, u"");
+  EXPECT_EQ(memo, u"");
+}
+
+TEST(FileListInfo, RowOfOneFile) {
+  testing::TempDir dir;
+  dir.Write("a.jww", DrawingBytes(700, Txt::Utf16(u"メモ")));
+  TFileListDocs docs;
+  FileListRow row;
+  ASSERT_TRUE(FileListRowOf(Utf8ToStr(dir.folder() + "a.jww"), docs, row));
+  EXPECT_EQ(row.name, u"a.jww");
+  EXPECT_EQ(row.type, u".jww");
+  EXPECT_EQ(row.memo, u"メモ");
+  EXPECT_EQ(row.version, u"700");
+  EXPECT_EQ(row.size, IntToText(static_cast<std::int64_t>(DrawingBytes(700, Txt::Utf16(u"メモ")).size())));
+  EXPECT_EQ(row.modified.size(), 19u);
+  EXPECT_FALSE(FileListRowOf(Utf8ToStr(dir.folder() + "missing.jww"), docs, row));
+  EXPECT_FALSE(FileListRowOf(Utf8ToStr(dir.folder()), docs, row));
+}
+
+}  // namespace
+}  // namespace glyphgrab
