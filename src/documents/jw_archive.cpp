@@ -276,7 +276,7 @@ bool Archive::ReadSunpo(TEntJwwSunpo& s) {
 ListResult Archive::ReadEntityList(std::int32_t count, EntityTarget& t) {
   std::int32_t k = 0;
   std::size_t j = 0;
-  std::uint8_t buf[kEnkoBytes];  // the longest fixed part read here
+  std::uint8_t buf[std::max({kLineBytes, kEnkoBytes, kSolidBytes, kBlockBytes})];
   while (k < count) {
     const ObjectTag tag = ReadObjectTag();
     if (!tag.delivered) return ListResult::kEnd;
