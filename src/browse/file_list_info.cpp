@@ -12,9 +12,9 @@ namespace glyphgrab {
 namespace {
 
 FileInfoResult HeaderResult(bool checked, bool read, const TJwDocument& doc) {
-  if (!checked) return {FileInfoRead::kNotFormat, 0};
-  if (!read) return {FileInfoRead::kStopped, doc.ReadStopPos};
-  return {FileInfoRead::kOk, 0};
+  if (!checked) return {FileInfoRead::kNotFormat, 0, 0};
+  if (!read) return {FileInfoRead::kStopped, doc.ReadStopPos, doc.ReadUndecodable};
+  return {FileInfoRead::kOk, 0, doc.ReadUndecodable};
 }
 
 }  // namespace
@@ -48,10 +48,10 @@ FileInfoResult FileListInfo(std::u16string_view path, TFileListDocs& docs, std::
   // ".jwc" and ".jwk": version "DOS" and the two header comments, once their documents
   // join TFileListDocs.
   if (ext == u".txt" || ext == u".csv") {
-    return {FileMemoTxt(path, memo) ? FileInfoRead::kOk : FileInfoRead::kCannotRead, 0};
+    return {FileMemoTxt(path, memo) ? FileInfoRead::kOk : FileInfoRead::kCannotRead, 0, 0};
   }
   if (ext == u".htm" || ext == u".html") {
-    return {FileMemoHtml(path, memo) ? FileInfoRead::kOk : FileInfoRead::kCannotRead, 0};
+    return {FileMemoHtml(path, memo) ? FileInfoRead::kOk : FileInfoRead::kCannotRead, 0, 0};
   }
   return {};
 }

@@ -95,6 +95,7 @@ int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     const std::string diagnostic = Diagnostic(result, row.type);
     if (!diagnostic.empty()) err << file << ": " << diagnostic << '\n';
+    if (result.undecodable > 0) err << file << ": " << result.undecodable << " undecodable bytes\n";
     if (!json) {
       out << Field(row.name) << '\t' << Field(row.type) << '\t' << Field(row.memo) << '\t'
           << Field(row.modified) << '\t' << Field(row.size) << '\t' << Field(row.version) << '\n';

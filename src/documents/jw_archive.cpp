@@ -39,10 +39,15 @@ TEntJwwAttr GetAttr(const std::uint8_t* p) {
 
 // Most stored texts are plain ASCII: widen those directly and leave the rest to the
 // code page 932 decoder (which agrees with the plain widening for bytes below 0x80).
-std::u16string DecodeAnsi(ByteSpan b) {
+std::u16string DecodeAnsi(ByteSpan b, std::size_t& undecodable) {
   std::size_t i = 0;
   while (i < b.size() && b[i] != 0 && b[i] < 0x80) ++i;
-  if (i < b.size() && b[i] != 0) return AnsiBytesToStr(b);
+  if (i < b.size() && b[i] != 0) {
+    std::size_t bad = 0;
+    std::u16string s = AnsiBytesToStr(b, &bad);
+    undecodable += bad;
+    return s;
+  }
   return std::u16string(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
@@ -106,9 +111,9 @@ void CopyAttr(const TEntJwwAttr& from, TEntJwwAttr& to) { to = from; }
 
 std::u16string Archive::ReadText() {
   const std::uint8_t n = r_.U8();
-  if (n < 0xFF) return DecodeAnsi(r_.Take(n));
+  if (n < 0xFF) return DecodeAnsi(r_.Take(n), undecodable_);
   const std::uint16_t w = r_.U16();
-  if (w != 0xFFFE) return DecodeAnsi(r_.Take(w));
+  if (w != 0xFFFE) return DecodeAnsi(r_.Take(w), undecodable_);
   // The UTF-16 marker: the Unicode builds of Jw_cad write every text this way.
   mojiEncode_ = true;
   std::size_t m = r_.U8();

@@ -104,6 +104,8 @@ class Archive {
   // Counts the object that was just read (entity or block definition).
   void CountObject() { ++objectIndex_; }
   std::int32_t objectIndex() const { return objectIndex_; }
+  // Bytes of single-byte texts that code page 932 could not decode (now U+FFFD).
+  std::size_t undecodable() const { return undecodable_; }
 
   ListResult ReadEntityList(std::int32_t count, EntityTarget& t);
 
@@ -116,6 +118,7 @@ class Archive {
   std::int32_t ver_;
   bool& mojiEncode_;
   std::int32_t objectIndex_ = 1;
+  std::size_t undecodable_ = 0;
   std::array<std::int32_t, 8> classIndex_{};  // by kind, 0 = not registered
   std::array<std::uint8_t, kWorkBufferBytes> work_{};
 };

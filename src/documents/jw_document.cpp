@@ -85,6 +85,7 @@ void TJwDocument::BodyInit() {
   MojiEncode = false;
   ReadStatus = TJwReadStatus::kNotRead;
   ReadStopPos = 0;
+  ReadUndecodable = 0;
 }
 
 void TJwDocument::BindImageInit() {

@@ -66,6 +66,8 @@ class TJwDocument {
   // (the end of what was read when it completed), for diagnostics.
   TJwReadStatus ReadStatus = TJwReadStatus::kNotRead;
   std::size_t ReadStopPos = 0;
+  // Bytes of single-byte texts that could not be decoded (each became U+FFFD).
+  std::size_t ReadUndecodable = 0;
 
   // Rebuilds EntBlockTree, the definitions' ref_flag and ref_no, and EntBlockNum. The
   // expansion never descends into a definition that already occurs among a node's

@@ -110,6 +110,7 @@ bool TJwsData::FileInBytes(ByteSpan bytes) {
   // A symbol has no image table, whatever its version.
   jw::Archive ar(r, Enthd.jwVer, MojiEncode);
   ReadStatus = ReadBody(ar, Enthd.n1, Enthd.n2);
+  ReadUndecodable += ar.undecodable();
   if (ReadStatus == TJwReadStatus::kComplete && r.hitEnd()) ReadStatus = TJwReadStatus::kStopped;
   ReadStopPos = r.pos();
   MakeBlockTree();

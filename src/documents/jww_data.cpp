@@ -21,7 +21,7 @@ constexpr std::int32_t kVerZoomGLay = 231;
 constexpr std::int32_t kVerSkyMap = 300;
 // Bytes of the file the header reader first looks at; the memo and the names make the
 // header's length vary, so a longer prefix is read when this one does not hold it.
-constexpr std::size_t kHeaderPrefix = 64 * 1024;
+constexpr std::size_t kHeaderPrefix = 16 * 1024;
 
 bool IdMatches(ByteSpan bytes, std::string_view id) {
   if (bytes.size() < id.size()) return false;
@@ -313,6 +313,7 @@ TJwReadStatus TJwwData::ReadHeader(ByteReader& r) {
   // The one checked read of the header: the file must reach its last field.
   const bool any = r.remaining() > 0;
   h.adMojiKijunZureY2 = r.F64();
+  ReadUndecodable += ar.undecodable();
   return any ? TJwReadStatus::kComplete : TJwReadStatus::kStopped;
 }
 
@@ -358,6 +359,7 @@ bool TJwwData::FileInBytes(ByteSpan bytes) {
     BindImageInit();
     if (BindImageExp || BindImageExr) ReadStatus = ReadImages(ar);
   }
+  ReadUndecodable += ar.undecodable();
   // A text or value cut short by the end of the data is a stop too, even where the
   // reads that decide the end delivered something.
   if (ReadStatus == TJwReadStatus::kComplete && r.hitEnd()) ReadStatus = TJwReadStatus::kStopped;

@@ -66,6 +66,11 @@ TEST(CliInfo, SixFieldsPerFileErrorsOnStderr) {
   EXPECT_NE(r.err.find(folder + "missing.jww: no such file\n"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find(folder + "cut.jww: reading stopped at byte 100\n"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find(folder + ": is a folder\n"), std::string::npos) << r.err;
+
+  dir.Write("bad.jww", Drawing(testing::Txt(std::string("\x85\x40"))));
+  const CliRun bad = RunCli({"info", folder + "bad.jww"});
+  EXPECT_EQ(bad.status, kExitOk);
+  EXPECT_NE(bad.err.find("bad.jww: 2 undecodable bytes\n"), std::string::npos) << bad.err;
 }
 
 TEST(CliInfo, JsonDocument) {

@@ -217,6 +217,17 @@ TEST(JwwEntities, TextsInAllFourFormsAndMojiEncode) {
   }
 }
 
+TEST(JwwEntities, UndecodableBytesAreCountedAndReplaced) {
+  JwArchiveWriter w = Drawing(600);
+  w.Count(1).Moji(MojiOf(0, 0), Txt(std::string("A\x85\x40")), "font").Count(0);
+  TJwwData doc;
+  ASSERT_TRUE(doc.FileInBytes(w.bytes()));
+  EXPECT_NE(doc.EntMoji[0].str.find(u'\uFFFD'), std::u16string::npos);
+  EXPECT_GT(doc.ReadUndecodable, 0u);
+  doc.DataInit();
+  EXPECT_EQ(doc.ReadUndecodable, 0u);
+}
+
 TEST(JwwEntities, LongCountAndManyEntities) {
   JwArchiveWriter w = Drawing(600);
   const std::uint32_t n = 70000;
