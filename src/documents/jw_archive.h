@@ -44,6 +44,13 @@ inline std::size_t BoundCount(std::int64_t count, std::size_t remaining, std::si
   return static_cast<std::size_t>(count) < bound ? static_cast<std::size_t>(count) : bound;
 }
 
+// The fewest bytes that an object holding any data can take: an entity is a tag and at
+// least the shortest fixed part (a point of an old file); a block definition a tag, its
+// fixed part, a name and a count. Only the last object before the end can be shorter.
+constexpr std::size_t kMinEntityBytes = 2 + kTenBytes - 2;
+constexpr std::size_t kMinDefinitionBytes = 2 + kBlockDefBytes - 2 + 1 + 2;
+constexpr std::size_t kMinImageBytes = 1 + 4;
+
 enum class TagKind { kNewClass, kClassRef };
 
 struct ObjectTag {

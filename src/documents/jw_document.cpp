@@ -121,8 +121,7 @@ TJwReadStatus TJwDocument::ReadBody(jw::Archive& ar, std::int32_t& n1, std::int3
   n1 = count1;
   n2 = 0;
   EntBlockDefN = 0;
-  // Every object takes at least its two tag bytes.
-  EntNo.assign(jw::BoundCount(count1, r.remaining(), 2), TEntJwwNo{});
+  EntNo.assign(jw::BoundCount(count1, r.remaining(), jw::kMinEntityBytes), TEntJwwNo{});
 
   jw::EntityTarget drawing = DrawingTarget(*this);
   switch (ar.ReadEntityList(count1, drawing)) {
@@ -137,7 +136,7 @@ TJwReadStatus TJwDocument::ReadBody(jw::Archive& ar, std::int32_t& n1, std::int3
   if (count2 == 0) return TJwReadStatus::kComplete;
   if (count2 < 0) return TJwReadStatus::kStopped;
   n2 = count2;
-  const std::size_t defs = jw::BoundCount(count2, r.remaining(), 2);
+  const std::size_t defs = jw::BoundCount(count2, r.remaining(), jw::kMinDefinitionBytes);
   EntBlockDef.resize(defs);
   EntBlockDefN = static_cast<std::int32_t>(defs);
 
@@ -168,7 +167,7 @@ TJwReadStatus TJwDocument::ReadBody(jw::Archive& ar, std::int32_t& n1, std::int3
     def.strName = ar.ReadCleanText();
     const std::int32_t count = ar.ReadCount();
     def.N = count;
-    def.mNo.assign(jw::BoundCount(count, r.remaining(), 2), TEntJwwNo{});
+    def.mNo.assign(jw::BoundCount(count, r.remaining(), jw::kMinEntityBytes), TEntJwwNo{});
     ar.CountObject();
     jw::EntityTarget target = DefinitionTarget(def);
     switch (ar.ReadEntityList(count, target)) {
@@ -190,8 +189,7 @@ TJwReadStatus TJwDocument::ReadImages(jw::Archive& ar) {
     BindImageN = 0;
     return m < 0 ? TJwReadStatus::kStopped : TJwReadStatus::kComplete;
   }
-  // Each entry takes at least a one-byte name and a four-byte size.
-  const std::size_t n = jw::BoundCount(m, r.remaining(), 5);
+  const std::size_t n = jw::BoundCount(m, r.remaining(), jw::kMinImageBytes);
   BindImage.resize(n);
   BindImageN = static_cast<std::int32_t>(n);
   for (TBindImageType& image : BindImage) {
