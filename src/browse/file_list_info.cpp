@@ -17,6 +17,18 @@ FileInfoResult HeaderResult(bool checked, bool read, const TJwDocument& doc) {
   return {FileInfoRead::kOk, 0, doc.ReadUndecodable};
 }
 
+// The DOS generation keeps no version number: the column says "DOS"; the memo is the two
+// header comments run together.
+template <typename Doc>
+FileInfoResult DosInfo(Doc& doc, std::u16string_view path, std::u16string& ver,
+                       std::u16string& memo) {
+  if (!Doc::FileCheck(path)) return {FileInfoRead::kNotFormat, 0, 0};
+  if (!doc.FileHeaderIn(path)) return {FileInfoRead::kStopped, doc.readInfo.stopPos, doc.readInfo.badBytes};
+  ver = u"DOS";
+  memo = RemoveBlanks(RemoveLineMarks(doc.Enthd.comment1 + u" " + doc.Enthd.comment2));
+  return {FileInfoRead::kOk, 0, doc.readInfo.badBytes};
+}
+
 }  // namespace
 
 bool IsJwwListExtension(std::u16string_view ext) {
@@ -45,8 +57,8 @@ FileInfoResult FileListInfo(std::u16string_view path, TFileListDocs& docs, std::
     if (read) ver = IntToText(js.Enthd.jwVer);  // a symbol has no memo
     return HeaderResult(checked, read, js);
   }
-  // ".jwc" and ".jwk": version "DOS" and the two header comments, once their documents
-  // join TFileListDocs.
+  if (ext == u".jwc") return DosInfo(docs.Jwc, path, ver, memo);
+  if (ext == u".jwk") return DosInfo(docs.Jwk, path, ver, memo);
   if (ext == u".txt" || ext == u".csv") {
     return {FileMemoTxt(path, memo) ? FileInfoRead::kOk : FileInfoRead::kCannotRead, 0, 0};
   }
@@ -85,24 +97,11 @@ bool FileListRowOf(std::u16string_view path, TFileListDocs& docs, FileListRow& r
   row = FileListRow{};
   if (!IsFile(path)) return false;
   if (!std::ifstream(PathToNative(path), std::ios::binary)) return false;
-  const std::u16string name = FileBaseName(path);
-  const std::u16string_view dir = path.substr(0, path.size() - name.size());
-  const std::u16string folder(dir.empty() ? std::u16string_view(u".") : dir);
-  // The listing gives the size and the local date and time exactly as the file list
-  // shows them.
-  FolderListing listing;
-  ListFolderFiles(folder, name, listing);
-  bool found = false;
-  for (const TFileField& f : listing) {
-    if (f.name != name) continue;
-    row.modified = f.date;
-    row.modified += u' ';
-    row.modified += f.time;
-    row.size = IntToText(f.size);
-    found = true;
-    break;
-  }
-  if (!found) return false;
+  TFileField field;
+  if (!FileFieldOf(path, field)) return false;
+  const std::u16string& name = field.name;
+  row.modified = field.date + u' ' + field.time;
+  row.size = IntToText(field.size);
   row.name = name;
   row.type = FileExtLower(name);
   const FileInfoResult r = FileListInfo(path, docs, row.version, row.memo);

@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "browse/file_list.h"
+#include "documents/jwc_data.h"
+#include "documents/jwk_data.h"
 #include "documents/jws_data.h"
 #include "documents/jww_data.h"
 
@@ -17,7 +19,8 @@ namespace glyphgrab {
 struct TFileListDocs {
   TJwwData Jww;
   TJwsData Jws;
-  // The DOS-generation documents (.jwc, .jwk) join here.
+  TJwcData Jwc;
+  TJwkData Jwk;
 };
 
 // What reading the details found, for diagnostics; the columns are the interface.

@@ -44,6 +44,17 @@ std::u16string Format2(const char* format, int a, int b, int c) {
   return std::u16string(buf, buf + std::char_traits<char>::length(buf));
 }
 
+// Size, date and time of a listing row from the file's status.
+void FillFromStat(const struct stat& st, TFileField& row) {
+  row.size = static_cast<std::int64_t>(st.st_size);
+  std::tm local {};
+  const std::time_t mtime = st.st_mtime;
+  if (::localtime_r(&mtime, &local)) {
+    row.date = Format2("%04d/%02d/%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    row.time = Format2("%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
+  }
+}
+
 struct DirCloser {
   void operator()(DIR* d) const { ::closedir(d); }
 };
@@ -70,13 +81,7 @@ bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, Folde
     if (::stat(PathToNative(base + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
 
     TFileField row;
-    row.size = static_cast<std::int64_t>(st.st_size);
-    std::tm local {};
-    const std::time_t mtime = st.st_mtime;
-    if (::localtime_r(&mtime, &local)) {
-      row.date = Format2("%04d/%02d/%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-      row.time = Format2("%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
-    }
+    FillFromStat(st, row);
     row.name = std::move(name);
     rows.push_back({StrUpper(row.name), std::move(row)});
   }
@@ -88,6 +93,15 @@ bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, Folde
   });
   out.reserve(rows.size());
   for (auto& r : rows) out.push_back(std::move(r.row));
+  return true;
+}
+
+bool FileFieldOf(std::u16string_view path, TFileField& out) {
+  out = TFileField{};
+  struct stat st {};
+  if (path.empty() || ::stat(PathToNative(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  FillFromStat(st, out);
+  out.name = FileBaseName(path);
   return true;
 }
 

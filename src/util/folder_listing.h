@@ -29,4 +29,8 @@ bool MaskMatches(std::u16string_view mask, std::u16string_view name);
 bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, FolderListing& out);
 FolderListing ListFolderFiles(std::u16string_view folder, std::u16string_view mask);
 
+// The listing row of one plain file given by its path (symbolic links followed); false
+// when no plain file is there.
+bool FileFieldOf(std::u16string_view path, TFileField& out);
+
 }  // namespace glyphgrab
