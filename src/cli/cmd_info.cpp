@@ -1,37 +1,14 @@
 // glyphgrab-cli info: the file list's columns for each named file.
-#include <cstdio>
 #include <string_view>
 
 #include "browse/file_list_info.h"
+#include "cli/cli_util.h"
 #include "cli/command_handlers.h"
 #include "util/codepage.h"
 #include "util/paths.h"
 
 namespace glyphgrab::cli {
 namespace {
-
-void JsonString(std::ostream& out, std::string_view s) {
-  out << '"';
-  for (const char c : s) {
-    const auto u = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"': out << "\\\""; break;
-      case '\\': out << "\\\\"; break;
-      case '\n': out << "\\n"; break;
-      case '\r': out << "\\r"; break;
-      case '\t': out << "\\t"; break;
-      default:
-        if (u < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", u);
-          out << buf;
-        } else {
-          out << c;
-        }
-    }
-  }
-  out << '"';
-}
 
 // Tab-separated output cannot carry tabs or line breaks inside a field (a memo of a text
 // file keeps none; this guards the format all the same).
@@ -59,21 +36,14 @@ std::string Diagnostic(const FileInfoResult& r, std::u16string_view type) {
 }  // namespace
 
 int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  bool json = false;
-  std::vector<std::string> files;
-  bool options = true;
-  for (const std::string& a : args) {
-    if (options && a == "--") {
-      options = false;
-    } else if (options && a == "--json") {
-      json = true;
-    } else if (options && a.starts_with("-") && a != "-") {
-      err << "glyphgrab-cli: info: unknown option '" << a << "'\n";
-      return kExitError;
-    } else {
-      files.push_back(a);
-    }
+  ParsedArgs parsed;
+  std::string error;
+  if (!ParseArgs(args, {"--json"}, {}, parsed, error)) {
+    err << "glyphgrab-cli: info: " << error << '\n';
+    return kExitError;
   }
+  const bool json = parsed.Has("--json");
+  const std::vector<std::string>& files = parsed.operands;
   if (files.empty()) {
     err << "glyphgrab-cli: usage: glyphgrab-cli info [--json] FILE...\n";
     return kExitError;

@@ -7,7 +7,7 @@ namespace glyphgrab::cli {
 std::span<const Command> Commands() {
   static const Command kCommands[] = {
       {"extract", "[--header] [--blocks] [--dims] [--no-blanks] [--sort] [--json] FILE...",
-       "print the texts of the files as the main window lists them", nullptr},
+       "print the texts of the files as the main window lists them", RunExtract},
       {"info", "[--json] FILE...",
        "print the file list's columns for each file, tab-separated: name, type,\n"
        "      memo, date and time, size, version; --json prints\n"

@@ -12,9 +12,18 @@ namespace glyphgrab {
 
 class TJwcData;
 class TJwkData;
+class TJwsData;
+class TJwwData;
 
 // Writes a section header unless sorting is on (sorted lists carry no headers).
 void ExtractSectionHeader(ExtractionList& list, const OptFlags& opt, std::u16string_view header);
+
+// Memo, layer, pen-colour and line-type names with the header-information option; the
+// texts; the dimension texts with the dimension option; the block definitions (name,
+// texts, dimension texts with that option) with the block option.
+void ExtractJww(const TJwwData& doc, ExtractionList& list, const OptFlags& opt);
+// The texts, dimension and block sections of ExtractJww: a symbol has no memo or names.
+void ExtractJws(const TJwsData& doc, ExtractionList& list, const OptFlags& opt);
 
 // Memo and layer sections with the header-information option, then the texts.
 void ExtractJwc(const TJwcData& doc, ExtractionList& list, const OptFlags& opt);

@@ -1,0 +1,27 @@
+#include "extract/document_set.h"
+
+namespace glyphgrab {
+
+TDocumentSet::TDocumentSet(const std::u16string& imageFolder) {
+  for (TJwDocument* doc : {static_cast<TJwDocument*>(&JWW), static_cast<TJwDocument*>(&JWS)}) {
+    doc->BindImageFolder = imageFolder;
+    doc->BindImageExp = false;
+    doc->BindImageExr = false;
+  }
+}
+
+void TDocumentSet::FreeAll() {
+  JWC.DataFree();
+  JWK.DataFree();
+  JwwDataFree(JWW);
+  JWS.DataFree();
+}
+
+void JwwDataFree(TJwwData& jww) {
+  jww.BindImageDeleteGzFile();
+  jww.BindImageDeleteNonGzFile();
+  jww.DataFree();
+  jww.BindImageInit();
+}
+
+}  // namespace glyphgrab

@@ -1,0 +1,55 @@
+// The extraction of selected files into the list: what a click in the file list does,
+// and what `glyphgrab-cli extract` prints.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "browse/opt_flags.h"
+#include "extract/document_set.h"
+#include "extract/extraction_list.h"
+#include "util/stop.h"
+
+namespace glyphgrab {
+
+// How the reading of one file went, for diagnostics; the list shows what the window
+// shows whatever happened.
+struct ExtractFileReport {
+  enum class Outcome {
+    kRead,        // read whole
+    kStopped,     // read part way: the texts found before `stopPos` are listed
+    kNotFormat,   // not of its extension's format: only its file header line
+    kCannotRead,  // missing or unreadable: only its file header line
+    kNoReader,    // a type that carries no texts for the list
+    kInterrupted, // a text file whose reading the stop request ended
+  };
+  std::u16string path;
+  Outcome outcome = Outcome::kNoReader;
+  std::size_t stopPos = 0;      // kStopped: byte offset where reading stopped
+  std::size_t undecodable = 0;  // bytes that became U+FFFD
+};
+
+// Clears the list and extracts each file in order: its file header line (base name,
+// unless sorting is on), then its texts by the reader its extension chooses; sorts at
+// the end when sorting is on and the list holds more than one line. The documents are
+// released before and after each file. `stop` can end the reading of text, CSV and HTML
+// files (drawings are read whole).
+void ExtractFiles(const std::vector<std::u16string>& paths, const OptFlags& opt,
+                  TDocumentSet& docs, ExtractionList& list, const StopRequested& stop,
+                  std::vector<ExtractFileReport>* reports = nullptr);
+
+// The click in the file list: the selected names of the current folder `preFolder`
+// (without trailing delimiter), in list order. Returns the status text: a message when
+// there is no current folder (the list is then left as it was), otherwise empty.
+std::u16string ListView1Click(std::u16string_view preFolder,
+                              const std::vector<std::u16string>& selectedNames,
+                              const OptFlags& opt, TDocumentSet& docs, ExtractionList& list,
+                              const StopRequested& stop);
+
+inline constexpr std::u16string_view kNoFolderText = u"参照フォルダを指定して下さい。";
+inline constexpr std::u16string_view kFolderMissingText =
+    u"参照フォルダが存在しません。再指定して下さい。";
+
+}  // namespace glyphgrab

@@ -1,0 +1,64 @@
+#include <filesystem>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "cli/cli.h"
+#include "fixtures/temp_dir.h"
+
+namespace glyphgrab::cli {
+namespace {
+
+struct Output {
+  int status;
+  std::string out, err;
+};
+
+Output RunCommand(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  const int status = CliMain(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(CliExtract, TextFilesMissingFilesAndJson) {
+  testing::TempDir dir;
+  dir.Write("a b.csv", "x, y,,\"q, r\"\n");
+  const std::string csv = dir.folder() + "a b.csv";
+  const std::string missing = dir.folder() + "gone.txt";
+
+  Output r = RunCommand({"extract", csv, missing});
+  EXPECT_EQ(r.status, kExitError);
+  EXPECT_EQ(r.out, "【a b.csv】\nx\ny\nq, r\n【gone.txt】\n");
+  EXPECT_EQ(r.err, missing + ": no such file\n");
+
+  r = RunCommand({"extract", "--no-blanks", "--sort", csv});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_EQ(r.out, "q,r\nx\ny\n");
+
+  r = RunCommand({"extract", "--json", csv});
+  EXPECT_EQ(r.out, "{\"lines\":[\n\"【a b.csv】\",\n\"x\",\n\"y\",\n\"q, r\"],\n\"files\":[\n{\"path\":\"" + csv +
+                       "\",\"outcome\":\"read\",\"undecodable\":0}]}\n");
+
+  EXPECT_EQ(RunCommand({"extract"}).status, kExitError);
+  EXPECT_EQ(RunCommand({"extract", "--frob", csv}).status, kExitError);
+}
+
+// Every real file extracts with every option on, without a diagnostic.
+TEST(CliExtract, EveryCorpusFileReadsCompletely) {
+  const std::filesystem::path corpus = GLYPHGRAB_CORPUS_DIR;
+  if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << "corpus folder not found: " << corpus;
+  int files = 0;
+  for (const auto& sub : {"jww", "jws", "jwk"}) {
+    for (const auto& entry : std::filesystem::directory_iterator(corpus / sub)) {
+      const Output r = RunCommand({"extract", "--header", "--blocks", "--dims", entry.path().string()});
+      EXPECT_EQ(r.status, kExitOk) << entry.path();
+      EXPECT_EQ(r.err, "") << entry.path();
+      EXPECT_TRUE(r.out.starts_with("【" + entry.path().filename().string() + "】\n")) << entry.path();
+      ++files;
+    }
+  }
+  EXPECT_EQ(files, 392);
+}
+
+}  // namespace
+}  // namespace glyphgrab::cli
