@@ -11,6 +11,7 @@ namespace glyphgrab::cli {
 
 int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunTree(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunKeys(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

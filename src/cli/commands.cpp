@@ -16,7 +16,7 @@ std::span<const Command> Commands() {
        RunInfo},
       {"tree", "ROOT", "print the folder tree under ROOT, one folder per line", RunTree},
       {"search", "[--types LIST] [--names] [--contents] [--json] ROOT KEYWORD",
-       "print the files under ROOT whose names or texts hold KEYWORD", nullptr},
+       "print the files under ROOT whose names or texts hold KEYWORD", RunSearch},
       {"keys", "COMMAND", "print the key events that sending COMMAND would type", RunKeys},
   };
   return kCommands;

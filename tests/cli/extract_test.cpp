@@ -62,3 +62,36 @@ TEST(CliExtract, EveryCorpusFileReadsCompletely) {
 
 }  // namespace
 }  // namespace glyphgrab::cli
+
+namespace glyphgrab::cli {
+namespace {
+
+TEST(CliSearch, ContractOfOutputAndExitStatus) {
+  testing::TempDir dir;
+  dir.Write("a/notes.txt", "\xEF\xBB\xBFneedle here\n");
+  dir.Write("b.csv", "hay\n");
+  const std::string root = dir.path().string();
+
+  Output r = RunCommand({"search", root, "NEEDLE"});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_EQ(r.out, root + "/a/notes.txt\n");
+  EXPECT_EQ(r.err, "検索終了：対象2ファイル中、1ファイル\n");
+
+  r = RunCommand({"search", "--names", root, "needle"});
+  EXPECT_EQ(r.status, kExitNothingFound);
+  EXPECT_EQ(r.out, "");
+
+  r = RunCommand({"search", "--types", "csv", "--json", root, "hay"});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_EQ(r.out, "{\"results\":[\n{\"path\":\"" + root + "/b.csv\",\"folder\":\"" + root +
+                       "/\",\"name\":\"b.csv\",\"node\":0}],\n\"examined\":1,\"matched\":1}\n");
+
+  for (const auto& bad : std::vector<std::vector<std::string>>{
+           {"search", root, " 　"}, {"search", root}, {"search", "--types", "pdf", root, "x"},
+           {"search", root + "/missing", "x"}}) {
+    EXPECT_EQ(RunCommand(bad).status, kExitError);
+  }
+}
+
+}  // namespace
+}  // namespace glyphgrab::cli

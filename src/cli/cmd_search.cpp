@@ -1,0 +1,109 @@
+// glyphgrab-cli search: the files under a folder whose names or texts hold a keyword.
+#include <sstream>
+
+#include "browse/folder_tree.h"
+#include "cli/cli_util.h"
+#include "cli/command_handlers.h"
+#include "search/file_find.h"
+#include "util/codepage.h"
+#include "util/full_width.h"
+#include "util/paths.h"
+#include "util/strings.h"
+
+namespace glyphgrab::cli {
+namespace {
+
+// "jww,txt" -> the type switches; false for an unknown or empty name.
+bool ParseTypes(const std::string& list, SearchOptions& o, std::string& bad) {
+  o.jww = o.jws = o.jwc = o.jwk = o.txt = o.csv = o.html = false;
+  std::stringstream in(list);
+  std::string name;
+  bool any = false;
+  while (std::getline(in, name, ',')) {
+    bool* flag = name == "jww"   ? &o.jww
+                 : name == "jws" ? &o.jws
+                 : name == "jwc" ? &o.jwc
+                 : name == "jwk" ? &o.jwk
+                 : name == "txt" ? &o.txt
+                 : name == "csv" ? &o.csv
+                 : name == "html" ? &o.html
+                                  : nullptr;
+    if (!flag) {
+      bad = name;
+      return false;
+    }
+    *flag = any = true;
+  }
+  return any;
+}
+
+constexpr const char* kUsage =
+    "glyphgrab-cli: usage: glyphgrab-cli search [--types LIST] [--names] [--contents] [--json] "
+    "ROOT KEYWORD\n";
+
+}  // namespace
+
+int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  ParsedArgs parsed;
+  std::string error;
+  if (!ParseArgs(args, {"--names", "--contents", "--json"}, {"--types"}, parsed, error)) {
+    err << "glyphgrab-cli: search: " << error << '\n';
+    return kExitError;
+  }
+  if (parsed.operands.size() != 2) {
+    err << kUsage;
+    return kExitError;
+  }
+  SearchOptions options;
+  if (parsed.values.count("--types")) {
+    std::string bad;
+    if (!ParseTypes(parsed.values["--types"], options, bad)) {
+      err << "glyphgrab-cli: search: unknown type '" << bad
+          << "' in --types (jww,jws,jwc,jwk,txt,csv,html)\n";
+      return kExitError;
+    }
+  }
+  if (parsed.Has("--names") || parsed.Has("--contents")) {
+    options.names = parsed.Has("--names");
+    options.contents = parsed.Has("--contents");
+  }
+  const std::string& root = parsed.operands[0];
+  const std::u16string keyword = Utf8ToStr(parsed.operands[1]);
+  if (RemoveBlanks(keyword).empty()) {
+    err << "glyphgrab-cli: search: the keyword is blank\n";
+    return kExitError;
+  }
+
+  FolderTree tree;
+  const FolderTreeResult made = FolderTreeMake(NativeToPath(root), tree, nullptr);
+  if (made == FolderTreeResult::NoRoot || made == FolderTreeResult::RootMissing) {
+    err << root << ": no such folder\n";
+    return kExitError;
+  }
+
+  const bool json = parsed.Has("--json");
+  bool first = true;
+  if (json) out << "{\"results\":[";
+  SearchCallbacks callbacks;
+  callbacks.found = [&](const SearchResult& r) {
+    const std::string path = PathToNative(r.folder + r.name);
+    if (!json) {
+      out << path << '\n';
+      return;
+    }
+    out << (first ? "\n" : ",\n") << "{\"path\":";
+    first = false;
+    JsonString(out, path);
+    out << ",\"folder\":";
+    JsonString(out, PathToNative(r.folder));
+    out << ",\"name\":";
+    JsonString(out, PathToNative(r.name));
+    out << ",\"node\":" << r.node << '}';
+  };
+  const SearchSummary summary = FileFind(tree, NormalizeForMatch(keyword), options, callbacks);
+  if (json) out << "],\n\"examined\":" << summary.examined << ",\"matched\":" << summary.matched << "}\n";
+  err << StrToUtf8(summary.StatusText()) << '\n';
+  return summary.matched > 0 ? kExitOk : kExitNothingFound;
+}
+
+}  // namespace glyphgrab::cli

@@ -1,0 +1,228 @@
+#include "search/file_find.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "extract/block_name.h"
+#include "extract/document_set.h"
+#include "util/folder_listing.h"
+#include "util/full_width.h"
+#include "util/paths.h"
+#include "util/strings.h"
+#include "util/text_file.h"
+#include "util/values.h"
+
+namespace glyphgrab {
+
+namespace {
+
+constexpr std::u16string_view kResultMarker = u"　　:";
+constexpr std::size_t kLayersPerGroup = 16;
+
+// The field test: a field matches when the keyword occurs in its normalised form. One
+// buffer serves every field of a walk.
+class FieldMatcher {
+ public:
+  explicit FieldMatcher(std::u16string_view keyword) : keyword_(keyword) {}
+
+  bool operator()(std::u16string_view field) {
+    NormalizeForMatchInto(field, buffer_);
+    // Normalising removes the blanks: a field of blanks alone never matches.
+    return !buffer_.empty() && StrIndexOf(keyword_, buffer_) >= 0;
+  }
+
+ private:
+  std::u16string keyword_;
+  std::u16string buffer_;
+};
+
+template <typename Vec>
+std::size_t Held(const Vec& items, std::int32_t count) {
+  return std::min<std::size_t>(items.size(), static_cast<std::size_t>(std::max(count, 0)));
+}
+
+// Whether any of the first `count` records (as far as they are held) matches.
+template <typename Vec, typename Field>
+bool AnyMatches(const Vec& items, std::int32_t count, Field field, FieldMatcher& match) {
+  for (std::size_t i = 0; i < Held(items, count); ++i)
+    if (match(field(items[i]))) return true;
+  return false;
+}
+
+// Fields are tested group by group, and a later group only while nothing matched; since
+// a test has no effect beyond its answer, the first matching field can end the search.
+bool DrawingEntitiesMatch(const TJwDocument& d, FieldMatcher& match) {
+  if (AnyMatches(d.EntMoji, d.EntMojiN, [](const auto& m) -> const std::u16string& { return m.str; }, match))
+    return true;
+  if (AnyMatches(d.EntSunpo, d.EntSunpoN, [](const auto& s) -> const std::u16string& { return s.Moji.str; }, match))
+    return true;
+  for (std::size_t k = 0; k < Held(d.EntBlockDef, d.EntBlockDefN); ++k) {
+    const TEntJwwBlockDef& def = d.EntBlockDef[k];
+    if (match(VisibleBlockName(def.strName))) return true;
+    if (AnyMatches(def.mMoji, def.mMojiN, [](const auto& m) -> const std::u16string& { return m.str; }, match))
+      return true;
+    if (AnyMatches(def.mSunpo, def.mSunpoN, [](const auto& s) -> const std::u16string& { return s.Moji.str; }, match))
+      return true;
+  }
+  return false;
+}
+
+bool JwwMatches(const TJwwData& d, FieldMatcher& match) {
+  if (match(d.Enthd.strMemo)) return true;
+  for (std::size_t g = 0; g < d.EntLgrp.size(); ++g) {
+    if (match(d.EntLgrp[g].aStrGLayName)) return true;
+    for (std::size_t k = 0; k < kLayersPerGroup && g * kLayersPerGroup + k < d.EntLay.size(); ++k)
+      if (match(d.EntLay[g * kLayersPerGroup + k].aStrLayName)) return true;
+  }
+  for (const auto& c : d.EntColS)
+    if (match(c.astrUDColorName)) return true;
+  for (const auto& t : d.EntLtpS)
+    if (match(t.astrUDLTypeName)) return true;
+  return DrawingEntitiesMatch(d, match);
+}
+
+template <typename Doc>
+bool DosCommentsMatch(const Doc& d, FieldMatcher& match) {
+  return match(d.Enthd.comment1) || match(d.Enthd.comment2);
+}
+
+bool JwcMatches(const TJwcData& d, FieldMatcher& match) {
+  if (DosCommentsMatch(d, match)) return true;
+  for (std::size_t g = 0; g < d.EntLgrp.size(); ++g) {
+    if (match(d.EntLgrp[g].name)) return true;
+    for (std::size_t k = 0; k < kLayersPerGroup && g * kLayersPerGroup + k < d.EntLay.size(); ++k)
+      if (match(d.EntLay[g * kLayersPerGroup + k].name)) return true;
+  }
+  return AnyMatches(d.EntMoji, d.Enthd.mojiCount, [](const auto& m) -> const std::u16string& { return m.s; }, match);
+}
+
+bool JwkMatches(const TJwkData& d, FieldMatcher& match) {
+  return DosCommentsMatch(d, match) ||
+         AnyMatches(d.EntMoji, d.Enthd.mojiCount, [](const auto& m) -> const std::u16string& { return m.s; }, match);
+}
+
+// Every line of a text, CSV or HTML file as it is stored, markup included.
+bool TextFileMatches(std::u16string_view path, FieldMatcher& match) {
+  TextLines text;
+  if (!LoadTextFileLines(path, text)) return false;
+  for (const auto& line : text.lines)
+    if (match(RemoveControlChars(line))) return true;
+  return false;
+}
+
+enum class SearchType { None, Jww, Jws, Jwc, Jwk, Txt, Csv, Html };
+
+SearchType TypeOf(std::u16string_view ext) {
+  if (ext == u".jww") return SearchType::Jww;
+  if (ext == u".jws") return SearchType::Jws;
+  if (ext == u".jwc") return SearchType::Jwc;
+  if (ext == u".jwk") return SearchType::Jwk;
+  if (ext == u".txt") return SearchType::Txt;
+  if (ext == u".csv") return SearchType::Csv;
+  if (ext == u".htm" || ext == u".html") return SearchType::Html;
+  return SearchType::None;
+}
+
+bool Selected(SearchType t, const SearchOptions& o) {
+  switch (t) {
+    case SearchType::Jww: return o.jww;
+    case SearchType::Jws: return o.jws;
+    case SearchType::Jwc: return o.jwc;
+    case SearchType::Jwk: return o.jwk;
+    case SearchType::Txt: return o.txt;
+    case SearchType::Csv: return o.csv;
+    case SearchType::Html: return o.html;
+    case SearchType::None: return false;
+  }
+  return false;
+}
+
+// One file: the name first; the contents only when the name did not match. The
+// document is released after each file whatever its read answered.
+bool FileFinds(const std::u16string& path, std::u16string_view name, SearchType type,
+               const SearchOptions& options, TDocumentSet& docs, FieldMatcher& match) {
+  if (!IsFile(path)) return false;
+  if (options.names && match(name)) return true;
+  if (!options.contents) return false;
+  bool found = false;
+  switch (type) {
+    case SearchType::Jww:
+      docs.JWW.FileIn(path);
+      found = JwwMatches(docs.JWW, match);
+      JwwDataFree(docs.JWW);
+      break;
+    case SearchType::Jws:
+      // A symbol's header and layer names are not searched.
+      docs.JWS.FileIn(path);
+      found = DrawingEntitiesMatch(docs.JWS, match);
+      docs.JWS.DataFree();
+      break;
+    case SearchType::Jwc:
+      docs.JWC.FileIn(path);
+      found = JwcMatches(docs.JWC, match);
+      docs.JWC.DataFree();
+      break;
+    case SearchType::Jwk:
+      docs.JWK.FileIn(path);
+      found = JwkMatches(docs.JWK, match);
+      docs.JWK.DataFree();
+      break;
+    default:
+      found = TextFileMatches(path, match);
+      break;
+  }
+  return found;
+}
+
+}  // namespace
+
+std::u16string SearchResult::Line() const {
+  return folder + name + std::u16string(kResultMarker) + IntToText(node);
+}
+
+bool ParseResultLine(std::u16string_view line, std::u16string& path, int& node) {
+  const int a = StrIndexOf(kResultMarker, line);
+  if (a < 0) return false;
+  node = TextToInt(StrFrom(line, a + 3));
+  path = StrMid(line, 0, a);
+  return true;
+}
+
+std::u16string SearchSummary::StatusText() const {
+  if (stopped) return u"《ESC:中断しました》";
+  return u"検索終了：対象" + IntToText(examined) + u"ファイル中、" + IntToText(matched) + u"ファイル";
+}
+
+std::u16string SearchProgressText(std::u16string_view path) {
+  return u"検索中：" + std::u16string(path);
+}
+
+SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
+                       const SearchOptions& options, const SearchCallbacks& callbacks) {
+  SearchSummary summary;
+  auto docs = std::make_unique<TDocumentSet>();
+  FieldMatcher match(keyword);
+  const int nodes = static_cast<int>(tree.size());
+  for (int i = 0; i < nodes; ++i) {
+    const std::u16string folder = tree.FolderTreePath(i);
+    const FolderListing rows = ListFolderFiles(folder, u"*");
+    for (const TFileField& row : rows) {
+      if (Stopped(callbacks.stop)) {
+        summary.stopped = true;
+        return summary;
+      }
+      const SearchType type = TypeOf(FileExtLower(row.name));
+      if (!Selected(type, options)) continue;
+      const std::u16string path = folder + row.name;
+      if (callbacks.progress) callbacks.progress(path);
+      ++summary.examined;
+      if (FileFinds(path, row.name, type, options, *docs, match)) {
+        ++summary.matched;
+        if (callbacks.found) callbacks.found({folder, row.name, i});
+      }
+    }
+  }
+  return summary;
+}
+
+}  // namespace glyphgrab

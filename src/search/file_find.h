@@ -1,0 +1,62 @@
+// The search across the files of a folder tree: a file matches when the normalised
+// keyword occurs in its normalised name or in one of its normalised texts.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "browse/folder_tree.h"
+#include "util/stop.h"
+
+namespace glyphgrab {
+
+// The file types taken into the search and the two modes, as the search window's nine
+// check boxes set them.
+struct SearchOptions {
+  bool jww = true, jws = true, jwc = true, jwk = true, txt = true, csv = true, html = true;
+  bool names = true;     // test the file name (extension included)
+  bool contents = true;  // read the file and test its texts
+};
+
+struct SearchResult {
+  std::u16string folder;  // the node's folder, with its trailing delimiter
+  std::u16string name;    // the file name
+  int node = 0;           // the node's index in the folder tree
+
+  // folder + name + "　　:" + node, as the result list shows it.
+  std::u16string Line() const;
+};
+
+// Splits a result line at its first "　　:" into the file path and the node index; false
+// when the line holds no marker.
+bool ParseResultLine(std::u16string_view line, std::u16string& path, int& node);
+
+struct SearchSummary {
+  int examined = 0;
+  int matched = 0;
+  bool stopped = false;
+
+  // "検索終了：対象" N "ファイル中、" M "ファイル", or "《ESC:中断しました》" after a stop.
+  std::u16string StatusText() const;
+};
+
+// What the walk reports, on the thread that runs it, in the order of a one-file-at-a-time
+// walk.
+struct SearchCallbacks {
+  std::function<void(const std::u16string& path)> progress;  // before each examined file
+  std::function<void(const SearchResult&)> found;
+  StopRequested stop;  // asked before every file
+};
+
+// "検索中：" + path.
+std::u16string SearchProgressText(std::u16string_view path);
+
+// Walks every node of `tree` in index order and every file of its folder in listing
+// order. `keyword` is already normalised (NormalizeForMatch). The walk owns its own
+// document objects; nothing of the caller's is touched.
+SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
+                       const SearchOptions& options, const SearchCallbacks& callbacks);
+
+}  // namespace glyphgrab
