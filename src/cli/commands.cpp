@@ -7,7 +7,13 @@ namespace glyphgrab::cli {
 std::span<const Command> Commands() {
   static const Command kCommands[] = {
       {"extract", "[--header] [--blocks] [--dims] [--no-blanks] [--sort] [--json] FILE...",
-       "print the texts of the files as the main window lists them", RunExtract},
+       "print the texts of the files as the main window lists them, one per line;\n"
+       "      --header memo and name sections, --blocks block definitions, --dims\n"
+       "      dimension texts, --no-blanks remove every blank, --sort sort without\n"
+       "      header lines; --json prints {\"lines\":[...],\"files\":[{\"path\",\"outcome\",\n"
+       "      \"undecodable\"}...]} (outcome: read, stopped (with \"stoppedAt\"), not-format,\n"
+       "      cannot-read, no-reader)",
+       RunExtract},
       {"info", "[--json] FILE...",
        "print the file list's columns for each file, tab-separated: name, type,\n"
        "      memo, date and time, size, version; --json prints\n"
@@ -16,7 +22,12 @@ std::span<const Command> Commands() {
        RunInfo},
       {"tree", "ROOT", "print the folder tree under ROOT, one folder per line", RunTree},
       {"search", "[--types LIST] [--names] [--contents] [--json] ROOT KEYWORD",
-       "print the files under ROOT whose names or texts hold KEYWORD", RunSearch},
+       "print the files under ROOT whose names or texts hold KEYWORD, in walk\n"
+       "      order; the closing status goes to stderr. LIST is a comma list of\n"
+       "      jww,jws,jwc,jwk,txt,csv,html (default all); without --names and --contents\n"
+       "      both are on; --json prints {\"results\":[{\"path\",\"folder\",\"name\",\n"
+       "      \"node\"}...],\"examined\":N,\"matched\":M}",
+       RunSearch},
       {"keys", "COMMAND", "print the key events that sending COMMAND would type", RunKeys},
   };
   return kCommands;

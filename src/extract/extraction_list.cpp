@@ -1,24 +1,69 @@
 #include "extract/extraction_list.h"
 
+#include <algorithm>
+
 #include "util/collation.h"
 #include "util/strings.h"
 
 namespace glyphgrab {
 
+namespace {
+
+// Half-width blanks, full-width blanks and control characters only.
+bool IsBlankText(std::u16string_view s) {
+  for (char16_t c : s) {
+    if (c > 0x20 && c != 0x3000) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void ExtractionList::Clear() {
   lines_.clear();
-  keys_.clear();
+  std::fill(slots_.begin(), slots_.end(), 0u);
+}
+
+bool ExtractionList::Insert(const std::u16string& line) {
+  // Keep the table at most half full.
+  if ((lines_.size() + 1) * 2 > slots_.size()) {
+    std::vector<std::uint32_t> grown(std::max<std::size_t>(64, slots_.size() * 2), 0u);
+    const std::size_t mask = grown.size() - 1;
+    for (std::uint32_t i = 0; i < lines_.size(); ++i) {
+      std::size_t at = CaseFoldHash(lines_[i]) & mask;
+      while (grown[at] != 0) at = (at + 1) & mask;
+      grown[at] = i + 1;
+    }
+    slots_ = std::move(grown);
+  }
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t at = CaseFoldHash(line) & mask;
+  for (; slots_[at] != 0; at = (at + 1) & mask) {
+    if (CaseFoldEqual(lines_[slots_[at] - 1], line)) return false;
+  }
+  slots_[at] = static_cast<std::uint32_t>(lines_.size() + 1);
+  return true;
 }
 
 bool ExtractionList::ExtractAdd(std::u16string_view s) {
-  if (RemoveBlanks(s).empty()) return false;
+  if (IsBlankText(s)) return false;
   std::u16string line = removeBlanks_ ? RemoveBlanks(s) : RemoveControlChars(s);
-  if (!keys_.insert(CaseFoldKey(line)).second) return false;
+  if (!Insert(line)) return false;
   lines_.push_back(std::move(line));
   return true;
 }
 
-void ExtractionList::Sort() { SortCollated(lines_, CollationStrength::Secondary); }
+void ExtractionList::Sort() {
+  SortCollated(lines_, CollationStrength::Secondary);
+  // The slots point at lines by index: renumber them for the new order.
+  std::fill(slots_.begin(), slots_.end(), 0u);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::uint32_t i = 0; i < lines_.size(); ++i) {
+    std::size_t at = CaseFoldHash(lines_[i]) & mask;
+    while (slots_[at] != 0) at = (at + 1) & mask;
+    slots_[at] = i + 1;
+  }
+}
 
 std::u16string FileHeaderLine(std::u16string_view fileName) {
   std::u16string line = u"【";

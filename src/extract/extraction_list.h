@@ -4,7 +4,7 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <cstdint>
 #include <vector>
 
 namespace glyphgrab {
@@ -32,9 +32,10 @@ class ExtractionList {
  private:
   bool removeBlanks_;
   std::vector<std::u16string> lines_;
-  // Case-folded keys of the lines: the duplicate test is one hash look-up, not a walk of
-  // the whole list per line.
-  std::unordered_set<std::u16string> keys_;
+  // Open-addressed table of line indexes + 1 (0 = free), hashed by the case-folded line:
+  // the duplicate test is one look-up, not a walk of the whole list, and builds no key.
+  std::vector<std::uint32_t> slots_;
+  bool Insert(const std::u16string& line);
 };
 
 // Section headers, written before each section unless sorting is on.

@@ -78,29 +78,60 @@ int CompareCollated(std::u16string_view a, std::u16string_view b, CollationStren
   return a == b ? 0 : (a < b ? -1 : 1);
 }
 
-std::u16string CaseFoldKey(std::u16string_view s) {
-  std::u16string out(s);
-  const std::size_t n = out.size();
+namespace {
+
+// Calls emit(unit) for each unit of CaseFoldKey(s), in order.
+template <typename Emit>
+void EachFoldedUnit(std::u16string_view s, Emit emit) {
+  const std::size_t n = s.size();
   std::size_t i = 0;
   while (i < n) {
-    const char16_t c = out[i];
+    const char16_t c = s[i];
     if (c < 0x80) {
-      if (c >= u'A' && c <= u'Z') out[i] = static_cast<char16_t>(c + 0x20);
+      emit(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 0x20) : c);
       ++i;
       continue;
     }
     const std::size_t start = i;
     UChar32 cp;
-    U16_NEXT(out.data(), i, n, cp);
+    U16_NEXT(s.data(), i, n, cp);
     const UChar32 folded = u_foldCase(cp, U_FOLD_CASE_DEFAULT);
-    if (U16_LENGTH(folded) != static_cast<int>(i - start)) continue;
-    if (U16_LENGTH(folded) == 1) {
-      out[start] = static_cast<char16_t>(folded);
+    if (U16_LENGTH(folded) != static_cast<int>(i - start)) {
+      for (std::size_t k = start; k < i; ++k) emit(s[k]);
+    } else if (U16_LENGTH(folded) == 1) {
+      emit(static_cast<char16_t>(folded));
     } else {
-      out[start] = U16_LEAD(folded);
-      out[start + 1] = U16_TRAIL(folded);
+      emit(U16_LEAD(folded));
+      emit(U16_TRAIL(folded));
     }
   }
+}
+
+}  // namespace
+
+std::size_t CaseFoldHash(std::u16string_view s) {
+  std::uint64_t h = 14695981039346656037ull;  // FNV-1a over the folded units
+  EachFoldedUnit(s, [&](char16_t c) {
+    h ^= c;
+    h *= 1099511628211ull;
+  });
+  return static_cast<std::size_t>(h ^ (h >> 29));
+}
+
+bool CaseFoldEqual(std::u16string_view a, std::u16string_view b) {
+  // Folding keeps the length, so texts of different lengths never fold alike.
+  if (a.size() != b.size()) return false;
+  bool equal = true;
+  std::size_t k = 0;
+  const std::u16string fb = CaseFoldKey(b);
+  EachFoldedUnit(a, [&](char16_t c) { equal = equal && fb[k++] == c; });
+  return equal;
+}
+
+std::u16string CaseFoldKey(std::u16string_view s) {
+  std::u16string out;
+  out.reserve(s.size());
+  EachFoldedUnit(s, [&](char16_t c) { out.push_back(c); });
   return out;
 }
 

@@ -25,4 +25,9 @@ int CompareCollated(std::u16string_view a, std::u16string_view b, CollationStren
 // half-width forms and kana stay distinct.
 std::u16string CaseFoldKey(std::u16string_view s);
 
+// The same folding without building the key: a hash of CaseFoldKey(s), and whether two
+// texts have equal keys.
+std::size_t CaseFoldHash(std::u16string_view s);
+bool CaseFoldEqual(std::u16string_view a, std::u16string_view b);
+
 }  // namespace glyphgrab
