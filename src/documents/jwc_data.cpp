@@ -54,45 +54,6 @@ void TJwcData::DataInit() {
   readInfo = {};
 }
 
-bool TJwcData::FileCheck(std::u16string_view path) {
-  Bytes head;
-  return ReadFileHead(path, kDosIdentBytes, head) && FileCheckBytes(head);
-}
-
-bool TJwcData::FileCheckBytes(ByteSpan data) { return DosIdentMatches(data, kIdent); }
-
-bool TJwcData::FileHeaderIn(std::u16string_view path) {
-  DataInit();
-  Bytes head;
-  if (!ReadFileHead(path, kHeaderBytes, head)) return false;
-  return FileHeaderInBytes(head);
-}
-
-bool TJwcData::FileHeaderInBytes(ByteSpan data) {
-  DataInit();
-  ByteReader r(data);
-  const bool ok = ReadHeader(r);
-  readInfo.stopPos = r.pos();
-  readInfo.shortRead = r.hitEnd();
-  return ok;
-}
-
-bool TJwcData::FileIn(std::u16string_view path) {
-  DataInit();
-  Bytes data;
-  if (!ReadWholeFile(path, data)) return false;
-  return FileInBytes(data);
-}
-
-bool TJwcData::FileInBytes(ByteSpan data) {
-  DataInit();
-  ByteReader r(data);
-  const bool ok = ReadHeader(r) && ReadBody(r);
-  readInfo.stopPos = r.pos();
-  readInfo.shortRead = r.hitEnd();
-  return ok;
-}
-
 bool TJwcData::ReadHeader(ByteReader& r) {
   TEntJwcHeader& h = Enthd;
   TDosBlock block;

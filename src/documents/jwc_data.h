@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "documents/dos_document.h"
 #include "documents/dos_records.h"
 #include "util/codepage.h"
 
@@ -59,7 +60,7 @@ struct TEntJwcHeader {
   float dataUnit = 1.0f;
 };
 
-class TJwcData {
+class TJwcData : public TDosDocument<TJwcData> {
  public:
   // "jw_cad(c)data" followed by seven full stops.
   static constexpr std::string_view kIdent = "jw_cad(c)data.......";
@@ -71,16 +72,6 @@ class TJwcData {
   void DataInit();
   void DataFree() { DataInit(); }
 
-  // True when the file can be read and starts with the JWC identification. Reads only
-  // the first bytes and leaves the document alone.
-  static bool FileCheck(std::u16string_view path);
-  static bool FileCheckBytes(ByteSpan data);
-  // DataInit, then the header only; every array stays empty.
-  bool FileHeaderIn(std::u16string_view path);
-  bool FileHeaderInBytes(ByteSpan data);
-  // DataInit, then the whole file.
-  bool FileIn(std::u16string_view path);
-  bool FileInBytes(ByteSpan data);
 
   // Records stored by the last FileIn.
   std::int32_t lineN = 0, arcN = 0, mojiN = 0, tenN = 0;
@@ -96,10 +87,8 @@ class TJwcData {
   // Extents; reading neither sets nor clears them.
   double myMinWx = 0, myMinWy = 0, myMaxWx = 0, myMaxWy = 0;
 
-  // How the last FileHeaderIn or FileIn ended.
-  TDosReadInfo readInfo;
-
  private:
+  friend class TDosDocument<TJwcData>;
   bool ReadHeader(ByteReader& r);
   bool ReadBody(ByteReader& r);
 };

@@ -30,45 +30,6 @@ void TJwkData::DataFree() {
   EntMjtp = {};
 }
 
-bool TJwkData::FileCheck(std::u16string_view path) {
-  Bytes head;
-  return ReadFileHead(path, kDosIdentBytes, head) && FileCheckBytes(head);
-}
-
-bool TJwkData::FileCheckBytes(ByteSpan data) { return DosIdentMatches(data, kIdent); }
-
-bool TJwkData::FileHeaderIn(std::u16string_view path) {
-  DataInit();
-  Bytes head;
-  if (!ReadFileHead(path, kHeaderBytes, head)) return false;
-  return FileHeaderInBytes(head);
-}
-
-bool TJwkData::FileHeaderInBytes(ByteSpan data) {
-  DataInit();
-  ByteReader r(data);
-  const bool ok = ReadHeader(r);
-  readInfo.stopPos = r.pos();
-  readInfo.shortRead = r.hitEnd();
-  return ok;
-}
-
-bool TJwkData::FileIn(std::u16string_view path) {
-  DataInit();
-  Bytes data;
-  if (!ReadWholeFile(path, data)) return false;
-  return FileInBytes(data);
-}
-
-bool TJwkData::FileInBytes(ByteSpan data) {
-  DataInit();
-  ByteReader r(data);
-  const bool ok = ReadHeader(r) && ReadBody(r);
-  readInfo.stopPos = r.pos();
-  readInfo.shortRead = r.hitEnd();
-  return ok;
-}
-
 bool TJwkData::ReadHeader(ByteReader& r) {
   TEntJwkHeader& h = Enthd;
   TDosBlock block;

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "documents/dos_document.h"
 #include "documents/dos_records.h"
 #include "util/codepage.h"
 
@@ -30,7 +31,7 @@ struct TEntJwkHeader {
   float scale = 1.0f;
 };
 
-class TJwkData {
+class TJwkData : public TDosDocument<TJwkData> {
  public:
   // "jw_cad(c)sym" followed by eight full stops.
   static constexpr std::string_view kIdent = "jw_cad(c)sym........";
@@ -44,16 +45,6 @@ class TJwkData {
   // DataInit, then the text types are emptied as well.
   void DataFree();
 
-  // True when the file can be read and starts with the JWK identification. Reads only
-  // the first bytes and leaves the document alone.
-  static bool FileCheck(std::u16string_view path);
-  static bool FileCheckBytes(ByteSpan data);
-  // DataInit, then the header only.
-  bool FileHeaderIn(std::u16string_view path);
-  bool FileHeaderInBytes(ByteSpan data);
-  // DataInit, then the whole file.
-  bool FileIn(std::u16string_view path);
-  bool FileInBytes(ByteSpan data);
 
   // Records stored by the last FileIn.
   std::int32_t lineN = 0, arcN = 0, tenN = 0, mojiN = 0;
@@ -67,10 +58,8 @@ class TJwkData {
   // Extents; reading neither sets nor clears them.
   double myMinWx = 0, myMinWy = 0, myMaxWx = 0, myMaxWy = 0;
 
-  // How the last FileHeaderIn or FileIn ended.
-  TDosReadInfo readInfo;
-
  private:
+  friend class TDosDocument<TJwkData>;
   bool ReadHeader(ByteReader& r);
   bool ReadBody(ByteReader& r);
 };
