@@ -92,20 +92,39 @@ bool FileMemoHtml(std::u16string_view path, std::u16string& memo) {
   return true;
 }
 
+namespace {
+
+FileListRow RowOf(std::u16string_view path, const TFileField& field, TFileListDocs& docs,
+                  FileInfoResult* result) {
+  FileListRow row;
+  row.name = field.name;
+  row.type = FileExtLower(field.name);
+  row.modified = field.date + u' ' + field.time;
+  row.size = IntToText(field.size);
+  const FileInfoResult r = FileListInfo(path, docs, row.version, row.memo);
+  if (result) *result = r;
+  return row;
+}
+
+}  // namespace
+
+std::vector<FileListRow> FileListMake(std::u16string_view folder, std::u16string_view mask,
+                                      TFileListDocs& docs) {
+  const std::u16string base = AddTrailingDelim(folder);
+  std::vector<FileListRow> rows;
+  const FolderListing listing = ListFolderFiles(base, mask);
+  rows.reserve(listing.size());
+  for (const TFileField& f : listing) rows.push_back(RowOf(base + f.name, f, docs, nullptr));
+  return rows;
+}
+
 bool FileListRowOf(std::u16string_view path, TFileListDocs& docs, FileListRow& row,
                    FileInfoResult* result) {
   row = FileListRow{};
-  if (!IsFile(path)) return false;
   if (!std::ifstream(PathToNative(path), std::ios::binary)) return false;
   TFileField field;
   if (!FileFieldOf(path, field)) return false;
-  const std::u16string& name = field.name;
-  row.modified = field.date + u' ' + field.time;
-  row.size = IntToText(field.size);
-  row.name = name;
-  row.type = FileExtLower(name);
-  const FileInfoResult r = FileListInfo(path, docs, row.version, row.memo);
-  if (result) *result = r;
+  row = RowOf(path, field, docs, result);
   return true;
 }
 

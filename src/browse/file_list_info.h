@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "browse/file_list.h"
+#include "util/folder_listing.h"
 #include "documents/jwc_data.h"
 #include "documents/jwk_data.h"
 #include "documents/jws_data.h"
@@ -52,6 +54,11 @@ FileInfoResult FileListInfo(std::u16string_view path, TFileListDocs& docs, std::
 bool FileMemoTxt(std::u16string_view path, std::u16string& memo);
 // The text after the first "<TITLE>" (in upper case exactly) up to the next "<".
 bool FileMemoHtml(std::u16string_view path, std::u16string& memo);
+
+// The rows of the file list for the files of `folder` (with or without its trailing
+// delimiter) that match `mask`, in listing order, with their details.
+std::vector<FileListRow> FileListMake(std::u16string_view folder, std::u16string_view mask,
+                                      TFileListDocs& docs);
 
 // A whole file-list row for one file given by its path (the CLI's `info`): name, type,
 // memo, date and time, size, version. False when it is not a readable file.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fixtures/dos_builder.h"
 #include "fixtures/jww_builder.h"
 #include "fixtures/temp_dir.h"
 #include "util/codepage.h"
@@ -56,6 +57,14 @@ TEST(FileListInfo, ColumnsByType) {
   dir.Write("page.html", std::string("<html>\n<HEAD><TITLE>Title text</TITLE>\n"));
   dir.Write("lower.htm", std::string("<title>lower</title>\n"));
   dir.Write("data.bin", std::string("JwwData."));
+  testing::JwcFixture jwc;
+  jwc.comment1 = "ABC  ";
+  jwc.comment2 = "DEF  ";
+  dir.Write("old.jwc", jwc.Build());
+  testing::JwkFixture jwk;
+  jwk.comment1 = "sym^mbol";
+  dir.Write("part.JWK", jwk.Build());
+  dir.Write("fake.jwc", std::string("jw_cad(c)sym........"));
   const struct {
     const char* name;
     const char16_t* ver;
@@ -73,6 +82,9 @@ TEST(FileListInfo, ColumnsByType) {
       {"page.html", u"", u"Title text", FileInfoRead::kOk},
       {"lower.htm", u"", u"", FileInfoRead::kOk},
       {"data.bin", u"", u"", FileInfoRead::kNoReader},
+      {"old.jwc", u"DOS", u"ABCDEF", FileInfoRead::kOk},
+      {"part.JWK", u"DOS", u"symbol", FileInfoRead::kOk},
+      {"fake.jwc", u"", u"", FileInfoRead::kNotFormat},
   };
   TFileListDocs docs;
   for (const auto& c : cases) {
@@ -82,6 +94,28 @@ TEST(FileListInfo, ColumnsByType) {
     EXPECT_EQ(memoText, c.memo) << c.name;
     EXPECT_EQ(r.read, c.read) << c.name;
   }
+}
+
+TEST(FileListInfo, FolderRowsByMask) {
+  testing::TempDir dir;
+  dir.Write("b.jww", DrawingBytes(600, Txt("memo")));
+  dir.Write("a.txt", std::string("first line\n"));
+  dir.Write("c.JW$", DrawingBytes(700, Txt("")));
+  dir.MakeDir("sub.jww");
+  TFileListDocs docs;
+  const auto all = FileListMake(Utf8ToStr(dir.path().string()), u"*", docs);
+  ASSERT_EQ(all.size(), 3u);
+  EXPECT_EQ(all[0].name, u"a.txt");
+  EXPECT_EQ(all[0].memo, u"first line");
+  EXPECT_EQ(all[0].size, u"11");
+  EXPECT_EQ(all[1].name, u"b.jww");
+  EXPECT_EQ(all[1].version, u"600");
+  EXPECT_EQ(all[1].memo, u"memo");
+  EXPECT_EQ(all[2].type, u".jw$");
+  EXPECT_EQ(all[2].version, u"700");
+  EXPECT_EQ(all[1].modified.size(), 19u);
+  EXPECT_EQ(FileListMake(Utf8ToStr(dir.folder()), u"*.jw?", docs).size(), 2u);
+  EXPECT_TRUE(FileListMake(Utf8ToStr(dir.folder()) + u"missing", u"*", docs).empty());
 }
 
 TEST(FileListInfo, CutHeaderGivesEmptyColumnsAndTheStop) {
