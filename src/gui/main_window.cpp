@@ -1,0 +1,619 @@
+#include "gui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "extract/extract_driver.h"
+#include "gui/settings_dialog.h"
+#include "memo/memo_file.h"
+#include "sendkeys/send.h"
+#include "util/folder_listing.h"
+#include "util/paths.h"
+#include "util/strings.h"
+#include "util/values.h"
+
+namespace glyphgrab::gui {
+
+namespace {
+
+constexpr char16_t kCaption[] = u"Glyphgrab Ver.1.10";
+constexpr char16_t kFolderLabel[] = u"参照フォルダ：";
+constexpr char16_t kTreeBusyText[] = u"フォルダ検索中です。（ESC:中断）";
+constexpr char16_t kTreeStoppedText[] = u"フォルダ検索を中断しました。";
+constexpr char16_t kNoRootText[] = u"検索フォルダを指定して下さい。";
+constexpr char16_t kRootMissingText[] = u"検索フォルダのディスクドライブの準備が出来ていません。";
+constexpr char16_t kBrowseTitle[] = u"変換後のファイルを保存するフォルダを指定して下さい";
+constexpr char16_t kNoCurrentFolderText[] = u"参照フォルダを指定して下さい。";
+constexpr char16_t kCurrentFolderMissingText[] = u"参照フォルダが存在しません。";
+constexpr char16_t kNoFileText[] = u"ファイルを指示して下さい。";
+constexpr char16_t kClipboardBusyText[] = u"クリップボードを開けません";
+
+// A click that ends a double click is not a click of its own: without this filter the
+// release after a send would copy the line again and replace the send's status text.
+class DoubleClickMarker final : public QObject {
+ public:
+  explicit DoubleClickMarker(QObject* parent) : QObject(parent) {}
+  bool inDoubleClick = false;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress) inDoubleClick = false;
+    if (event->type() == QEvent::MouseButtonDblClick) inDoubleClick = true;
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+DoubleClickMarker* MarkDoubleClicks(QAbstractItemView* view) {
+  auto* marker = new DoubleClickMarker(view);
+  view->viewport()->installEventFilter(marker);
+  return marker;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(TAppFiles files, Desktop desktop, QWidget* parent)
+    : QMainWindow(parent), files_(std::move(files)), desktop_(std::move(desktop)) {
+  BuildControls();
+  form2_ = new SettingsDialog(settings_, desktop_, this);
+}
+
+MainWindow::~MainWindow() { Closing(); }
+
+void MainWindow::BuildControls() {
+  setWindowTitle(ToQ(kCaption));
+  auto* central = new QWidget(this);
+  auto* outer = new QVBoxLayout(central);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->setSpacing(0);
+
+  Label1 = new QLabel(ToQ(kFolderLabel), central);
+  Label1->setAutoFillBackground(true);
+  QPalette white = Label1->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  Label1->setPalette(white);
+  Label1->setContentsMargins(4, 2, 4, 2);
+  outer->addWidget(Label1);
+
+  Splitter = new QSplitter(Qt::Horizontal, central);
+  outer->addWidget(Splitter, 1);
+
+  auto* panel1 = new QWidget(Splitter);
+  auto* left = new QVBoxLayout(panel1);
+  left->setContentsMargins(0, 0, 0, 0);
+  left->setSpacing(0);
+  ButtonF = new QPushButton(panel1);
+  ButtonF->setObjectName("ButtonF");
+  left->addWidget(ButtonF);
+  TreeView1 = new QTreeWidget(panel1);
+  TreeView1->setHeaderHidden(true);
+  TreeView1->setSortingEnabled(false);
+  left->addWidget(TreeView1, 1);
+
+  auto* panel2 = new QWidget(Splitter);
+  auto* middle = new QVBoxLayout(panel2);
+  middle->setContentsMargins(0, 0, 0, 0);
+  middle->setSpacing(0);
+  auto* panel3 = new QWidget(panel2);
+  panel3->setFixedHeight(60);
+  auto* top = new QHBoxLayout(panel3);
+  top->addWidget(new QLabel(QStringLiteral("ファイルの種類："), panel3));
+  ComboBox1 = new QComboBox(panel3);
+  for (const FileFilterEntry& entry : kFileFilters) ComboBox1->addItem(ToQ(entry.text));
+  top->addWidget(ComboBox1);
+  Button2 = new QPushButton(QStringLiteral("設定(&S)"), panel3);
+  Button3 = new QPushButton(QStringLiteral("メモ (&M)"), panel3);
+  ButtonT = new QPushButton(QStringLiteral("検索 (&T)"), panel3);
+  ButtonX = new QPushButton(QStringLiteral("終了 (&X)"), panel3);
+  for (QPushButton* b : {Button2, Button3, ButtonT, ButtonX}) {
+    b->setAutoDefault(false);
+    top->addWidget(b);
+  }
+  top->addStretch(1);
+  middle->addWidget(panel3);
+
+  ListView1 = new QTableWidget(0, kFileListColumns, panel2);
+  ListView1->setHorizontalHeaderLabels({QStringLiteral("ファイル名"), QStringLiteral("種類"),
+                                        QStringLiteral("図面メモ"), QStringLiteral("更新日時"),
+                                        QStringLiteral("サイズ"), QStringLiteral("Ver.")});
+  ListView1->verticalHeader()->hide();
+  ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+  ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  ListView1->setShowGrid(true);
+  ListView1->setWordWrap(false);
+  ListView1->horizontalHeader()->setSectionsClickable(true);
+  ListView1->horizontalHeader()->setHighlightSections(false);
+  ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 4);
+  middle->addWidget(ListView1, 1);
+
+  ListBox1 = new QListWidget(Splitter);
+  ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+
+  Splitter->addWidget(panel1);
+  Splitter->addWidget(panel2);
+  Splitter->addWidget(ListBox1);
+  Splitter->setStretchFactor(0, 0);
+  Splitter->setStretchFactor(1, 1);
+  Splitter->setStretchFactor(2, 0);
+  Splitter->setChildrenCollapsible(false);
+
+  setCentralWidget(central);
+  statusBar()->setSizeGripEnabled(true);
+
+  connect(ButtonF, &QPushButton::clicked, this, [this] {
+    const QString chosen = QFileDialog::getExistingDirectory(this, ToQ(kBrowseTitle),
+                                                             ToQ(settings_.rootFolder));
+    if (!chosen.isEmpty()) BrowseForFolderAccept(FromQ(chosen));
+  });
+  connect(TreeView1, &QTreeWidget::itemClicked, this, [this] { TreeView1Click(); });
+  connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Select(); });
+  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+  connect(Button3, &QPushButton::clicked, this, [this] {
+    if (showMemoWindow) showMemoWindow();
+  });
+  connect(ButtonT, &QPushButton::clicked, this, [this] { ButtonTClick(); });
+  connect(ButtonX, &QPushButton::clicked, this, [this] { close(); });
+
+  DoubleClickMarker* fileMarker = MarkDoubleClicks(ListView1);
+  connect(ListView1, &QTableWidget::clicked, this, [this, fileMarker] {
+    if (!fileMarker->inDoubleClick) ListView1Click();
+  });
+  connect(ListView1, &QTableWidget::doubleClicked, this, [this] { ListView1DblClick(); });
+  connect(ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this,
+          [this](int column) { ListView1ColumnClick(column); });
+
+  DoubleClickMarker* lineMarker = MarkDoubleClicks(ListBox1);
+  connect(ListBox1, &QListWidget::clicked, this, [this, lineMarker] {
+    if (!lineMarker->inDoubleClick) ListBox1Click();
+  });
+  connect(ListBox1, &QListWidget::doubleClicked, this, [this] { ListBox1DblClick(); });
+  connect(ListBox1, &QListWidget::customContextMenuRequested, this,
+          [this] { ListBox1ContextPopup(); });
+
+  // Esc stops a running folder scan wherever the focus is in the window.
+  auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  esc->setContext(Qt::WindowShortcut);
+  connect(esc, &QShortcut::activated, this, [this] {
+    if (scanning_) stopRequest_ = true;
+  });
+}
+
+QString MainWindow::statusText() const { return statusBar()->currentMessage(); }
+
+void MainWindow::SetStatus(std::u16string_view text) {
+  statusBar()->showMessage(ToQ(text));
+  statusBar()->repaint();
+}
+
+void MainWindow::Message(std::u16string_view text) {
+  if (desktop_.message) desktop_.message(this, ToQ(text));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  StartUp();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  Closing();
+  event->accept();
+}
+
+void MainWindow::StartUp() {
+  if (started_) return;
+  started_ = true;
+  // The temporary folder is the drawings' image folder; a failure to make it is ignored
+  // since unpacking stays off.
+  MakeFolder(files_.tempFolder);
+  settings_ = SettingsLoad(files_.settingsSource);
+  memo_.SetText(MemoLoad(files_.memoFile));
+  ApplySettings();
+  docs_ = std::make_unique<TDocumentSet>(files_.tempFolder);
+  extraction_.Clear();
+  ListBox1->clear();
+  FolderTreeMake(true);
+}
+
+void MainWindow::ApplySettings() {
+  const TSettings& s = settings_;
+  move(s.mainWindow.left, s.mainWindow.top);
+  resize(s.mainWindow.width, s.mainWindow.height);
+  const int middle = std::max(1, s.mainWindow.width - s.treePaneWidth - s.listWidth);
+  Splitter->setSizes({s.treePaneWidth, middle, s.listWidth});
+  ButtonF->setText(ToQ(s.rootFolder));
+  preFolder_ = s.preFolder;
+  ComboBox1->setCurrentIndex(s.filterIndex >= 0 && s.filterIndex < ComboBox1->count()
+                                 ? s.filterIndex
+                                 : -1);
+  for (int c = 0; c < kFileListColumnCount; ++c) ListView1->setColumnWidth(c, s.columnWidths[c]);
+  form2_->move(s.settingsDialogLeft, s.settingsDialogTop);
+}
+
+void MainWindow::CollectSettings() {
+  TSettings& s = settings_;
+  s.mainWindow = {x(), y(), width(), height()};
+  const QList<int> sizes = Splitter->sizes();
+  if (sizes.size() == 3) {
+    s.treePaneWidth = sizes[0];
+    s.listWidth = sizes[2];
+  }
+  s.preFolder = preFolder_;
+  s.filterIndex = ComboBox1->currentIndex();
+  for (int c = 0; c < kFileListColumnCount; ++c) s.columnWidths[c] = ListView1->columnWidth(c);
+  s.settingsDialogLeft = form2_->x();
+  s.settingsDialogTop = form2_->y();
+}
+
+bool MainWindow::StopRequested() const {
+  return stopRequest_.load() || (desktop_.esc && desktop_.esc->IsEscDown());
+}
+
+void MainWindow::StopScan() {
+  if (!scanThread_.joinable()) return;
+  stopRequest_ = true;
+  scanThread_.join();
+}
+
+void MainWindow::FolderTreeMake(bool atStartUp) {
+  SetStatus(kTreeBusyText);
+  const std::u16string root = settings_.rootFolder;
+  if (root.empty() || !IsFolder(root)) {
+    if (!root.empty()) {
+      desktop_.beep();
+      Message(kRootMissingText);
+    }
+    SetStatus(kNoRootText);
+    if (atStartUp) FinishStartUp();
+    return;
+  }
+  StopScan();
+  stopRequest_ = false;
+  scanning_ = true;
+  TreeView1->hide();
+  TreeView1->setEnabled(false);
+  for (QWidget* w : std::initializer_list<QWidget*>{ButtonF, ComboBox1, ButtonT}) w->setEnabled(false);
+
+  scanThread_ = std::thread([this, root, atStartUp] {
+    FolderTree tree;
+    const FolderTreeResult result =
+        glyphgrab::FolderTreeMake(root, tree, [this] { return StopRequested(); });
+    QMetaObject::invokeMethod(
+        this, [this, result, tree = std::move(tree), atStartUp]() mutable {
+          ScanFinished(result, std::move(tree), atStartUp);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void MainWindow::ScanFinished(FolderTreeResult result, FolderTree tree, bool atStartUp) {
+  if (closed_) return;
+  if (scanThread_.joinable()) scanThread_.join();
+  scanning_ = false;
+  for (QWidget* w : std::initializer_list<QWidget*>{ButtonF, ComboBox1, ButtonT}) w->setEnabled(true);
+
+  tree_ = std::move(tree);
+  TreeView1->clear();
+  nodeItems_.assign(tree_.size(), nullptr);
+  for (std::size_t i = 0; i < tree_.size(); ++i) {
+    const FolderNode& node = tree_.node(i);
+    QTreeWidgetItem* item = node.parent < 0
+                                ? new QTreeWidgetItem(TreeView1)
+                                : new QTreeWidgetItem(nodeItems_[static_cast<std::size_t>(node.parent)]);
+    item->setText(0, ToQ(node.text));
+    item->setData(0, Qt::UserRole, static_cast<int>(i));
+    nodeItems_[i] = item;
+  }
+  TreeView1->setEnabled(true);
+  if (result == FolderTreeResult::Stopped) {
+    SetStatus(kTreeStoppedText);
+  } else {
+    statusBar()->clearMessage();
+  }
+  TreeView1->show();
+  if (atStartUp) {
+    TreeView1->expandAll();
+    FinishStartUp();
+  }
+}
+
+void MainWindow::FinishStartUp() {
+  if (!preFolder_.empty()) {
+    const std::u16string wanted = StrUpper(preFolder_) + PathDelimChar();
+    for (std::size_t i = 0; i < tree_.size(); ++i) {
+      if (StrUpper(tree_.FolderTreePath(static_cast<int>(i))) == wanted) {
+        SelectNode(static_cast<int>(i));
+        break;
+      }
+    }
+  }
+  Label1->setText(ToQ(kFolderLabel) + ToQ(preFolder_));
+  FileListMake(preFolder_);
+}
+
+void MainWindow::SelectNode(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= nodeItems_.size()) return;
+  TreeView1->setCurrentItem(nodeItems_[static_cast<std::size_t>(index)]);
+  TreeView1->setFocus();
+}
+
+int MainWindow::SelectedNode() const {
+  QTreeWidgetItem* item = TreeView1->currentItem();
+  return item == nullptr ? -1 : item->data(0, Qt::UserRole).toInt();
+}
+
+void MainWindow::BrowseForFolderAccept(const std::u16string& folder) {
+  if (scanning_) return;
+  settings_.rootFolder = AddTrailingDelim(folder);
+  ButtonF->setText(ToQ(settings_.rootFolder));
+  FolderTreeMake(false);
+}
+
+void MainWindow::TreeView1Click() {
+  if (scanning_) return;
+  if (settings_.rootFolder.empty() || !IsFolder(settings_.rootFolder)) {
+    desktop_.beep();
+    SetStatus(kNoRootText);
+    return;
+  }
+  const int index = SelectedNode();
+  if (index < 0) return;
+  preFolder_ = RemoveTrailingDelim(tree_.FolderTreePath(index));
+  Label1->setText(ToQ(kFolderLabel) + ToQ(preFolder_));
+  FileListMake(preFolder_);
+}
+
+void MainWindow::ComboBox1Select() {
+  if (scanning_) return;
+  FileListMake(preFolder_);
+}
+
+void MainWindow::FileListMake(const std::u16string& folder) {
+  SetStatus(kFileListBusyText);
+  rows_.clear();
+  if (folder.empty() || !IsFolder(folder)) {
+    // Without a folder there is nothing being searched: say so instead of leaving the
+    // progress text behind.
+    ShowRows();
+    if (folder.empty()) {
+      statusBar()->clearMessage();
+    } else {
+      SetStatus(kCurrentFolderMissingText);
+    }
+    return;
+  }
+  const std::u16string base = folder + PathDelimChar();
+  const FolderListing listing = ListFolderFiles(base, FilterMask(ComboBox1->currentIndex()));
+  rows_.reserve(listing.size());
+  for (const TFileField& f : listing) {
+    FileListRow row;
+    row.name = f.name;
+    row.type = FileExtLower(f.name);
+    FileListInfo(base + f.name, listDocs_, row.version, row.memo);
+    row.modified = f.date + u" " + f.time;
+    row.size = IntToText(f.size);
+    rows_.push_back(std::move(row));
+  }
+  ShowRows();
+  SetStatus(FileListDoneText(rows_.size()));
+}
+
+void MainWindow::ShowRows() {
+  ListView1->clearSelection();
+  ListView1->setRowCount(static_cast<int>(rows_.size()));
+  for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
+    for (int c = 0; c < kFileListColumns; ++c) {
+      auto* item = new QTableWidgetItem(ToQ(rows_[static_cast<std::size_t>(r)].Column(c)));
+      item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+      if (c == kSizeColumn) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      ListView1->setItem(r, c, item);
+    }
+  }
+}
+
+void MainWindow::ListView1ColumnClick(int column) {
+  sort_.ColumnClick(column, rows_);
+  ShowRows();
+}
+
+void MainWindow::ListView1Click() {
+  std::vector<int> selected;
+  for (const QModelIndex& index : ListView1->selectionModel()->selectedRows()) {
+    selected.push_back(index.row());
+  }
+  std::sort(selected.begin(), selected.end());
+  std::vector<std::u16string> names;
+  for (int r : selected) {
+    if (r >= 0 && static_cast<std::size_t>(r) < rows_.size()) {
+      names.push_back(rows_[static_cast<std::size_t>(r)].name);
+    }
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const std::u16string status =
+      glyphgrab::ListView1Click(preFolder_, names, settings_.optFlags, *docs_, extraction_,
+                                [this] { return desktop_.esc && desktop_.esc->IsEscDown(); });
+  QApplication::restoreOverrideCursor();
+  if (!status.empty()) {
+    SetStatus(status);
+    return;
+  }
+  ShowExtraction();
+  statusBar()->clearMessage();
+}
+
+void MainWindow::ShowExtraction() {
+  ListBox1->clear();
+  QStringList lines;
+  lines.reserve(static_cast<qsizetype>(extraction_.size()));
+  for (const std::u16string& line : extraction_.lines()) lines.push_back(ToQ(line));
+  ListBox1->addItems(lines);
+}
+
+void MainWindow::ListView1DblClick() {
+  if (RemoveBlanks(preFolder_).empty()) {
+    desktop_.beep();
+    Message(kNoCurrentFolderText);
+    SetStatus(kNoCurrentFolderText);
+    return;
+  }
+  if (!IsFolder(preFolder_)) {
+    Message(kCurrentFolderMissingText);
+    SetStatus(kCurrentFolderMissingText);
+    return;
+  }
+  int first = -1;
+  for (const QModelIndex& index : ListView1->selectionModel()->selectedRows()) {
+    if (first < 0 || index.row() < first) first = index.row();
+  }
+  if (first < 0 || static_cast<std::size_t>(first) >= rows_.size()) {
+    Message(kNoFileText);
+    SetStatus(kNoFileText);
+    return;
+  }
+  const std::u16string& name = rows_[static_cast<std::size_t>(first)].name;
+  if (name.empty()) {
+    SetStatus(kNoFileText);
+    return;
+  }
+  const std::u16string path = preFolder_ + PathDelimChar() + name;
+  if (desktop_.misc) desktop_.misc->Open(path);
+  SetStatus(u"ファイル「" + path + u"」");
+}
+
+void MainWindow::Button2Click() { form2_->exec(); }
+
+void MainWindow::ButtonTClick() {
+  if (RemoveBlanks(preFolder_).empty()) {
+    desktop_.beep();
+    Message(kNoCurrentFolderText);
+    SetStatus(kNoCurrentFolderText);
+    return;
+  }
+  if (!IsFolder(preFolder_)) {
+    Message(kCurrentFolderMissingText);
+    SetStatus(kCurrentFolderMissingText);
+    return;
+  }
+  if (showSearchWindow) showSearchWindow();
+}
+
+void MainWindow::ListBox1Click() {
+  const int row = ListBox1->currentRow();
+  if (row < 0 || static_cast<std::size_t>(row) >= extraction_.size()) return;
+  const std::u16string& line = extraction_.lines()[static_cast<std::size_t>(row)];
+  if (IsSectionHeader(line)) return;
+  if (!desktop_.clipboard->SetText(line)) {
+    Message(kClipboardBusyText);
+    return;
+  }
+  SetStatus(CopiedMessage(line));
+}
+
+void MainWindow::ListBox1DblClick() {
+  const TSend_jww& profile = settings_.activeProfile;
+  const WindowId window = FindTargetWindow(*desktop_.windows, profile.Tcap);
+  if (window == 0) {
+    desktop_.beep();
+    Message(NotRunningMessage(profile.Tcap));
+    return;
+  }
+  const int row = ListBox1->currentRow();
+  if (row < 0 || static_cast<std::size_t>(row) >= extraction_.size()) return;
+  const std::u16string line = extraction_.lines()[static_cast<std::size_t>(row)];
+  if (IsSectionHeader(line)) return;
+  SendServices services{*desktop_.keys, *desktop_.windows, *desktop_.clipboard, desktop_.wait};
+  const SendSettings send{profile.Wtim, profile.Smax, profile.Tcap, profile.Comm};
+  if (SendText(line, window, send, services) == SendResult::kClipboardFailed) {
+    Message(kClipboardBusyText);
+    return;
+  }
+  SetStatus(CopiedMessage(line));
+  SetStatus(SentMessage(profile.Comm));
+}
+
+void MainWindow::ListBox1ContextPopup() {
+  std::vector<int> rows;
+  for (const QModelIndex& index : ListBox1->selectionModel()->selectedRows()) {
+    rows.push_back(index.row());
+  }
+  std::sort(rows.begin(), rows.end());
+  std::vector<std::u16string> lines;
+  for (int r : rows) {
+    if (r >= 0 && static_cast<std::size_t>(r) < extraction_.size()) {
+      lines.push_back(extraction_.lines()[static_cast<std::size_t>(r)]);
+    }
+  }
+  const TMemoAddResult added = memo_.AddSelected(lines);
+  if (!added.status.empty()) SetStatus(added.status);
+  if (memoChanged) memoChanged();
+}
+
+void MainWindow::FileSel(int ind, const std::u16string& fn) {
+  if (RemoveBlanks(preFolder_).empty()) {
+    SetStatus(kNoFolderText);
+    return;
+  }
+  if (!IsFolder(preFolder_)) {
+    SetStatus(kFolderMissingText);
+    return;
+  }
+  if (scanning_ || ind < 0 || static_cast<std::size_t>(ind) >= tree_.size()) return;
+  SelectNode(ind);
+  preFolder_ = RemoveTrailingDelim(tree_.FolderTreePath(ind));
+  Label1->setText(ToQ(kFolderLabel) + ToQ(preFolder_));
+
+  const std::u16string name = StrUpper(FileBaseName(fn));
+  const std::u16string ext = StrUpper(FileExtLower(fn));
+  int entry = 0;
+  if (ext == u".JWW") entry = 2;
+  else if (ext == u".JWS") entry = 3;
+  else if (ext == u".JWC") entry = 4;
+  else if (ext == u".JWK") entry = 5;
+  else if (ext == u".TXT") entry = 6;
+  else if (ext == u".CSV") entry = 7;
+  else if (ext == u".HTM" || ext == u".HTML") entry = 8;
+  ComboBox1->setCurrentIndex(entry);
+  FileListMake(preFolder_);
+
+  for (std::size_t r = 0; r < rows_.size(); ++r) {
+    if (StrUpper(rows_[r].name) == name) {
+      ListView1->clearSelection();
+      ListView1->selectRow(static_cast<int>(r));
+      ListView1Click();
+      return;
+    }
+  }
+}
+
+void MainWindow::Closing() {
+  if (closed_) return;
+  closed_ = true;
+  StopScan();
+  if (docs_) {
+    JwwDataFree(docs_->JWW);
+    docs_.reset();
+  }
+  if (!started_) return;  // nothing was loaded, so nothing may overwrite the saved state
+  RemoveEmptyFolder(files_.tempFolder);
+  CollectSettings();
+  SettingsSave(files_.settingsFile, settings_);
+  MemoSave(files_.memoFile, memo_.Text());
+}
+
+}  // namespace glyphgrab::gui

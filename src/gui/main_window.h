@@ -1,0 +1,137 @@
+// The main window TForm1: folder tree, file-type filter, file list, extraction list.
+// Start-up loads the settings and the memo and builds the tree; closing saves them.
+#pragma once
+
+#include <QMainWindow>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "browse/app_files.h"
+#include "browse/file_list.h"
+#include "browse/file_list_info.h"
+#include "browse/folder_tree.h"
+#include "browse/settings.h"
+#include "extract/document_set.h"
+#include "extract/extraction_list.h"
+#include "gui/desktop.h"
+#include "memo/memo_text.h"
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QSplitter;
+class QTableWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace glyphgrab::gui {
+
+class SettingsDialog;
+
+class MainWindow : public QMainWindow {
+ public:
+  MainWindow(TAppFiles files, Desktop desktop, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Runs once, when the window is first shown (or earlier when a caller needs it).
+  void StartUp();
+  // Runs once, when the window closes (or when it is destroyed without closing).
+  void Closing();
+
+  // A root folder chosen with ButtonF: the tree is rebuilt, not expanded.
+  void BrowseForFolderAccept(const std::u16string& folder);
+  // The search window's request: open the folder of tree node `ind`, list it and
+  // extract the file named like `fn` (letter case ignored).
+  void FileSel(int ind, const std::u16string& fn);
+
+  // True while the folder scan runs on its worker thread.
+  bool TreeScanRunning() const { return scanning_; }
+  void RequestScanStop() { stopRequest_ = true; }
+
+  TSettings& settings() { return settings_; }
+  TMemoText& memo() { return memo_; }
+  const TAppFiles& files() const { return files_; }
+  const std::u16string& preFolder() const { return preFolder_; }
+  const FolderTree& folderTree() const { return tree_; }
+  const std::vector<FileListRow>& fileRows() const { return rows_; }
+  QString statusText() const;
+  SettingsDialog* settingsDialog() const { return form2_; }
+
+  // The controls, named as the tool has always named them; tests drive them.
+  QLabel* Label1 = nullptr;
+  QPushButton* ButtonF = nullptr;
+  QTreeWidget* TreeView1 = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  QPushButton* Button2 = nullptr;  // 設定
+  QPushButton* Button3 = nullptr;  // メモ
+  QPushButton* ButtonT = nullptr;  // 検索
+  QPushButton* ButtonX = nullptr;  // 終了
+  QTableWidget* ListView1 = nullptr;
+  QListWidget* ListBox1 = nullptr;
+  QSplitter* Splitter = nullptr;
+
+  // Hooks for the memo and search windows, which live elsewhere.
+  std::function<void()> showMemoWindow;
+  std::function<void()> showSearchWindow;
+  std::function<void()> memoChanged;  // lines were added to the memo
+
+  // The events, callable directly.
+  void TreeView1Click();
+  void ComboBox1Select();
+  void ListView1Click();
+  void ListView1DblClick();
+  void ListView1ColumnClick(int column);
+  void Button2Click();
+  void ButtonTClick();
+  void ListBox1Click();
+  void ListBox1DblClick();
+  void ListBox1ContextPopup();
+  void FileListMake(const std::u16string& folder);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  void ApplySettings();
+  void CollectSettings();
+  void SetStatus(std::u16string_view text);
+  void Message(std::u16string_view text);
+  void FolderTreeMake(bool atStartUp);
+  void ScanFinished(FolderTreeResult result, FolderTree tree, bool atStartUp);
+  void FinishStartUp();
+  void ShowRows();
+  void ShowExtraction();
+  void SelectNode(int index);
+  int SelectedNode() const;
+  void StopScan();
+  bool StopRequested() const;
+
+  TAppFiles files_;
+  Desktop desktop_;
+  TSettings settings_;
+  TMemoText memo_;
+  std::unique_ptr<TDocumentSet> docs_;
+  TFileListDocs listDocs_;
+  ExtractionList extraction_;
+  FolderTree tree_;
+  std::vector<FileListRow> rows_;
+  FileListSort sort_;
+  std::u16string preFolder_;
+  std::vector<QTreeWidgetItem*> nodeItems_;
+  SettingsDialog* form2_ = nullptr;
+
+  std::thread scanThread_;
+  std::atomic<bool> stopRequest_{false};
+  bool scanning_ = false;
+  bool started_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace glyphgrab::gui
