@@ -40,8 +40,4 @@ struct Desktop {
   std::function<void(QWidget* parent, const QString& text)> message;
 };
 
-// The desktop of the platform this program runs on. Services the display cannot give
-// (no X server, no input extension) are replaced by ones that do nothing.
-Desktop MakePlatformDesktop();
-
 }  // namespace glyphgrab::gui

@@ -385,14 +385,15 @@ void MainWindow::ComboBox1Select() {
 }
 
 void MainWindow::FileListMake(const std::u16string& folder) {
+  const QString before = statusText();
   SetStatus(kFileListBusyText);
   rows_.clear();
   if (folder.empty() || !IsFolder(folder)) {
-    // Without a folder there is nothing being searched: say so instead of leaving the
-    // progress text behind.
+    // Nothing was searched: without a folder the earlier message (a stopped scan, a
+    // missing root) stays; a folder that is gone is named instead of the progress text.
     ShowRows();
     if (folder.empty()) {
-      statusBar()->clearMessage();
+      SetStatus(FromQ(before));
     } else {
       SetStatus(kCurrentFolderMissingText);
     }

@@ -1,9 +1,48 @@
 // The desktop tool: the main window over the project's engine.
 #include <QApplication>
+#include <QMessageBox>
 
 #include "browse/app_files.h"
 #include "gui/desktop.h"
 #include "gui/main_window.h"
+
+namespace glyphgrab::gui {
+namespace {
+
+class NoKeySender final : public KeySender {
+ public:
+  void KeyDown(std::uint8_t) override {}
+  void KeyUp(std::uint8_t) override {}
+};
+
+class NoWindowSystem final : public WindowSystem {
+ public:
+  std::vector<TopLevelWindow> ListTopLevelWindows() override { return {}; }
+  bool ActivateWindow(WindowId, bool) override { return false; }
+};
+
+}  // namespace
+
+// The desktop of the platform this program runs on. Services the display cannot give
+// (no X server, no input extension) are replaced by ones that do nothing.
+Desktop MakePlatformDesktop() {
+  Desktop d;
+  d.clipboard = std::make_unique<QtClipboard>();
+  d.keys = MakePlatformKeySender();
+  if (!d.keys) d.keys = std::make_unique<NoKeySender>();
+  d.windows = MakePlatformWindowSystem();
+  if (!d.windows) d.windows = std::make_unique<NoWindowSystem>();
+  d.esc = MakePlatformEscKeyState();
+  if (!d.esc) d.esc = std::make_unique<NeverEscKeyState>();
+  d.misc = MakePlatformMisc();
+  d.beep = [] { QApplication::beep(); };
+  d.message = [](QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, QStringLiteral("Glyphgrab"), text);
+  };
+  return d;
+}
+
+}  // namespace glyphgrab::gui
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -1,0 +1,372 @@
+// The main window over a temporary folder of fixture files: start-up and closing, the
+// folder tree, the file list and its sort, extraction, copy and send.
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <chrono>
+#include <filesystem>
+
+#include "browse/settings.h"
+#include "gui_fixture.h"
+#include "memo/memo_file.h"
+
+using namespace glyphgrab;
+using namespace glyphgrab::gui;
+using glyphgrab::testing::GuiProbe;
+using glyphgrab::testing::TempDir;
+using glyphgrab::testing::U16;
+namespace fs = std::filesystem;
+
+namespace {
+
+// root/ with the folders b, a and a/c; the files live in a.
+struct Fixture {
+  TempDir dir;
+  fs::path app = dir.path() / "app";
+  fs::path root = dir.path() / "root";
+  fs::path a = root / "a";
+  GuiProbe probe;
+  std::unique_ptr<MainWindow> window;
+
+  Fixture() {
+    fs::create_directories(app);
+    fs::create_directories(root / "b");
+    fs::create_directories(a / "c");
+    fs::create_directories(root / ".hidden");
+    dir.Write("root/a/one.txt", "first line\r\nsecond line\r\n");
+    dir.Write("root/a/two.csv", std::string("\r\nlater,text\r\n"));
+    dir.Write("root/a/size999.txt", std::string(999, 'x'));
+    dir.Write("root/a/size1000.txt", std::string(1000, 'y'));
+    dir.Write("root/a/page.htm", "<HTML><TITLE>Page title</TITLE></HTML>\r\n");
+  }
+
+  void SaveSettings(const std::u16string& rootFolder, const std::u16string& preFolder) {
+    TSettings s;
+    s.rootFolder = rootFolder;
+    s.preFolder = preFolder;
+    QVERIFY(SettingsSave(U16(app / "glyphgrab.dat"), s));
+  }
+
+  MainWindow& Start(int escDownFromQuery = -1) {
+    window = std::make_unique<MainWindow>(testing::TestAppFiles(app),
+                                          testing::TestDesktop(probe, escDownFromQuery));
+    window->StartUp();
+    WaitForTree();
+    return *window;
+  }
+
+  void WaitForTree() {
+    QTRY_VERIFY_WITH_TIMEOUT(!window->TreeScanRunning(), 10000);
+  }
+
+  QStringList ListBoxLines() const {
+    QStringList lines;
+    for (int i = 0; i < window->ListBox1->count(); ++i) lines.push_back(window->ListBox1->item(i)->text());
+    return lines;
+  }
+
+  QStringList FileNames() const {
+    QStringList names;
+    for (int r = 0; r < window->ListView1->rowCount(); ++r) names.push_back(window->ListView1->item(r, 0)->text());
+    return names;
+  }
+
+  void SelectFiles(const QStringList& names) {
+    window->ListView1->clearSelection();
+    for (int r = 0; r < window->ListView1->rowCount(); ++r) {
+      if (names.contains(window->ListView1->item(r, 0)->text())) {
+        window->ListView1->selectionModel()->select(
+            window->ListView1->model()->index(r, 0),
+            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+      }
+    }
+  }
+};
+
+int CurrentNode(const MainWindow& w) {
+  QTreeWidgetItem* item = w.TreeView1->currentItem();
+  return item == nullptr ? -1 : item->data(0, Qt::UserRole).toInt();
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void firstStartWithoutSettings() {
+    Fixture f;
+    MainWindow& w = f.Start();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Glyphgrab Ver.1.10"));
+    QCOMPARE(w.ButtonF->text(), QString());
+    QCOMPARE(w.TreeView1->topLevelItemCount(), 0);
+    QCOMPARE(w.Label1->text(), QStringLiteral("参照フォルダ："));
+    QCOMPARE(w.ListView1->rowCount(), 0);
+    QCOMPARE(w.ListBox1->count(), 0);
+    QCOMPARE(w.ComboBox1->count(), 9);
+    QCOMPARE(w.ComboBox1->itemText(1), QStringLiteral("Jw_cad ファイル (*.jw?)"));
+    QCOMPARE(w.size(), QSize(600, 520));
+    QVERIFY(fs::is_directory(f.app / "TEMP"));
+    QVERIFY(f.probe.messages.isEmpty());
+
+    // Closing removes the empty temporary folder, then writes settings and memo.
+    w.close();
+    QVERIFY(!fs::exists(f.app / "TEMP"));
+    QVERIFY(fs::is_regular_file(f.app / "glyphgrab.dat"));
+    QVERIFY(fs::is_regular_file(f.app / "Memo.txt"));
+  }
+
+  void startSelectsTheSavedFolder_data() {
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<int>("node");
+    QTest::addColumn<int>("files");
+    QTest::newRow("inside the tree") << "root/a" << 1 << 5;
+    // The node is found ignoring letter case; the folder itself does not exist.
+    QTest::newRow("letter case differs") << "root/A" << 1 << 0;
+    QTest::newRow("outside the tree") << "outside" << -1 << 1;
+    QTest::newRow("removed") << "gone" << -1 << 0;
+  }
+  void startSelectsTheSavedFolder() {
+    QFETCH(QString, saved);
+    QFETCH(int, node);
+    QFETCH(int, files);
+    Fixture f;
+    f.dir.Write("outside/x.txt", "x\r\n");
+    const std::u16string pre = U16(f.dir.path()) + u"/" + saved.toStdU16String();
+    f.SaveSettings(U16(f.root) + u"/", pre);
+    MainWindow& w = f.Start();
+    // The tree: root, a, c, b, fully expanded; hidden folders left out.
+    QCOMPARE(w.folderTree().size(), std::size_t{4});
+    QCOMPARE(w.TreeView1->topLevelItem(0)->text(0), QString::fromStdU16String(U16(f.root) + u"/"));
+    QCOMPARE(w.TreeView1->topLevelItem(0)->child(0)->text(0), QStringLiteral("a"));
+    QCOMPARE(w.TreeView1->topLevelItem(0)->child(1)->text(0), QStringLiteral("b"));
+    QVERIFY(w.TreeView1->topLevelItem(0)->child(0)->isExpanded());
+    QCOMPARE(CurrentNode(w), node);
+    QCOMPARE(w.ListView1->rowCount(), files);
+    QCOMPARE(w.Label1->text(), QStringLiteral("参照フォルダ：") + QString::fromStdU16String(pre));
+  }
+
+  void rootThatVanishedIsExplained() {
+    Fixture f;
+    f.SaveSettings(U16(f.dir.path() / "no-such-root") + u"/", u"");
+    MainWindow& w = f.Start();
+    QCOMPARE(f.probe.messages, QStringList({QStringLiteral("検索フォルダのディスクドライブの準備が出来ていません。")}));
+    QCOMPARE(f.probe.beeps, 1);
+    QCOMPARE(w.statusText(), QStringLiteral("検索フォルダを指定して下さい。"));
+    QCOMPARE(w.TreeView1->topLevelItemCount(), 0);
+  }
+
+  void escStopsTheScan() {
+    Fixture f;
+    f.SaveSettings(U16(f.root) + u"/", u"");
+    MainWindow& w = f.Start(/*escDownFromQuery=*/0);
+    QCOMPARE(w.statusText(), QStringLiteral("フォルダ検索を中断しました。"));
+    QVERIFY(w.folderTree().size() < 4);
+    QVERIFY(w.TreeView1->isEnabled());
+    QVERIFY(w.ButtonF->isEnabled());
+  }
+
+  void choosingARootRebuildsTheTreeCollapsed() {
+    Fixture f;
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    MainWindow& w = f.Start();
+    const QString label = w.Label1->text();
+    w.BrowseForFolderAccept(U16(f.a));
+    QVERIFY(!w.ButtonF->isEnabled() || !w.TreeScanRunning());
+    f.WaitForTree();
+    QCOMPARE(w.ButtonF->text(), QString::fromStdU16String(U16(f.a) + u"/"));
+    QCOMPARE(w.TreeView1->topLevelItemCount(), 1);
+    QVERIFY(!w.TreeView1->topLevelItem(0)->isExpanded());
+    QCOMPARE(w.TreeView1->topLevelItem(0)->childCount(), 1);  // c
+    QCOMPARE(w.Label1->text(), label);
+    QCOMPARE(w.ListView1->rowCount(), 5);
+
+    // A click on the node c lists that folder.
+    w.TreeView1->setCurrentItem(w.TreeView1->topLevelItem(0)->child(0));
+    w.TreeView1Click();
+    QCOMPARE(w.preFolder(), U16(f.a / "c"));
+    QCOMPARE(w.ListView1->rowCount(), 0);
+    QCOMPARE(w.statusText(), QStringLiteral("ファイル検索しました（ファイル数：0）"));
+  }
+
+  void filterAndColumns() {
+    Fixture f;
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    MainWindow& w = f.Start();
+    QCOMPARE(w.statusText(), QStringLiteral("ファイル検索しました（ファイル数：5）"));
+    QCOMPARE(w.ListView1->horizontalHeaderItem(2)->text(), QStringLiteral("図面メモ"));
+    const int one = f.FileNames().indexOf("one.txt");
+    QCOMPARE(w.ListView1->item(one, 1)->text(), QStringLiteral(".txt"));
+    QCOMPARE(w.ListView1->item(one, 2)->text(), QStringLiteral("first line"));
+    const int page = f.FileNames().indexOf("page.htm");
+    QCOMPARE(w.ListView1->item(page, 2)->text(), QStringLiteral("Page title"));
+    QCOMPARE(w.ListView1->item(f.FileNames().indexOf("two.csv"), 2)->text(), QString());
+
+    w.ComboBox1->setCurrentIndex(7);  // CSV
+    w.ComboBox1Select();
+    QCOMPARE(f.FileNames(), QStringList({"two.csv"}));
+  }
+
+  void sortBySizeAndDate() {
+    Fixture f;
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    const auto now = fs::last_write_time(f.a / "one.txt");
+    fs::last_write_time(f.a / "size1000.txt", now - std::chrono::hours(48));
+    fs::last_write_time(f.a / "size999.txt", now - std::chrono::hours(24));
+    fs::last_write_time(f.a / "two.csv", now + std::chrono::hours(24));
+    fs::last_write_time(f.a / "page.htm", now + std::chrono::hours(48));
+    MainWindow& w = f.Start();
+
+    w.ListView1ColumnClick(4);  // the first click sorts descending
+    QCOMPARE(f.FileNames().mid(0, 2), QStringList({"size1000.txt", "size999.txt"}));
+    w.ListView1ColumnClick(4);
+    QCOMPARE(f.FileNames().mid(3, 2), QStringList({"size999.txt", "size1000.txt"}));
+
+    w.ListView1ColumnClick(3);  // another column: the direction turns again, descending
+    QCOMPARE(f.FileNames(), QStringList({"page.htm", "two.csv", "one.txt", "size999.txt", "size1000.txt"}));
+  }
+
+  void extractionEqualsTheCommandLine() {
+    Fixture f;
+    QStringList picked = {"one.txt", "page.htm", "two.csv"};
+    const fs::path corpus = fs::path(GLYPHGRAB_CORPUS_DIR) / "jww" / "004.jww";
+    if (fs::exists(corpus)) {
+      fs::copy_file(corpus, f.a / "plan.jww");
+      picked.push_back("plan.jww");
+    } else {
+      qInfo("corpus folder absent: extracting text files only");
+    }
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    MainWindow& w = f.Start();
+    f.SelectFiles(picked);
+    w.ListView1Click();
+
+    QStringList args = {"extract"};
+    for (const QString& name : f.FileNames()) {  // list order, as the window takes them
+      if (picked.contains(name)) args.push_back(QString::fromStdString((f.a / name.toStdString()).string()));
+    }
+    QProcess cli;
+    cli.start(GLYPHGRAB_CLI, args);
+    QVERIFY(cli.waitForFinished(20000));
+    QCOMPARE(cli.exitCode(), 0);
+    QStringList expected = QString::fromUtf8(cli.readAllStandardOutput()).split('\n');
+    if (!expected.isEmpty() && expected.back().isEmpty()) expected.pop_back();
+    QCOMPARE(f.ListBoxLines(), expected);
+    QVERIFY(f.ListBoxLines().contains("【one.txt】"));
+    QCOMPARE(w.statusText(), QString());
+  }
+
+  void copyAndSendFromTheExtractionList() {
+    Fixture f;
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    MainWindow& w = f.Start();
+    f.SelectFiles({"one.txt"});
+    w.ListView1Click();
+    QCOMPARE(f.ListBoxLines(), QStringList({"【one.txt】", "first line", "second line"}));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText("before");
+
+    // A file header line is copied like any text line; only section headers are not.
+    w.ListBox1->setCurrentRow(1);
+    w.ListBox1Click();
+    QCOMPARE(clipboard->text(), QStringLiteral("first line"));
+    QCOMPARE(w.statusText(), QStringLiteral("文字「first line」をコピーしました。"));
+
+    // No target window: the notice, nothing copied, nothing typed.
+    clipboard->setText("before");
+    w.ListBox1->setCurrentRow(2);
+    w.ListBox1DblClick();
+    QCOMPARE(f.probe.messages, QStringList({QStringLiteral("指定ソフト「jw_win」が起動されていません。")}));
+    QCOMPARE(f.probe.beeps, 1);
+    QCOMPARE(clipboard->text(), QStringLiteral("before"));
+    QVERIFY(f.probe.journal.empty());
+
+    // With the target: the line on the clipboard, the window activated, keys typed.
+    f.probe.windows->windows = {{0x2, u"jw_win test", false, true}};
+    w.ListBox1DblClick();
+    QCOMPARE(clipboard->text(), QStringLiteral("second line"));
+    QCOMPARE(w.statusText(), QStringLiteral("コマンド「@DA^V」を送信しました。"));
+    QVERIFY(!f.probe.journal.empty());
+    QCOMPARE(QString::fromStdString(f.probe.journal.front()), QStringLiteral("activate 0x2"));
+  }
+
+  void sectionHeadersAreNeverCopied() {
+    Fixture f;
+    const fs::path corpus = fs::path(GLYPHGRAB_CORPUS_DIR) / "jww" / "004.jww";
+    if (!fs::exists(corpus)) QSKIP("corpus folder absent: no drawing with section headers");
+    fs::copy_file(corpus, f.a / "plan.jww");
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    MainWindow& w = f.Start();
+    f.SelectFiles({"plan.jww"});
+    w.ListView1Click();
+    const int header = f.ListBoxLines().indexOf(QStringLiteral("-----【文字内容】-----"));
+    QVERIFY(header >= 0);
+    QGuiApplication::clipboard()->setText("before");
+    w.ListBox1->setCurrentRow(header);
+    w.ListBox1Click();
+    f.probe.windows->windows = {{0x2, u"jw_win", false, true}};
+    w.ListBox1DblClick();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    QVERIFY(f.probe.journal.empty());
+  }
+
+  void doubleClickOpensTheFile() {
+    Fixture f;
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    MainWindow& w = f.Start();
+    w.ListView1DblClick();
+    QCOMPARE(w.statusText(), QStringLiteral("ファイルを指示して下さい。"));
+    f.SelectFiles({"page.htm", "one.txt"});
+    w.ListView1DblClick();
+    const std::u16string first = U16(f.a / f.FileNames()[std::min(f.FileNames().indexOf("page.htm"), f.FileNames().indexOf("one.txt"))].toStdString());
+    QCOMPARE(f.probe.misc->opened, std::vector<std::u16string>({first}));
+    QCOMPARE(w.statusText(), QStringLiteral("ファイル「") + QString::fromStdU16String(first) + QStringLiteral("」"));
+  }
+
+  void fileSelFromTheSearch() {
+    Fixture f;
+    f.SaveSettings(U16(f.root) + u"/", U16(f.root / "b"));
+    MainWindow& w = f.Start();
+    w.FileSel(99, u"ONE.TXT");  // beyond the tree: nothing happens
+    QCOMPARE(w.preFolder(), U16(f.root / "b"));
+    w.FileSel(1, U16(f.a / "ONE.TXT"));
+    QCOMPARE(w.preFolder(), U16(f.a));
+    QCOMPARE(CurrentNode(w), 1);
+    QCOMPARE(w.ComboBox1->currentIndex(), 6);
+    QCOMPARE(f.ListBoxLines(), QStringList({"【one.txt】", "first line", "second line"}));
+  }
+
+  void settingsAndMemoSurviveARun() {
+    Fixture f;
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    {
+      MainWindow& w = f.Start();
+      w.ComboBox1->setCurrentIndex(6);
+      w.ListView1->setColumnWidth(2, 123);
+      w.resize(700, 480);
+      f.SelectFiles({"one.txt"});
+      w.ListView1Click();
+      w.ListBox1->selectAll();
+      w.ListBox1ContextPopup();
+      w.close();
+    }
+    const TSettings s = SettingsLoad(U16(f.app / "glyphgrab.dat"));
+    QCOMPARE(s.filterIndex, 6);
+    QCOMPARE(s.columnWidths[2], 123);
+    QCOMPARE(s.mainWindow.width, 700);
+    QCOMPARE(s.preFolder, U16(f.a));
+    QCOMPARE(s.rootFolder, U16(f.root) + u"/");
+    QVERIFY(MemoLoad(U16(f.app / "Memo.txt")).find(u"first line") != std::u16string::npos);
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
