@@ -99,6 +99,8 @@ void MainWindow::BuildControls() {
   left->setSpacing(0);
   ButtonF = new QPushButton(panel1);
   ButtonF->setObjectName("ButtonF");
+  // A long root folder must not widen the pane: the caption is cut instead.
+  ButtonF->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   left->addWidget(ButtonF);
   TreeView1 = new QTreeWidget(panel1);
   TreeView1->setHeaderHidden(true);
@@ -115,6 +117,10 @@ void MainWindow::BuildControls() {
   top->addWidget(new QLabel(QStringLiteral("ファイルの種類："), panel3));
   ComboBox1 = new QComboBox(panel3);
   for (const FileFilterEntry& entry : kFileFilters) ComboBox1->addItem(ToQ(entry.text));
+  // The drop-down shows the entries whole; the closed box may be narrower, so the
+  // window fits small screens.
+  ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  ComboBox1->setMinimumContentsLength(12);
   top->addWidget(ComboBox1);
   Button2 = new QPushButton(QStringLiteral("設定(&S)"), panel3);
   Button3 = new QPushButton(QStringLiteral("メモ (&M)"), panel3);
@@ -208,7 +214,20 @@ void MainWindow::Message(std::u16string_view text) {
 
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  const bool first = !started_;
   StartUp();
+  // The splitter knows its width only once the window is shown: the saved widths are
+  // applied again then.
+  if (first) ApplyPaneWidths();
+}
+
+void MainWindow::ApplyPaneWidths() {
+  // Lay the window out first, so the splitter knows the width it divides.
+  layout()->activate();
+  centralWidget()->layout()->activate();
+  const int total = Splitter->width();
+  const int middle = std::max(1, total - settings_.treePaneWidth - settings_.listWidth);
+  Splitter->setSizes({settings_.treePaneWidth, middle, settings_.listWidth});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -235,8 +254,7 @@ void MainWindow::ApplySettings() {
   const TSettings& s = settings_;
   move(s.mainWindow.left, s.mainWindow.top);
   resize(s.mainWindow.width, s.mainWindow.height);
-  const int middle = std::max(1, s.mainWindow.width - s.treePaneWidth - s.listWidth);
-  Splitter->setSizes({s.treePaneWidth, middle, s.listWidth});
+  ApplyPaneWidths();
   ButtonF->setText(ToQ(s.rootFolder));
   preFolder_ = s.preFolder;
   ComboBox1->setCurrentIndex(s.filterIndex >= 0 && s.filterIndex < ComboBox1->count()

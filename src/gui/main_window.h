@@ -100,6 +100,7 @@ class MainWindow : public QMainWindow {
  private:
   void BuildControls();
   void ApplySettings();
+  void ApplyPaneWidths();
   void CollectSettings();
   void SetStatus(std::u16string_view text);
   void Message(std::u16string_view text);

@@ -1,0 +1,156 @@
+// The desktop tool on a private X display: a copy of the executable started alone in a
+// folder, clicked through to a text file; a click copies a line, a double click sends
+// it to the receiver window "jw_win test"; the mnemonics open the settings dialog and
+// close the tool, which then leaves its settings beside the copy. Screenshots of both
+// windows go to the build tree.
+// GoogleTest first: Xlib defines macros (None, Bool) that clash with its names.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "browse/settings.h"
+#include "fixtures/temp_dir.h"
+#include "util/paths.h"
+#include "x_session.h"
+
+namespace glyphgrab {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Receiver;
+using testing::XSession;
+using Lines = std::vector<std::string>;
+
+// Runs a shell command on the session's display; its output without the last newline.
+std::string Shell(const std::string& command) {
+  std::string out;
+  if (FILE* p = ::popen((command + " 2>/dev/null").c_str(), "r")) {
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, p)) out += buffer;
+    ::pclose(p);
+  }
+  while (!out.empty() && out.back() == '\n') out.pop_back();
+  return out;
+}
+
+std::string WindowByName(const std::string& name) {
+  const std::string ids = Shell("xdotool search --onlyvisible --name '" + name + "'");
+  return ids.substr(0, ids.find('\n'));
+}
+
+// Retries `step` until `done` holds, for UI that needs a moment to follow.
+template <typename Step, typename Done>
+bool Eventually(Step step, Done done, int attempts = 30) {
+  for (int i = 0; i < attempts; ++i) {
+    step();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    if (done()) return true;
+  }
+  return false;
+}
+
+std::string Screenshot(const std::string& window, const std::string& name) {
+  fs::create_directories(GLYPHGRAB_SCREENSHOT_DIR);
+  const std::string path = std::string(GLYPHGRAB_SCREENSHOT_DIR) + "/" + name + ".png";
+  return Shell(std::string(GLYPHGRAB_SCREENSHOT) + " " + path + " " + window + " && echo ok") == "ok"
+             ? path
+             : "(no screenshot)";
+}
+
+std::string Ended(pid_t pid) {
+  int status = 0;
+  if (::waitpid(pid, &status, WNOHANG) != pid) return "";
+  return WIFSIGNALED(status) ? " (the tool ended by signal " + std::to_string(WTERMSIG(status)) + ")"
+                             : " (the tool ended with status " + std::to_string(WEXITSTATUS(status)) + ")";
+}
+
+TEST(GuiE2e, ClickThroughCopySendAndClose) {
+  for (const char* tool : {"xdotool", "xclip"}) {
+    if (testing::FindProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed: skipped";
+  }
+  testing::TempDir scratch;
+  XSession session;
+  const std::string problem = session.Start(false, scratch.path());
+  if (problem == "Xvfb is not installed") GTEST_SKIP() << problem << ": end-to-end test skipped";
+  ASSERT_EQ(problem, "");
+
+  // The executable copied alone: its settings, memo and TEMP live beside the copy.
+  const fs::path app = scratch.path() / "app";
+  fs::create_directories(app);
+  fs::copy_file(GLYPHGRAB_EXE, app / "glyphgrab");
+  const fs::path docs = scratch.path() / "root" / "docs";
+  scratch.Write("root/docs/hello.txt", "first line\r\nsecond line\r\n");
+  scratch.MakeDir("root/other");
+  TSettings settings;
+  settings.rootFolder = NativeToPath((scratch.path() / "root").string()) + u"/";
+  settings.preFolder = NativeToPath(docs.string());
+  settings.mainWindow = {0, 0, 780, 420};  // the display is 800 by 600
+  settings.treePaneWidth = 100;  // the button row takes the rest
+  settings.listWidth = 70;
+  settings.columnWidths = {110, 50, 120, 130, 60, 40};
+  ASSERT_TRUE(SettingsSave(NativeToPath((app / "glyphgrab.dat").string()), settings));
+
+  const Receiver receiver(session, "jw_win test", scratch.path() / "receiver.log");
+  ASSERT_NE(receiver.window(), 0u);
+  const pid_t tool = session.Spawn({(app / "glyphgrab").string()});
+  ASSERT_GT(tool, 0);
+  std::string window;
+  ASSERT_TRUE(Eventually([] {}, [&] { return !(window = WindowByName("Glyphgrab Ver.1.10")).empty(); }));
+  EXPECT_TRUE(fs::is_directory(app / "TEMP"));
+
+  // Window-relative places: the file list's first row, the extraction list's lines.
+  const auto click = [&](int x, int y, int repeat = 1) {
+    Shell("xdotool mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) +
+        " click --repeat " + std::to_string(repeat) + " --delay 60 1");
+  };
+  const int fileRowX = 140, fileRowY = 105;
+  const int width = std::stoi(Shell("xdotool getwindowgeometry --shell " + window + " | sed -n 's/^WIDTH=//p'"));
+  const int linesX = width - 40, lineY0 = 25, lineH = 14;  // line centres
+  Shell("printf before | xclip -selection clipboard >/dev/null");  // xclip stays to serve it
+  ASSERT_TRUE(Eventually(
+      [&] {
+        click(fileRowX, fileRowY);
+        click(linesX, lineY0 + lineH);
+      },
+      [] { return Shell("xclip -o -selection clipboard") == "first line"; }))
+      << "the click on the file or on its first line did not copy it; see " << Screenshot("0", "failure")
+      << Ended(tool);
+
+  EXPECT_NE(Screenshot(window, "main_window"), "(no screenshot)");
+
+  // A double click sends the line: on the clipboard, then Alt+D, A, Ctrl+V typed.
+  click(linesX, lineY0 + 2 * lineH, 2);
+  const Lines expected = {"down Alt_L", "down d +alt", "up d +alt", "up Alt_L +alt",
+                          "down a", "up a",
+                          "down Control_L", "down v +ctrl", "up v +ctrl", "up Control_L +ctrl"};
+  EXPECT_EQ(receiver.Keys(expected.size(), std::chrono::seconds(5)), expected);
+  EXPECT_EQ(Shell("xclip -o -selection clipboard"), "second line");
+
+  // Alt+S opens the settings dialog; Escape cancels it; Alt+X ends the tool.
+  Shell("xdotool windowfocus --sync " + window);
+  std::string dialog;
+  ASSERT_TRUE(Eventually([&] { if (dialog.empty()) Shell("xdotool key --window " + window + " alt+s"); },
+                         [&] { return !(dialog = WindowByName("変換設定")).empty(); }, 10));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_NE(Screenshot(dialog, "settings_dialog"), "(no screenshot)");
+  Shell("xdotool windowfocus --sync " + dialog + " key Escape");
+  ASSERT_TRUE(Eventually([] {}, [] { return WindowByName("変換設定").empty(); }, 10));
+  Shell("xdotool windowfocus --sync " + window + " key alt+x");
+  int status = -1;
+  ASSERT_TRUE(Eventually([] {}, [&] { return ::waitpid(tool, &status, WNOHANG) == tool; }, 25));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_FALSE(fs::exists(app / "TEMP"));
+  EXPECT_TRUE(fs::is_regular_file(app / "Memo.txt"));
+  const TSettings saved = SettingsLoad(NativeToPath((app / "glyphgrab.dat").string()));
+  EXPECT_EQ(saved.preFolder, settings.preFolder);
+  EXPECT_EQ(saved.columnWidths, settings.columnWidths);
+}
+
+}  // namespace
+}  // namespace glyphgrab
