@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -98,6 +99,10 @@ TEST(GuiE2e, ClickThroughCopySendAndClose) {
 
   const Receiver receiver(session, "jw_win test", scratch.path() / "receiver.log");
   ASSERT_NE(receiver.window(), 0u);
+  // In the sanitizer tree Qt's allocations kept until exit would fail the tool's exit
+  // status through the leak checker; the engine's leaks are checked by its own tests.
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  ::setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);
   const pid_t tool = session.Spawn({(app / "glyphgrab").string()});
   ASSERT_GT(tool, 0);
   std::string window;
