@@ -14,6 +14,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -50,11 +51,16 @@ class DoubleClickMarker final : public QObject {
  public:
   explicit DoubleClickMarker(QObject* parent) : QObject(parent) {}
   bool inDoubleClick = false;
+  std::function<void()> onClick;  // a left click anywhere, rows or empty space
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::MouseButtonPress) inDoubleClick = false;
     if (event->type() == QEvent::MouseButtonDblClick) inDoubleClick = true;
+    if (event->type() == QEvent::MouseButtonRelease && onClick && !inDoubleClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+      onClick();
+    }
     return QObject::eventFilter(watched, event);
   }
 };
@@ -177,10 +183,10 @@ void MainWindow::BuildControls() {
   connect(ButtonT, &QPushButton::clicked, this, [this] { ButtonTClick(); });
   connect(ButtonX, &QPushButton::clicked, this, [this] { close(); });
 
-  DoubleClickMarker* fileMarker = MarkDoubleClicks(ListView1);
-  connect(ListView1, &QTableWidget::clicked, this, [this, fileMarker] {
-    if (!fileMarker->inDoubleClick) ListView1Click();
-  });
+  // A click below the rows clears the selection and so empties the extraction list too.
+  MarkDoubleClicks(ListView1)->onClick = [this] {
+    QTimer::singleShot(0, this, [this] { ListView1Click(); });
+  };
   connect(ListView1, &QTableWidget::doubleClicked, this, [this] { ListView1DblClick(); });
   connect(ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this,
           [this](int column) { ListView1ColumnClick(column); });

@@ -267,6 +267,29 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.statusText(), QString());
   }
 
+  void mouseClicksInTheFileList() {
+    Fixture f;
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    MainWindow& w = f.Start();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const int one = f.FileNames().indexOf("one.txt");
+    const QRect row = w.ListView1->visualRect(w.ListView1->model()->index(one, 0));
+    QTest::mouseClick(w.ListView1->viewport(), Qt::LeftButton, {}, row.center());
+    QTRY_COMPARE(f.ListBoxLines(), QStringList({"【one.txt】", "first line", "second line"}));
+
+    // A click below the rows selects nothing: the list empties.
+    QTest::mouseClick(w.ListView1->viewport(), Qt::LeftButton, {},
+                      QPoint(5, w.ListView1->viewport()->height() - 5));
+    QTRY_COMPARE(f.ListBoxLines(), QStringList());
+
+    // A double click (press, release, double-click press, release) opens the file.
+    QTest::mouseClick(w.ListView1->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseDClick(w.ListView1->viewport(), Qt::LeftButton, {}, row.center());
+    QTRY_COMPARE(f.probe.misc->opened.size(), std::size_t{1});
+    QCOMPARE(f.probe.misc->opened[0], U16(f.a / "one.txt"));
+  }
+
   void copyAndSendFromTheExtractionList() {
     Fixture f;
     f.SaveSettings(U16(f.root) + u"/", U16(f.a));
