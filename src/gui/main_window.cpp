@@ -423,18 +423,7 @@ void MainWindow::FileListMake(const std::u16string& folder) {
     }
     return;
   }
-  const std::u16string base = folder + PathDelimChar();
-  const FolderListing listing = ListFolderFiles(base, FilterMask(ComboBox1->currentIndex()));
-  rows_.reserve(listing.size());
-  for (const TFileField& f : listing) {
-    FileListRow row;
-    row.name = f.name;
-    row.type = FileExtLower(f.name);
-    FileListInfo(base + f.name, listDocs_, row.version, row.memo);
-    row.modified = f.date + u" " + f.time;
-    row.size = IntToText(f.size);
-    rows_.push_back(std::move(row));
-  }
+  rows_ = glyphgrab::FileListMake(folder, FilterMask(ComboBox1->currentIndex()), listDocs_);
   ShowRows();
   SetStatus(FileListDoneText(rows_.size()));
 }
