@@ -626,6 +626,7 @@ void MainWindow::Closing() {
   if (!started_) return;  // nothing was loaded, so nothing may overwrite the saved state
   RemoveEmptyFolder(files_.tempFolder);
   CollectSettings();
+  if (collectSettings) collectSettings();
   SettingsSave(files_.settingsFile, settings_);
   MemoSave(files_.memoFile, memo_.Text());
 }

@@ -61,6 +61,7 @@ class MainWindow : public QMainWindow {
   const std::vector<FileListRow>& fileRows() const { return rows_; }
   QString statusText() const;
   SettingsDialog* settingsDialog() const { return form2_; }
+  Desktop& desktop() { return desktop_; }
 
   // The controls, named as the tool has always named them; tests drive them.
   QLabel* Label1 = nullptr;
@@ -79,6 +80,9 @@ class MainWindow : public QMainWindow {
   std::function<void()> showMemoWindow;
   std::function<void()> showSearchWindow;
   std::function<void()> memoChanged;  // lines were added to the memo
+  // Called at closing before the settings are written: the other windows put their
+  // geometry, options and history into settings().
+  std::function<void()> collectSettings;
 
   // The events, callable directly.
   void TreeView1Click();

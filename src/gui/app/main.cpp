@@ -5,6 +5,7 @@
 #include "browse/app_files.h"
 #include "gui/desktop.h"
 #include "gui/main_window.h"
+#include "gui/memo_window.h"
 
 namespace glyphgrab::gui {
 namespace {
@@ -49,6 +50,13 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("glyphgrab"));
   glyphgrab::gui::MainWindow window(glyphgrab::LocateAppFiles(),
                                     glyphgrab::gui::MakePlatformDesktop());
+  window.StartUp();  // the other windows take their state from the loaded settings
+  glyphgrab::gui::MemoWindow memo(window.memo(), window.settings(), window.desktop());
+  window.showMemoWindow = [&memo] { memo.ShowMemo(); };
+  window.memoChanged = [&memo] { memo.MemoChanged(); };
+  window.collectSettings = [&memo] { memo.StoreGeometry(); };
   window.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  window.Closing();  // saves while the other windows still exist; does nothing when closed
+  return status;
 }

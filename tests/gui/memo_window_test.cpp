@@ -1,0 +1,304 @@
+// The memo window over a started main window: adding lines from the extraction list,
+// sort, clear all, the selection page, copy and send with and without the one-line
+// option, and the memo file and geometry at closing.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <filesystem>
+
+#include "gui/memo_window.h"
+#include "gui_fixture.h"
+#include "memo/memo_file.h"
+#include "util/file_bytes.h"
+
+using namespace glyphgrab;
+using namespace glyphgrab::gui;
+using glyphgrab::testing::GuiProbe;
+using glyphgrab::testing::TempDir;
+using glyphgrab::testing::U16;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Fixture {
+  TempDir dir;
+  fs::path app = dir.path() / "app";
+  fs::path root = dir.path() / "root";
+  GuiProbe probe;
+  std::unique_ptr<MainWindow> main;
+  std::unique_ptr<MemoWindow> memo;
+  bool answer = true;
+  int questions = 0;
+  QString question;
+
+  explicit Fixture(const std::u16string& memoText = u"") {
+    fs::create_directories(app);
+    fs::create_directories(root);
+    dir.Write("root/lines.txt", "alpha\r\nBeta\r\ngamma\r\n");
+    TSettings s;
+    s.rootFolder = U16(root) + u"/";
+    s.preFolder = U16(root);
+    s.memoWindow = TWindowGeometry{30, 40, 500, 300};
+    SettingsSave(U16(app / "glyphgrab.dat"), s);
+    MemoSave(U16(app / "Memo.txt"), memoText);
+    main = std::make_unique<MainWindow>(testing::TestAppFiles(app), testing::TestDesktop(probe));
+    main->StartUp();
+    QTRY_VERIFY_WITH_TIMEOUT(!main->TreeScanRunning(), 10000);
+    memo = std::make_unique<MemoWindow>(main->memo(), main->settings(), main->desktop());
+    memo->confirm = [this](QWidget*, const QString& text) {
+      ++questions;
+      question = text;
+      return answer;
+    };
+    MemoWindow* m = memo.get();
+    main->memoChanged = [m] { m->MemoChanged(); };
+    main->collectSettings = [m] { m->StoreGeometry(); };
+  }
+
+  ~Fixture() {
+    // The memo window goes first; the main window then closes without it.
+    main->memoChanged = nullptr;
+    main->collectSettings = nullptr;
+    memo.reset();
+  }
+
+  void SetMoj1(bool on) { main->settings().activeProfile.Moj1 = on; }
+
+  void AddTarget() {
+    probe.windows->windows.push_back(TopLevelWindow{7, u"jw_win - drawing", false, true});
+  }
+
+  QStringList ListLines() const {
+    QStringList lines;
+    for (int i = 0; i < memo->ListBox1->count(); ++i) lines.push_back(memo->ListBox1->item(i)->text());
+    return lines;
+  }
+
+  void SelectListRows(std::initializer_list<int> rows) {
+    memo->ListBox1->clearSelection();
+    for (int r : rows) memo->ListBox1->item(r)->setSelected(true);
+  }
+
+  // Selects the whole edit box text.
+  void SelectAllText() {
+    QTextCursor c = memo->Memo1->textCursor();
+    c.select(QTextCursor::Document);
+    memo->Memo1->setTextCursor(c);
+  }
+};
+
+}  // namespace
+
+class MemoWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void rightClickAddsNewLinesIgnoringCase() {
+    Fixture f(u"alpha\r\nBETA");
+    f.memo->ShowMemo();
+    QCOMPARE(f.memo->statusText(), QStringLiteral("2行のメモ内容があります。"));
+    MainWindow& w = *f.main;
+    w.ListView1->selectRow(0);
+    w.ListView1Click();
+    QCOMPARE(w.ListBox1->count(), 4);  // the header and three lines
+
+    // Nothing selected: no change, no message.
+    w.ListBox1->clearSelection();
+    const QString before = w.statusText();
+    w.ListBox1ContextPopup();
+    QCOMPARE(w.statusText(), before);
+    QCOMPARE(f.main->memo().Text(), std::u16string(u"alpha\r\nBETA"));
+
+    for (int r = 1; r <= 3; ++r) w.ListBox1->item(r)->setSelected(true);
+    w.ListBox1ContextPopup();
+    QCOMPARE(w.statusText(), QStringLiteral("メモに 選択した3行のうち、1行の文字内容を追加登録しました。"));
+    // The open edit box follows.
+    QCOMPARE(f.memo->Memo1->toPlainText(), QStringLiteral("alpha\nBETA\ngamma"));
+  }
+
+  void editsReachTheMemoAndTheFile() {
+    Fixture f;
+    f.memo->ShowMemo();
+    f.memo->Memo1->setPlainText(QStringLiteral("typed\nlines"));
+    QCOMPARE(f.main->memo().Text(), std::u16string(u"typed\r\nlines"));
+    f.memo->move(11, 22);
+    f.memo->resize(640, 360);
+    f.main->close();
+    Bytes bytes;
+    QVERIFY(ReadWholeFile(U16(f.app / "Memo.txt"), bytes));
+    QCOMPARE(std::string(bytes.begin(), bytes.end()), std::string("\xEF\xBB\xBFtyped\r\nlines"));
+    const TSettings s = SettingsLoad(U16(f.app / "glyphgrab.dat"));
+    QCOMPARE(s.memoWindow.width, 640);
+    QCOMPARE(s.memoWindow.height, 360);
+  }
+
+  void geometryComesFromTheSettings() {
+    Fixture f;
+    QCOMPARE(f.memo->pos(), QPoint(30, 40));
+    QCOMPARE(f.memo->size(), QSize(500, 300));
+    QCOMPARE(f.memo->windowTitle(), QStringLiteral("メモ"));
+    QCOMPARE(f.memo->Button5->text(), QStringLiteral("メモ内容を全消去(&D)"));
+  }
+
+  void sortDropsEmptyLinesAndKeepsDuplicates() {
+    Fixture f(u"b\r\n\r\na\r\nb");
+    f.memo->ShowMemo();
+    f.memo->Button2Click();
+    QCOMPARE(f.memo->Memo1->toPlainText(), QStringLiteral("a\nb\nb\n"));
+    QCOMPARE(f.memo->statusText(), QStringLiteral("3行のメモ内容があります。"));
+  }
+
+  void clearAllAsksFirst() {
+    Fixture f(u"one\r\ntwo");
+    f.memo->ShowMemo();
+    f.answer = false;
+    f.memo->Button5Click();
+    QCOMPARE(f.questions, 1);
+    QCOMPARE(f.question, QStringLiteral("メモ内容を全消去します。本当によろしいですか？"));
+    QCOMPARE(f.main->memo().Text(), std::u16string(u"one\r\ntwo"));
+    f.answer = true;
+    f.memo->Button5Click();
+    QCOMPARE(f.memo->statusText(), QStringLiteral("メモ内容を全消去しました。"));
+    QVERIFY(f.memo->Memo1->toPlainText().isEmpty());
+    f.main->close();
+    QCOMPARE(fs::file_size(f.app / "Memo.txt"), std::uintmax_t{3});
+  }
+
+  void selectionPageIsRebuiltAndActivationShowsTheEditPage() {
+    Fixture f(u"x\r\n\r\ny");
+    f.memo->ShowMemo();
+    f.memo->PageControl1->setCurrentIndex(1);
+    QCOMPARE(f.ListLines(), QStringList({"x", "y"}));
+    QVERIFY(f.memo->ListBox1->selectedItems().isEmpty());
+    // An edit appears only at the next turn to the page.
+    f.main->memo().SetText(u"z");
+    QCOMPARE(f.ListLines(), QStringList({"x", "y"}));
+    f.memo->FormActivate();
+    QCOMPARE(f.memo->PageControl1->currentIndex(), 0);
+    f.memo->PageControl1->setCurrentIndex(1);
+    QCOMPARE(f.ListLines(), QStringList({"z"}));
+  }
+
+  void nothingSelectedMessages_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("send");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("edit copy") << 0 << false << "文字内容が選択されていませんのでコピーは行えません。";
+    QTest::newRow("edit send") << 0 << true << "文字内容が選択されていませんので送信は行えません。";
+    QTest::newRow("list copy") << 1 << false << "選択項目が指定されていませんのでコピーは行えません。";
+    QTest::newRow("list send") << 1 << true << "選択項目が指定されていませんので送信は行えません。";
+  }
+  void nothingSelectedMessages() {
+    QFETCH(int, page);
+    QFETCH(bool, send);
+    QFETCH(QString, message);
+    Fixture f(u"line");
+    f.AddTarget();
+    f.memo->ShowMemo();
+    f.memo->PageControl1->setCurrentIndex(page);
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    send ? f.memo->Button4Click() : f.memo->Button3Click();
+    QCOMPARE(f.memo->statusText(), message);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    QVERIFY(f.probe.journal.empty());
+  }
+
+  void copyAndSendWithTheOneLineOption_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("oneLine");
+    QTest::addColumn<bool>("send");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("copied");
+    const QString joined = QStringLiteral("first\tsecondthird");
+    QTest::newRow("edit, one line, copy") << 0 << true << false << "firstsecondthird"
+                                          << "文字「firstsecondthird」をコピーしました。";
+    QTest::newRow("edit, as typed, copy") << 0 << false << false << "first\tsecond\r\nthird"
+                                          << "文字をコピーしました。";
+    QTest::newRow("edit, one line, send") << 0 << true << true << "firstsecondthird"
+                                          << "文字「firstsecondthird」をコピーしました。";
+    QTest::newRow("list, one line, copy") << 1 << true << false << joined
+                                          << QStringLiteral("文字「%1」をコピーしました。").arg(joined);
+    QTest::newRow("list, as lines, send") << 1 << false << true << "first\tsecond\r\nthird\r\n"
+                                          << "文字をコピーしました。";
+  }
+  void copyAndSendWithTheOneLineOption() {
+    QFETCH(int, page);
+    QFETCH(bool, oneLine);
+    QFETCH(bool, send);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, copied);
+    Fixture f(u"first\tsecond\r\nthird");
+    f.SetMoj1(oneLine);
+    f.AddTarget();
+    f.memo->ShowMemo();
+    QStringList statuses;
+    QObject::connect(f.memo->StatusBar1, &QStatusBar::messageChanged,
+                     [&statuses](const QString& m) { statuses.push_back(m); });
+    if (page == 0) {
+      f.SelectAllText();
+    } else {
+      f.memo->PageControl1->setCurrentIndex(1);
+      f.SelectListRows({0, 1});
+    }
+    send ? f.memo->Button4Click() : f.memo->Button3Click();
+    QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+    QVERIFY(statuses.contains(copied));
+    if (send) {
+      QCOMPARE(f.memo->statusText(), QStringLiteral("コマンド「@DA^V」を送信しました。"));
+      QVERIFY(!f.probe.journal.empty());
+    } else {
+      QVERIFY(f.probe.journal.empty());
+    }
+  }
+
+  void oneLineCutsAt255Columns() {
+    Fixture f(std::u16string(100, u'あ') + u"\r\n" + std::u16string(100, u'い'));
+    f.SetMoj1(true);
+    f.memo->ShowMemo();
+    f.memo->PageControl1->setCurrentIndex(1);
+    f.SelectListRows({0, 1});
+    f.memo->Button3Click();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             ToQ(std::u16string(100, u'あ') + std::u16string(27, u'い')));
+  }
+
+  void sendWithoutTargetBeepsAndCopiesNothing() {
+    Fixture f(u"line");
+    f.memo->ShowMemo();
+    f.memo->PageControl1->setCurrentIndex(1);
+    f.SelectListRows({0});
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    f.memo->Button4Click();
+    QCOMPARE(f.probe.beeps, 1);
+    QCOMPARE(f.probe.messages, QStringList({"指定ソフト「jw_win」が起動されていません。"}));
+    f.memo->ListBox1DblClick();
+    QCOMPARE(f.probe.beeps, 2);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+  }
+
+  void listClickCopiesAndDoubleClickSendsOneLine() {
+    Fixture f(u"one\r\ntwo");
+    f.SetMoj1(false);  // the list's own copy quotes the line whatever the option says
+    f.AddTarget();
+    f.memo->ShowMemo();
+    f.memo->PageControl1->setCurrentIndex(1);
+    f.memo->ListBox1->setCurrentRow(1);
+    f.memo->ListBox1Click();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("two"));
+    QCOMPARE(f.memo->statusText(), QStringLiteral("文字「two」をコピーしました。"));
+    f.memo->ListBox1->setCurrentRow(0);
+    f.memo->ListBox1DblClick();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("one"));
+    QCOMPARE(f.memo->statusText(), QStringLiteral("コマンド「@DA^V」を送信しました。"));
+  }
+};
+
+QTEST_MAIN(MemoWindowTest)
+#include "memo_window_test.moc"
