@@ -62,6 +62,8 @@ class MainWindow : public QMainWindow {
   QString statusText() const;
   SettingsDialog* settingsDialog() const { return form2_; }
   Desktop& desktop() { return desktop_; }
+  // A message of another window for the main status bar.
+  void ShowStatus(std::u16string_view text) { SetStatus(text); }
 
   // The controls, named as the tool has always named them; tests drive them.
   QLabel* Label1 = nullptr;

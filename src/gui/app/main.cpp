@@ -6,6 +6,7 @@
 #include "gui/desktop.h"
 #include "gui/main_window.h"
 #include "gui/memo_window.h"
+#include "gui/search_window.h"
 
 namespace glyphgrab::gui {
 namespace {
@@ -54,7 +55,12 @@ int main(int argc, char** argv) {
   glyphgrab::gui::MemoWindow memo(window.memo(), window.settings(), window.desktop());
   window.showMemoWindow = [&memo] { memo.ShowMemo(); };
   window.memoChanged = [&memo] { memo.MemoChanged(); };
-  window.collectSettings = [&memo] { memo.StoreGeometry(); };
+  glyphgrab::gui::SearchWindow search(window);
+  window.showSearchWindow = [&search] { search.ShowSearch(); };
+  window.collectSettings = [&memo, &search] {
+    memo.StoreGeometry();
+    search.StoreSettings();
+  };
   window.show();
   const int status = QApplication::exec();
   window.Closing();  // saves while the other windows still exist; does nothing when closed
