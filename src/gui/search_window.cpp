@@ -150,7 +150,7 @@ bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SearchWindow::Panel1Resize() {
-  const int left = Panel1->contentsMargins().left();
+  const int left = Label1->x();  // the panel layout's left margin
   const int width = Panel1->width() - left - 6;
   ComboBox1->setGeometry(left, Label1->geometry().bottom() + 2, std::max(width, kMinKeywordWidth),
                          ComboBox1->sizeHint().height());

@@ -1,8 +1,9 @@
 // The desktop tool on a private X display: a copy of the executable started alone in a
 // folder, clicked through to a text file; a click copies a line, a double click sends
 // it to the receiver window "jw_win test"; the mnemonics open the settings dialog and
-// close the tool, which then leaves its settings beside the copy. Screenshots of both
-// windows go to the build tree.
+// close the tool, which then leaves its settings beside the copy. Screenshots of the
+// windows go to the build tree. A second run searches a tree of 305 files while the main
+// window is clicked, opens the result and adds its line to the memo.
 // GoogleTest first: Xlib defines macros (None, Bool) that clash with its names.
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -155,6 +158,100 @@ TEST(GuiE2e, ClickThroughCopySendAndClose) {
   const TSettings saved = SettingsLoad(NativeToPath((app / "glyphgrab.dat").string()));
   EXPECT_EQ(saved.preFolder, settings.preFolder);
   EXPECT_EQ(saved.columnWidths, settings.columnWidths);
+}
+
+// The search window over a tree of 300 files while the main window is clicked; a result
+// opens its file, whose line goes to the memo; screenshots of both windows.
+TEST(GuiE2e, SearchOpensAResultAndTheMemoCollectsIt) {
+  for (const char* tool : {"xdotool", "xclip"}) {
+    if (testing::FindProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed: skipped";
+  }
+  testing::TempDir scratch;
+  XSession session;
+  const std::string problem = session.Start(false, scratch.path());
+  if (problem == "Xvfb is not installed") GTEST_SKIP() << problem << ": end-to-end test skipped";
+  ASSERT_EQ(problem, "");
+
+  const fs::path app = scratch.path() / "app";
+  fs::create_directories(app);
+  fs::copy_file(GLYPHGRAB_EXE, app / "glyphgrab");
+  scratch.Write("root/a00/hello.txt", "first line\r\nsecond line\r\n");
+  for (int d = 1; d < 20; ++d) {
+    for (int f = 0; f < 16; ++f) {
+      const std::string folder = "root/a" + std::string(d < 10 ? "0" : "") + std::to_string(d);
+      scratch.Write(folder + "/file" + std::to_string(100 + f) + ".txt",
+                    d == 7 && f == 3 ? "the needle line\r\n" : "hay\r\n");
+    }
+  }
+  TSettings settings;
+  settings.rootFolder = NativeToPath((scratch.path() / "root").string()) + u"/";
+  settings.preFolder = NativeToPath((scratch.path() / "root" / "a00").string());
+  settings.mainWindow = {0, 0, 780, 420};
+  settings.treePaneWidth = 100;
+  settings.listWidth = 70;
+  settings.columnWidths = {110, 50, 120, 130, 60, 40};
+  settings.searchWindow = {300, 180, 480, 300};
+  settings.memoWindow = {40, 200, 520, 300};
+  for (std::size_t i = 5; i <= 13; ++i) settings.optFlags[i] = true;
+  ASSERT_TRUE(SettingsSave(NativeToPath((app / "glyphgrab.dat").string()), settings));
+
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  ::setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);
+  const pid_t tool = session.Spawn({(app / "glyphgrab").string()});
+  ASSERT_GT(tool, 0);
+  std::string window;
+  ASSERT_TRUE(Eventually([] {}, [&] { return !(window = WindowByName("Glyphgrab Ver.1.10")).empty(); }));
+  const auto clickIn = [&](const std::string& w, int x, int y, int button = 1) {
+    Shell("xdotool mousemove --window " + w + " " + std::to_string(x) + " " + std::to_string(y) +
+          " click " + std::to_string(button));
+  };
+  const int width = std::stoi(Shell("xdotool getwindowgeometry --shell " + window + " | sed -n 's/^WIDTH=//p'"));
+  const int linesX = width - 40, lineY0 = 25, lineH = 14;
+
+  std::string search;
+  ASSERT_TRUE(Eventually([&] { if (search.empty()) Shell("xdotool windowfocus --sync " + window + " key alt+t"); },
+                         [&] { return !(search = WindowByName("^検索$")).empty(); }, 15))
+      << Screenshot("0", "failure") << Ended(tool);
+  // The keyword box has the focus; Alt+S starts, and the main window is clicked meanwhile.
+  Shell("xdotool windowfocus --sync " + search + " type needle");
+  Shell("xdotool key --window " + search + " alt+s");
+  Shell("printf before | xclip -selection clipboard >/dev/null");
+  ASSERT_TRUE(Eventually(
+      [&] {
+        clickIn(window, 140, 105);
+        clickIn(window, linesX, lineY0 + lineH);
+      },
+      [] { return Shell("xclip -o -selection clipboard") == "first line"; }))
+      << Screenshot("0", "failure") << Ended(tool);
+
+  // The one result line opens its file; its line is copied and added to the memo.
+  ASSERT_TRUE(Eventually(
+      [&] {
+        clickIn(search, 60, 128);
+        clickIn(window, linesX, lineY0 + lineH);
+      },
+      [] { return Shell("xclip -o -selection clipboard") == "the needle line"; }))
+      << Screenshot("0", "failure") << Ended(tool);
+  EXPECT_NE(Screenshot(search, "search_window"), "(no screenshot)");
+  clickIn(window, linesX, lineY0 + lineH, 3);
+
+  std::string memo;
+  ASSERT_TRUE(Eventually([&] { if (memo.empty()) Shell("xdotool windowfocus --sync " + window + " key alt+m"); },
+                         [&] { return !(memo = WindowByName("^メモ$")).empty(); }, 15))
+      << Screenshot("0", "failure") << Ended(tool);
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_NE(Screenshot(memo, "memo_window"), "(no screenshot)");
+
+  Shell("xdotool windowfocus --sync " + window + " key alt+x");
+  int status = -1;
+  ASSERT_TRUE(Eventually([] {}, [&] { return ::waitpid(tool, &status, WNOHANG) == tool; }, 25));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const TSettings saved = SettingsLoad(NativeToPath((app / "glyphgrab.dat").string()));
+  ASSERT_FALSE(saved.keywordHistory.empty());
+  EXPECT_EQ(saved.keywordHistory[0], u"needle");
+  std::ifstream memoFile(app / "Memo.txt", std::ios::binary);
+  const std::string memoBytes((std::istreambuf_iterator<char>(memoFile)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(memoBytes, "\xEF\xBB\xBFthe needle line\r\n");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // main window, Esc part way, and the options kept in the settings.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
@@ -134,6 +135,7 @@ class SearchWindowTest : public QObject {
     // The keyword box keeps the panel's width less 6 pixels, and at least 140.
     f.search->resize(600, 360);
     QTRY_COMPARE(f.search->ComboBox1->x() + f.search->ComboBox1->width(), f.search->Panel1->width() - 6);
+    QCOMPARE(f.search->ComboBox1->x(), f.search->Label1->x());
     f.search->Panel1->resize(100, 120);
     QCOMPARE(f.search->ComboBox1->width(), 140);
   }

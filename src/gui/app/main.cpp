@@ -52,10 +52,12 @@ int main(int argc, char** argv) {
   glyphgrab::gui::MainWindow window(glyphgrab::LocateAppFiles(),
                                     glyphgrab::gui::MakePlatformDesktop());
   window.StartUp();  // the other windows take their state from the loaded settings
-  glyphgrab::gui::MemoWindow memo(window.memo(), window.settings(), window.desktop());
+  // Owned by the main window: they stay above it, and closing it ends the tool even when
+  // they are open.
+  glyphgrab::gui::MemoWindow memo(window.memo(), window.settings(), window.desktop(), &window);
   window.showMemoWindow = [&memo] { memo.ShowMemo(); };
   window.memoChanged = [&memo] { memo.MemoChanged(); };
-  glyphgrab::gui::SearchWindow search(window);
+  glyphgrab::gui::SearchWindow search(window, &window);
   window.showSearchWindow = [&search] { search.ShowSearch(); };
   window.collectSettings = [&memo, &search] {
     memo.StoreGeometry();
