@@ -1,5 +1,7 @@
 #include "documents/jw_document.h"
 
+#include "util/file_bytes.h"
+
 #include <cmath>
 #include <fstream>
 #include <unordered_map>
@@ -63,6 +65,12 @@ bool IsSafeImageName(std::u16string_view name) {
     if (IsPathDelim(c) || c == u':' || c < 0x20) return false;
   }
   return true;
+}
+
+bool TJwDocument::LoadFile(std::u16string_view path, std::vector<std::uint8_t>& bytes) {
+  if (ReadWholeFile(path, bytes)) return true;
+  ReadStatus = TJwReadStatus::kCannotOpen;
+  return false;
 }
 
 void TJwDocument::BodyInit() {

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "documents/jwwtype.h"
@@ -89,6 +90,8 @@ class TJwDocument {
 
   // Empties everything above except the owner's settings (folder and switches).
   void BodyInit();
+  // Reads the whole file into `bytes`; when it cannot, ReadStatus says so.
+  bool LoadFile(std::u16string_view path, std::vector<std::uint8_t>& bytes);
   // Reads the entity list, the block definitions and their lists. n1 and n2 receive the
   // stored counts. Answers kComplete, kStopped or kUnknownClass.
   TJwReadStatus ReadBody(jw::Archive& ar, std::int32_t& n1, std::int32_t& n2);

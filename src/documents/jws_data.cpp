@@ -120,11 +120,7 @@ bool TJwsData::FileInBytes(ByteSpan bytes) {
 bool TJwsData::FileIn(std::u16string_view path) {
   DataInit();
   Bytes bytes;
-  if (!ReadWholeFile(path, bytes)) {
-    ReadStatus = TJwReadStatus::kCannotOpen;
-    return false;
-  }
-  return FileInBytes(bytes);
+  return LoadFile(path, bytes) && FileInBytes(bytes);
 }
 
 }  // namespace glyphgrab

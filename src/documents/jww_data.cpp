@@ -371,11 +371,7 @@ bool TJwwData::FileInBytes(ByteSpan bytes) {
 bool TJwwData::FileIn(std::u16string_view path) {
   DataInit();
   Bytes bytes;
-  if (!ReadWholeFile(path, bytes)) {
-    ReadStatus = TJwReadStatus::kCannotOpen;
-    return false;
-  }
-  return FileInBytes(bytes);
+  return LoadFile(path, bytes) && FileInBytes(bytes);
 }
 
 }  // namespace glyphgrab
