@@ -19,7 +19,10 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
+#include "browse/start_path.h"
 #include "extract/extract_driver.h"
 #include "gui/settings_dialog.h"
 #include "memo/memo_file.h"
@@ -250,6 +253,15 @@ void MainWindow::StartUp() {
   settings_ = SettingsLoad(files_.settingsSource);
   memo_.SetText(MemoLoad(files_.memoFile));
   ApplySettings();
+  if (!startPath_.empty()) {
+    if (const std::optional<TStartPath> start =
+            ResolveStartPath(startPath_, settings_.rootFolder, CurrentFolder())) {
+      settings_.rootFolder = start->rootFolder;
+      ButtonF->setText(ToQ(settings_.rootFolder));
+      preFolder_ = start->folder;
+      startFile_ = start->fileName;
+    }
+  }
   docs_ = std::make_unique<TDocumentSet>(files_.tempFolder);
   extraction_.Clear();
   ListBox1->clear();
@@ -368,7 +380,11 @@ void MainWindow::FinishStartUp() {
     }
   }
   Label1->setText(ToQ(kFolderLabel) + ToQ(preFolder_));
-  FileListMake(preFolder_);
+  if (startFile_.empty()) {
+    FileListMake(preFolder_);
+  } else {
+    ListAndExtract(std::exchange(startFile_, {}));
+  }
 }
 
 void MainWindow::SelectNode(int index) {
@@ -592,6 +608,10 @@ void MainWindow::FileSel(int ind, const std::u16string& fn) {
   preFolder_ = RemoveTrailingDelim(tree_.FolderTreePath(ind));
   Label1->setText(ToQ(kFolderLabel) + ToQ(preFolder_));
 
+  ListAndExtract(fn);
+}
+
+void MainWindow::ListAndExtract(const std::u16string& fn) {
   const std::u16string name = StrUpper(FileBaseName(fn));
   const std::u16string ext = StrUpper(FileExtLower(fn));
   int entry = 0;

@@ -38,6 +38,9 @@ class MainWindow : public QMainWindow {
   MainWindow(TAppFiles files, Desktop desktop, QWidget* parent = nullptr);
   ~MainWindow() override;
 
+  // A file or folder to open at start-up instead of the last folder (the command
+  // line's); call before StartUp. A folder outside the tree becomes the tree's root.
+  void OpenAtStartUp(std::u16string path) { startPath_ = std::move(path); }
   // Runs once, when the window is first shown (or earlier when a caller needs it).
   void StartUp();
   // Runs once, when the window closes (or when it is destroyed without closing).
@@ -114,6 +117,8 @@ class MainWindow : public QMainWindow {
   void ScanFinished(FolderTreeResult result, FolderTree tree, bool atStartUp);
   void FinishStartUp();
   void ShowRows();
+  // Lists the current folder with the filter that fits `fn` and extracts that file.
+  void ListAndExtract(const std::u16string& fn);
   void ShowExtraction();
   void SelectNode(int index);
   int SelectedNode() const;
@@ -131,6 +136,8 @@ class MainWindow : public QMainWindow {
   std::vector<FileListRow> rows_;
   FileListSort sort_;
   std::u16string preFolder_;
+  std::u16string startPath_;
+  std::u16string startFile_;
   std::vector<QTreeWidgetItem*> nodeItems_;
   SettingsDialog* form2_ = nullptr;
 

@@ -55,9 +55,10 @@ struct Fixture {
     QVERIFY(SettingsSave(U16(app / "glyphgrab.dat"), s));
   }
 
-  MainWindow& Start(int escDownFromQuery = -1) {
+  MainWindow& Start(int escDownFromQuery = -1, std::u16string startPath = {}) {
     window = std::make_unique<MainWindow>(testing::TestAppFiles(app),
                                           testing::TestDesktop(probe, escDownFromQuery));
+    window->OpenAtStartUp(std::move(startPath));
     window->StartUp();
     WaitForTree();
     return *window;
@@ -368,6 +369,41 @@ class MainWindowTest : public QObject {
     QCOMPARE(CurrentNode(w), 1);
     QCOMPARE(w.ComboBox1->currentIndex(), 6);
     QCOMPARE(f.ListBoxLines(), QStringList({"【one.txt】", "first line", "second line"}));
+  }
+
+  // A file manager's "open with" hands over a file or a folder.
+  void startPathOpensAFileOrFolder_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<int>("node");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("file in the tree") << "root/a/one.txt" << "root/" << 1 << "root/a"
+                                      << QStringList({"【one.txt】", "first line", "second line"});
+    QTest::newRow("folder in the tree") << "root/a" << "root/" << 1 << "root/a" << QStringList();
+    QTest::newRow("file outside: its folder becomes the root")
+        << "outside/x.txt" << "outside/" << 0 << "outside" << QStringList({"【x.txt】", "x"});
+  }
+  void startPathOpensAFileOrFolder() {
+    QFETCH(QString, path);
+    QFETCH(QString, root);
+    QFETCH(int, node);
+    QFETCH(QString, folder);
+    QFETCH(QStringList, lines);
+    Fixture f;
+    f.dir.Write("outside/x.txt", "x\r\n");
+    const std::u16string t = U16(f.dir.path()) + u"/";
+    f.SaveSettings(U16(f.root) + u"/", U16(f.root / "b"));
+    MainWindow& w = f.Start(-1, t + path.toStdU16String());
+    QCOMPARE(w.ButtonF->text(), QString::fromStdU16String(t) + root);
+    QCOMPARE(CurrentNode(w), node);
+    QCOMPARE(w.preFolder(), t + folder.toStdU16String());
+    QCOMPARE(f.ListBoxLines(), lines);
+    // What was opened is where the next start begins, as after choosing it by hand.
+    w.close();
+    const TSettings saved = SettingsLoad(U16(f.app / "glyphgrab.dat"));
+    QCOMPARE(saved.rootFolder, t + root.toStdU16String());
+    QCOMPARE(saved.preFolder, t + folder.toStdU16String());
   }
 
   void settingsAndMemoSurviveARun() {

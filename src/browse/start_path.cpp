@@ -1,0 +1,52 @@
+#include "browse/start_path.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "util/paths.h"
+
+namespace glyphgrab {
+namespace {
+
+// The absolute, lexically normal form: no ".", "..", repeated or trailing delimiters.
+std::u16string Normal(std::u16string_view path, std::u16string_view currentFolder) {
+  std::filesystem::path p(PathToNative(path));
+  if (p.is_relative()) p = std::filesystem::path(PathToNative(currentFolder)) / p;
+  std::u16string out = NativeToPath(p.lexically_normal().native());
+  return out.size() > 1 ? RemoveTrailingDelim(out) : out;
+}
+
+bool IsInside(std::u16string_view folder, std::u16string_view root) {
+  const std::u16string r = AddTrailingDelim(root);
+  return AddTrailingDelim(folder).starts_with(r);
+}
+
+}  // namespace
+
+std::optional<TStartPath> ResolveStartPath(std::u16string_view path, std::u16string_view rootFolder,
+                                           std::u16string_view currentFolder) {
+  if (path.empty()) return std::nullopt;
+  const std::u16string full = Normal(path, currentFolder);
+  TStartPath start;
+  if (IsFolder(full)) {
+    start.folder = full;
+  } else if (IsFile(full)) {
+    const std::size_t slash = full.find_last_of(u'/');
+    start.folder = slash == 0 ? std::u16string(u"/") : full.substr(0, slash);
+    start.fileName = full.substr(slash + 1);
+  } else {
+    return std::nullopt;
+  }
+  const bool inTree = !rootFolder.empty() && IsFolder(rootFolder) &&
+                      IsInside(start.folder, Normal(rootFolder, currentFolder));
+  start.rootFolder = AddTrailingDelim(inTree ? rootFolder : std::u16string_view(start.folder));
+  return start;
+}
+
+std::u16string CurrentFolder() {
+  std::error_code error;
+  const std::filesystem::path p = std::filesystem::current_path(error);
+  return error ? std::u16string() : NativeToPath(p.native());
+}
+
+}  // namespace glyphgrab
