@@ -7,6 +7,7 @@
 #include "documents/byte_reader.h"
 #include "documents/dos_header.h"
 #include "documents/dos_records.h"
+#include "documents/identification.h"
 #include "util/codepage.h"
 #include "util/file_bytes.h"
 
@@ -21,15 +22,15 @@ class TDosDocument {
   // first bytes and leaves the document alone.
   static bool FileCheck(std::u16string_view path) {
     Bytes head;
-    return ReadFileHead(path, kDosIdentBytes, head) && FileCheckBytes(head);
+    return ReadFilePrefix(path, kDosIdentBytes, head) && FileCheckBytes(head);
   }
-  static bool FileCheckBytes(ByteSpan data) { return DosIdentMatches(data, Derived::kIdent); }
+  static bool FileCheckBytes(ByteSpan data) { return IdentMatches(data, Derived::kIdent); }
 
   // DataInit, then the header only; every record array stays empty.
   bool FileHeaderIn(std::u16string_view path) {
     Self().DataInit();
     Bytes head;
-    return ReadFileHead(path, Derived::kHeaderBytes, head) && FileHeaderInBytes(head);
+    return ReadFilePrefix(path, Derived::kHeaderBytes, head) && FileHeaderInBytes(head);
   }
   bool FileHeaderInBytes(ByteSpan data) { return Read(data, false); }
 

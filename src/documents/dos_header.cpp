@@ -2,9 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
-#include <fstream>
 
-#include "util/paths.h"
 #include "util/strings.h"
 #include "util/values.h"
 
@@ -18,15 +16,6 @@ TDosIdent DosIdentOf(const TDosBlock& block) {
   const ByteSpan b(block);
   return {AnsiBytesToStr(b.subspan(0, 40)), AnsiBytesToStr(b.subspan(40, 32)),
           AnsiBytesToStr(b.subspan(72, 32))};
-}
-
-bool DosIdentMatches(ByteSpan head, std::string_view ident) {
-  // Up to 20 bytes in a zero-filled buffer, decoded and compared as text: a shorter file
-  // leaves zeros and cannot match.
-  std::uint8_t buf[kDosIdentBytes + 1] = {};
-  std::copy_n(head.begin(), std::min(head.size(), kDosIdentBytes), buf);
-  const std::u16string text = AnsiBytesToStr(ByteSpan(buf, kDosIdentBytes));
-  return text.size() == ident.size() && std::equal(text.begin(), text.end(), ident.begin());
 }
 
 std::vector<std::u16string> SplitParams(std::u16string_view text, int n, int* restField) {
@@ -75,22 +64,6 @@ std::int32_t TDosValues::Address(int k) const {
   const std::int32_t segment = TextToInt(u"$" + StrMid(f, 0, 4));
   const std::int32_t offset = TextToInt(u"$" + StrMid(f, 5, 4));
   return segment * 16 + offset;
-}
-
-bool ReadFileHead(std::u16string_view path, std::size_t maxBytes, Bytes& out) {
-  out.clear();
-  std::ifstream in(PathToNative(path), std::ios::binary);
-  if (!in) return false;
-  out.resize(maxBytes);
-  in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(maxBytes));
-  const auto got = in.gcount();
-  // A folder opens on some systems but cannot be read.
-  if (in.bad() || (got == 0 && !in.eof())) {
-    out.clear();
-    return false;
-  }
-  out.resize(static_cast<std::size_t>(got));
-  return true;
 }
 
 }  // namespace glyphgrab

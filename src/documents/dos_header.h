@@ -32,9 +32,6 @@ struct TDosIdent {
 };
 TDosIdent DosIdentOf(const TDosBlock& block);
 
-// True when the data starts with the 20-character identification `ident`.
-bool DosIdentMatches(ByteSpan head, std::string_view ident);
-
 // Splits a block's text into n field texts: fields the text does not reach stay "0",
 // text after the n-th value is ignored, two adjacent commas give an empty field. When
 // `restField` is given it receives the index of the field that took the remaining text
@@ -56,8 +53,5 @@ class TDosValues {
   std::vector<std::u16string> para_;
 };
 
-// Reads at most `maxBytes` from the start of a file, for the checks and header reads
-// that need no more. False when the file cannot be opened or read.
-bool ReadFileHead(std::u16string_view path, std::size_t maxBytes, Bytes& out);
 
 }  // namespace glyphgrab

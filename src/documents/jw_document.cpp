@@ -73,6 +73,36 @@ bool TJwDocument::LoadFile(std::u16string_view path, std::vector<std::uint8_t>& 
   return false;
 }
 
+void TJwDocument::BodyFree() {
+  EntLine = {};
+  EntEnko = {};
+  EntTen = {};
+  EntMoji = {};
+  EntSunpo = {};
+  EntSolid = {};
+  EntBlock = {};
+  EntBlockDef = {};
+  EntBlockTree = {};
+  EntNo = {};
+}
+
+bool TJwDocument::ReadAfterHeader(ByteReader& r, std::int32_t version, bool images,
+                                  std::int32_t& n1, std::int32_t& n2) {
+  jw::Archive ar(r, version, MojiEncode);
+  ReadStatus = ReadBody(ar, n1, n2);
+  if (ReadStatus == TJwReadStatus::kComplete && images) {
+    BindImageInit();
+    if (BindImageExp || BindImageExr) ReadStatus = ReadImages(ar);
+  }
+  ReadUndecodable += ar.undecodable();
+  // A text or value cut short by the end of the data is a stop too, even where the
+  // reads that decide the end delivered something.
+  if (ReadStatus == TJwReadStatus::kComplete && r.hitEnd()) ReadStatus = TJwReadStatus::kStopped;
+  ReadStopPos = r.pos();
+  MakeBlockTree();
+  return ReadStatus == TJwReadStatus::kComplete;
+}
+
 void TJwDocument::BodyInit() {
   EntNo.clear();
   EntLine.clear();

@@ -90,12 +90,22 @@ class TJwDocument {
 
   // Empties everything above except the owner's settings (folder and switches).
   void BodyInit();
+  // Releases the memory of the entity arrays, not only their contents, so that one huge
+  // drawing does not keep its arrays alive in a reused document.
+  void BodyFree();
   // Reads the whole file into `bytes`; when it cannot, ReadStatus says so.
   bool LoadFile(std::u16string_view path, std::vector<std::uint8_t>& bytes);
+  // Everything after a header that ended at r's position: the body, then the image
+  // table when `images` says the format has one (read only when a switch asks for it),
+  // then the block tree. Sets ReadStatus and ReadStopPos; true when all was read.
+  bool ReadAfterHeader(ByteReader& r, std::int32_t version, bool images, std::int32_t& n1,
+                       std::int32_t& n2);
+
+ private:
   // Reads the entity list, the block definitions and their lists. n1 and n2 receive the
   // stored counts. Answers kComplete, kStopped or kUnknownClass.
   TJwReadStatus ReadBody(jw::Archive& ar, std::int32_t& n1, std::int32_t& n2);
-  // Reads the image table of a version-700 drawing (only when a switch is on).
+  // Reads the image table of a version-700 drawing.
   TJwReadStatus ReadImages(jw::Archive& ar);
 };
 

@@ -2,13 +2,14 @@
 
 #include "documents/byte_reader.h"
 #include "documents/jw_archive.h"
-#include "documents/jw_file.h"
+#include "documents/identification.h"
 #include "util/file_bytes.h"
 
 namespace glyphgrab {
 namespace {
 
 constexpr std::size_t kIdBytes = 7;
+constexpr std::string_view kJwsId = "JwsData";
 constexpr std::size_t kVersionAt = 200;  // bytes 7 to 199 are not used
 constexpr std::int32_t kGroupState = 2;
 
@@ -22,22 +23,13 @@ void TJwsData::DataInit() {
 }
 
 void TJwsData::DataFree() {
-  EntLine = {};
-  EntEnko = {};
-  EntTen = {};
-  EntMoji = {};
-  EntSunpo = {};
-  EntSolid = {};
-  EntBlock = {};
-  EntBlockDef = {};
-  EntBlockTree = {};
-  EntNo = {};
+  BodyFree();
   DataInit();
 }
 
 bool TJwsData::FileCheckBytes(ByteSpan bytes) {
   if (bytes.size() < kVersionAt + 4) return false;
-  if (AnsiBytesToStr(bytes.first(kIdBytes)) != u"JwsData") return false;
+  if (!IdentMatches(bytes, kJwsId)) return false;
   ByteReader r(bytes);
   r.Seek(kVersionAt);
   const std::int32_t v = r.I32();
@@ -46,8 +38,7 @@ bool TJwsData::FileCheckBytes(ByteSpan bytes) {
 
 bool TJwsData::FileCheck(std::u16string_view path) const {
   Bytes head;
-  std::uint64_t size = 0;
-  if (!jw::ReadFilePrefix(path, kVersionAt + 4, head, size)) return false;
+  if (!ReadFilePrefix(path, kVersionAt + 4, head)) return false;
   return FileCheckBytes(head);
 }
 
@@ -91,8 +82,7 @@ bool TJwsData::FileHeaderInBytes(ByteSpan bytes) {
 bool TJwsData::FileHeaderIn(std::u16string_view path) {
   DataInit();
   Bytes head;
-  std::uint64_t size = 0;
-  if (!jw::ReadFilePrefix(path, kHeaderBytes, head, size)) {
+  if (!ReadFilePrefix(path, kHeaderBytes, head)) {
     ReadStatus = TJwReadStatus::kCannotOpen;
     return false;
   }
@@ -108,13 +98,7 @@ bool TJwsData::FileInBytes(ByteSpan bytes) {
     return false;
   }
   // A symbol has no image table, whatever its version.
-  jw::Archive ar(r, Enthd.jwVer, MojiEncode);
-  ReadStatus = ReadBody(ar, Enthd.n1, Enthd.n2);
-  ReadUndecodable += ar.undecodable();
-  if (ReadStatus == TJwReadStatus::kComplete && r.hitEnd()) ReadStatus = TJwReadStatus::kStopped;
-  ReadStopPos = r.pos();
-  MakeBlockTree();
-  return ReadStatus == TJwReadStatus::kComplete;
+  return ReadAfterHeader(r, Enthd.jwVer, false, Enthd.n1, Enthd.n2);
 }
 
 bool TJwsData::FileIn(std::u16string_view path) {

@@ -2,7 +2,7 @@
 
 #include "documents/byte_reader.h"
 #include "documents/jw_archive.h"
-#include "documents/jw_file.h"
+#include "documents/identification.h"
 #include "util/file_bytes.h"
 #include "util/values.h"
 
@@ -22,12 +22,6 @@ constexpr std::int32_t kVerSkyMap = 300;
 // Bytes of the file the header reader first looks at; the memo and the names make the
 // header's length vary, so a longer prefix is read when this one does not hold it.
 constexpr std::size_t kHeaderPrefix = 16 * 1024;
-
-bool IdMatches(ByteSpan bytes, std::string_view id) {
-  if (bytes.size() < id.size()) return false;
-  // Decoded up to the first NUL, the identification must equal the text exactly.
-  return AnsiBytesToStr(bytes.first(id.size())) == std::u16string(id.begin(), id.end());
-}
 
 std::int32_t I32At(ByteSpan bytes, std::size_t at) {
   ByteReader r(bytes);
@@ -61,18 +55,7 @@ void TJwwData::DataInit() {
 }
 
 void TJwwData::DataFree() {
-  // Release the memory, not only the contents, so that one huge drawing does not keep
-  // its arrays alive in the reused document.
-  EntLine = {};
-  EntEnko = {};
-  EntTen = {};
-  EntMoji = {};
-  EntSunpo = {};
-  EntSolid = {};
-  EntBlock = {};
-  EntBlockDef = {};
-  EntBlockTree = {};
-  EntNo = {};
+  BodyFree();
   DataInit();
 }
 
@@ -89,15 +72,14 @@ void TJwwData::GiveTablesLengths() {
 }
 
 bool TJwwData::FileCheckBytes(ByteSpan bytes) {
-  if (bytes.size() < kIdBytes + 4 || !IdMatches(bytes, kJwwId)) return false;
+  if (bytes.size() < kIdBytes + 4 || !IdentMatches(bytes, kJwwId)) return false;
   const std::int32_t v = I32At(bytes, kIdBytes);
   return v >= kMinVersion && v <= kMaxVersion;
 }
 
 bool TJwwData::FileCheck(std::u16string_view path) const {
   Bytes head;
-  std::uint64_t size = 0;
-  if (!jw::ReadFilePrefix(path, kIdBytes + 4, head, size)) return false;
+  if (!ReadFilePrefix(path, kIdBytes + 4, head)) return false;
   return FileCheckBytes(head);
 }
 
@@ -330,7 +312,7 @@ bool TJwwData::FileHeaderIn(std::u16string_view path) {
   Bytes head;
   std::uint64_t size = 0;
   for (std::size_t limit = kHeaderPrefix;; limit *= 4) {
-    if (!jw::ReadFilePrefix(path, limit, head, size)) {
+    if (!ReadFilePrefix(path, limit, head, &size)) {
       DataInit();
       ReadStatus = TJwReadStatus::kCannotOpen;
       return false;
@@ -353,19 +335,7 @@ bool TJwwData::FileInBytes(ByteSpan bytes) {
     ReadStopPos = r.pos();
     return false;
   }
-  jw::Archive ar(r, Enthd.jwVer, MojiEncode);
-  ReadStatus = ReadBody(ar, Enthd.n1, Enthd.n2);
-  if (ReadStatus == TJwReadStatus::kComplete && Enthd.jwVer >= jw::kVerImages) {
-    BindImageInit();
-    if (BindImageExp || BindImageExr) ReadStatus = ReadImages(ar);
-  }
-  ReadUndecodable += ar.undecodable();
-  // A text or value cut short by the end of the data is a stop too, even where the
-  // reads that decide the end delivered something.
-  if (ReadStatus == TJwReadStatus::kComplete && r.hitEnd()) ReadStatus = TJwReadStatus::kStopped;
-  ReadStopPos = r.pos();
-  MakeBlockTree();
-  return ReadStatus == TJwReadStatus::kComplete;
+  return ReadAfterHeader(r, Enthd.jwVer, Enthd.jwVer >= jw::kVerImages, Enthd.n1, Enthd.n2);
 }
 
 bool TJwwData::FileIn(std::u16string_view path) {

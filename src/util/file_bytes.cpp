@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,6 +42,25 @@ bool ReadWholeFile(std::u16string_view path, Bytes& out) {
   ::close(fd);
   if (!ok) out.clear();
   return ok;
+}
+
+bool ReadFilePrefix(std::u16string_view path, std::size_t limit, Bytes& out, std::uint64_t* fileSize) {
+  out.clear();
+  if (fileSize) *fileSize = 0;
+  if (!IsFile(path)) return false;
+  std::ifstream in(PathToNative(path), std::ios::binary | std::ios::ate);
+  if (!in) return false;
+  const std::streamoff end = in.tellg();
+  if (end < 0) return false;
+  const auto size = static_cast<std::uint64_t>(end);
+  if (fileSize) *fileSize = size;
+  in.seekg(0);
+  const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(size, limit));
+  out.resize(want);
+  in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(want));
+  out.resize(static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) out.clear();
+  return !in.bad();
 }
 
 }  // namespace glyphgrab

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "util/codepage.h"
@@ -9,5 +11,11 @@ namespace glyphgrab {
 // Reads the whole file into `out` with one pass of reads. False when the file cannot be
 // opened or read (a folder, a missing file, no permission); `out` is then empty.
 bool ReadWholeFile(std::u16string_view path, Bytes& out);
+
+// Reads at most `limit` bytes from the start of a regular file into `out`, for checks and
+// header reads that need no more; `fileSize`, when given, receives the file's size. False
+// when the file cannot be opened or read; `out` is then empty.
+bool ReadFilePrefix(std::u16string_view path, std::size_t limit, Bytes& out,
+                    std::uint64_t* fileSize = nullptr);
 
 }  // namespace glyphgrab

@@ -1,4 +1,5 @@
 #include "documents/dos_header.h"
+#include "documents/identification.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +78,7 @@ TEST(DosHeader, IdentificationIsComparedOnTwentyBytesExactly) {
   };
   for (const auto& c : cases) {
     const ByteSpan head(reinterpret_cast<const std::uint8_t*>(c.head.data()), c.head.size());
-    EXPECT_EQ(DosIdentMatches(head, "jw_cad(c)data......."), c.matches) << c.head;
+    EXPECT_EQ(IdentMatches(head, "jw_cad(c)data......."), c.matches) << c.head;
   }
 }
 
@@ -89,19 +90,6 @@ TEST(DosHeader, IdentBlockKeepsBlanksAndCutsAtZero) {
   EXPECT_EQ(id.jwID, u"jw_cad(c)data.......");
   EXPECT_EQ(id.comment1, u"ABC   ");
   EXPECT_EQ(id.comment2, u"あ\t");  // control characters stay in the comments
-}
-
-TEST(DosHeader, ReadFileHeadReadsAtMostTheBytesAsked) {
-  testing::TempDir dir;
-  const auto file = dir.Write("a.jwk", "0123456789");
-  Bytes out;
-  ASSERT_TRUE(ReadFileHead(Utf8ToStr(file.string()), 4, out));
-  EXPECT_EQ(out, (Bytes{'0', '1', '2', '3'}));
-  ASSERT_TRUE(ReadFileHead(Utf8ToStr(file.string()), 100, out));
-  EXPECT_EQ(out.size(), 10u);
-  EXPECT_FALSE(ReadFileHead(Utf8ToStr(dir.folder() + "missing.jwk"), 4, out));
-  EXPECT_FALSE(ReadFileHead(Utf8ToStr(dir.folder()), 4, out));
-  EXPECT_TRUE(out.empty());
 }
 
 }  // namespace
