@@ -3,12 +3,37 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+#include "sendkeys/send.h"
+
 namespace glyphgrab::gui {
 
 bool QtClipboard::SetText(std::u16string_view text) {
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (clipboard == nullptr) return false;
   clipboard->setText(ToQ(text));
+  return true;
+}
+
+WindowId FindTargetOrNotify(Desktop& desktop, QWidget* parent, const TSend_jww& profile) {
+  const WindowId window = FindTargetWindow(*desktop.windows, profile.Tcap);
+  if (window == 0) {
+    desktop.beep();
+    desktop.message(parent, ToQ(NotRunningMessage(profile.Tcap)));
+  }
+  return window;
+}
+
+bool SendToTarget(Desktop& desktop, QWidget* parent, WindowId window, const TSend_jww& profile,
+                  std::u16string_view text, const std::u16string& copiedMessage,
+                  const std::function<void(std::u16string_view)>& setStatus) {
+  SendServices services{*desktop.keys, *desktop.windows, *desktop.clipboard, desktop.wait};
+  const SendSettings send{profile.Wtim, profile.Smax, profile.Tcap, profile.Comm};
+  if (SendText(text, window, send, services) == SendResult::kClipboardFailed) {
+    desktop.message(parent, ToQ(kClipboardBusyText));
+    return false;
+  }
+  setStatus(copiedMessage);
+  setStatus(SentMessage(profile.Comm));
   return true;
 }
 

@@ -6,7 +6,10 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 
+#include "browse/send_profile.h"
 #include "platform/clipboard.h"
 #include "platform/esc_key_state.h"
 #include "platform/key_sender.h"
@@ -39,5 +42,16 @@ struct Desktop {
   // A modal message box with an OK button.
   std::function<void(QWidget* parent, const QString& text)> message;
 };
+
+// The two halves of a send from any window, split because the main window checks its
+// selection in between. The target window of the active profile; when it is not
+// running: a beep, the notice over `parent`, and 0.
+WindowId FindTargetOrNotify(Desktop& desktop, QWidget* parent, const TSend_jww& profile);
+// Puts `text` on the clipboard and types the profile's command into `window`. False when
+// the clipboard refused the text (the notice goes over `parent`, nothing is typed);
+// otherwise the status shows `copiedMessage`, then the sent message.
+bool SendToTarget(Desktop& desktop, QWidget* parent, WindowId window, const TSend_jww& profile,
+                  std::u16string_view text, const std::u16string& copiedMessage,
+                  const std::function<void(std::u16string_view)>& setStatus);
 
 }  // namespace glyphgrab::gui

@@ -43,10 +43,8 @@ constexpr char16_t kTreeStoppedText[] = u"フォルダ検索を中断しまし�
 constexpr char16_t kNoRootText[] = u"検索フォルダを指定して下さい。";
 constexpr char16_t kRootMissingText[] = u"検索フォルダのディスクドライブの準備が出来ていません。";
 constexpr char16_t kBrowseTitle[] = u"変換後のファイルを保存するフォルダを指定して下さい";
-constexpr char16_t kNoCurrentFolderText[] = u"参照フォルダを指定して下さい。";
 constexpr char16_t kCurrentFolderMissingText[] = u"参照フォルダが存在しません。";
 constexpr char16_t kNoFileText[] = u"ファイルを指示して下さい。";
-constexpr char16_t kClipboardBusyText[] = u"クリップボードを開けません";
 
 // A click that ends a double click is not a click of its own: without this filter the
 // release after a send would copy the line again and replace the send's status text.
@@ -495,18 +493,23 @@ void MainWindow::ShowExtraction() {
   ListBox1->addItems(lines);
 }
 
-void MainWindow::ListView1DblClick() {
+bool MainWindow::CurrentFolderReady() {
   if (RemoveBlanks(preFolder_).empty()) {
     desktop_.beep();
-    Message(kNoCurrentFolderText);
-    SetStatus(kNoCurrentFolderText);
-    return;
+    Message(kNoFolderText);
+    SetStatus(kNoFolderText);
+    return false;
   }
   if (!IsFolder(preFolder_)) {
     Message(kCurrentFolderMissingText);
     SetStatus(kCurrentFolderMissingText);
-    return;
+    return false;
   }
+  return true;
+}
+
+void MainWindow::ListView1DblClick() {
+  if (!CurrentFolderReady()) return;
   int first = -1;
   for (const QModelIndex& index : ListView1->selectionModel()->selectedRows()) {
     if (first < 0 || index.row() < first) first = index.row();
@@ -529,17 +532,7 @@ void MainWindow::ListView1DblClick() {
 void MainWindow::Button2Click() { form2_->exec(); }
 
 void MainWindow::ButtonTClick() {
-  if (RemoveBlanks(preFolder_).empty()) {
-    desktop_.beep();
-    Message(kNoCurrentFolderText);
-    SetStatus(kNoCurrentFolderText);
-    return;
-  }
-  if (!IsFolder(preFolder_)) {
-    Message(kCurrentFolderMissingText);
-    SetStatus(kCurrentFolderMissingText);
-    return;
-  }
+  if (!CurrentFolderReady()) return;
   if (showSearchWindow) showSearchWindow();
 }
 
@@ -557,24 +550,14 @@ void MainWindow::ListBox1Click() {
 
 void MainWindow::ListBox1DblClick() {
   const TSend_jww& profile = settings_.activeProfile;
-  const WindowId window = FindTargetWindow(*desktop_.windows, profile.Tcap);
-  if (window == 0) {
-    desktop_.beep();
-    Message(NotRunningMessage(profile.Tcap));
-    return;
-  }
+  const WindowId window = FindTargetOrNotify(desktop_, this, profile);
+  if (window == 0) return;
   const int row = ListBox1->currentRow();
   if (row < 0 || static_cast<std::size_t>(row) >= extraction_.size()) return;
   const std::u16string line = extraction_.lines()[static_cast<std::size_t>(row)];
   if (IsSectionHeader(line)) return;
-  SendServices services{*desktop_.keys, *desktop_.windows, *desktop_.clipboard, desktop_.wait};
-  const SendSettings send{profile.Wtim, profile.Smax, profile.Tcap, profile.Comm};
-  if (SendText(line, window, send, services) == SendResult::kClipboardFailed) {
-    Message(kClipboardBusyText);
-    return;
-  }
-  SetStatus(CopiedMessage(line));
-  SetStatus(SentMessage(profile.Comm));
+  SendToTarget(desktop_, this, window, profile, line, CopiedMessage(line),
+               [this](std::u16string_view text) { SetStatus(text); });
 }
 
 void MainWindow::ListBox1ContextPopup() {

@@ -123,6 +123,8 @@ class MainWindow : public QMainWindow {
   void SelectNode(int index);
   int SelectedNode() const;
   void StopScan();
+  // The current folder is set and exists; otherwise the notice and the status say which.
+  bool CurrentFolderReady();
   bool StopRequested() const;
 
   TAppFiles files_;

@@ -24,7 +24,6 @@ constexpr char16_t kNothingToSend[] = u"文字内容が選択されていませ�
 constexpr char16_t kNoItemToCopy[] = u"選択項目が指定されていませんのでコピーは行えません。";
 constexpr char16_t kNoItemToSend[] = u"選択項目が指定されていませんので送信は行えません。";
 constexpr char16_t kCopiedPlain[] = u"文字をコピーしました。";
-constexpr char16_t kClipboardBusy[] = u"クリップボードを開けません";
 constexpr int kOneLineColumns = 255;
 
 }  // namespace
@@ -213,7 +212,7 @@ void MemoWindow::Button3Click() {
   std::u16string text;
   if (!ComposeSelection(false, text)) return;
   if (!desktop_.clipboard->SetText(text)) {
-    desktop_.message(this, ToQ(kClipboardBusy));
+    desktop_.message(this, ToQ(kClipboardBusyText));
     return;
   }
   SetStatus(settings_.activeProfile.Moj1 ? CopiedMessage(text) : std::u16string(kCopiedPlain));
@@ -221,21 +220,10 @@ void MemoWindow::Button3Click() {
 
 bool MemoWindow::Send(const std::u16string& text, const std::u16string& copiedMessage) {
   const TSend_jww& profile = settings_.activeProfile;
-  const WindowId window = FindTargetWindow(*desktop_.windows, profile.Tcap);
-  if (window == 0) {
-    desktop_.beep();
-    desktop_.message(this, ToQ(NotRunningMessage(profile.Tcap)));
-    return false;
-  }
-  SendServices services{*desktop_.keys, *desktop_.windows, *desktop_.clipboard, desktop_.wait};
-  const SendSettings send{profile.Wtim, profile.Smax, profile.Tcap, profile.Comm};
-  if (SendText(text, window, send, services) == SendResult::kClipboardFailed) {
-    desktop_.message(this, ToQ(kClipboardBusy));
-    return false;
-  }
-  SetStatus(copiedMessage);
-  SetStatus(SentMessage(profile.Comm));
-  return true;
+  const WindowId window = FindTargetOrNotify(desktop_, this, profile);
+  return window != 0 &&
+         SendToTarget(desktop_, this, window, profile, text, copiedMessage,
+                      [this](std::u16string_view status) { SetStatus(status); });
 }
 
 void MemoWindow::Button4Click() {
@@ -249,19 +237,14 @@ void MemoWindow::ListBox1Click() {
   if (!item) return;
   const std::u16string line = FromQ(item->text());
   if (!desktop_.clipboard->SetText(line)) {
-    desktop_.message(this, ToQ(kClipboardBusy));
+    desktop_.message(this, ToQ(kClipboardBusyText));
     return;
   }
   SetStatus(CopiedMessage(line));
 }
 
 void MemoWindow::ListBox1DblClick() {
-  const TSend_jww& profile = settings_.activeProfile;
-  if (FindTargetWindow(*desktop_.windows, profile.Tcap) == 0) {
-    desktop_.beep();
-    desktop_.message(this, ToQ(NotRunningMessage(profile.Tcap)));
-    return;
-  }
+  if (FindTargetOrNotify(desktop_, this, settings_.activeProfile) == 0) return;
   QListWidgetItem* item = ListBox1->currentItem();
   if (!item) return;
   const std::u16string line = FromQ(item->text());

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 
+#include "extract/extract_driver.h"
 #include "gui/main_window.h"
 #include "util/full_width.h"
 #include "util/paths.h"
@@ -25,8 +26,6 @@ namespace glyphgrab::gui {
 namespace {
 
 constexpr char16_t kSearchingText[] = u"検索中です";
-constexpr char16_t kNoFolderText[] = u"参照フォルダを指定して下さい。";
-constexpr char16_t kFolderMissingText[] = u"参照フォルダが存在しません。再指定して下さい。";
 constexpr std::size_t kFirstSearchOption = 5;  // the nine boxes are options 5 to 13
 constexpr int kKeywordMaxLength = 255;
 constexpr int kMinKeywordWidth = 140;

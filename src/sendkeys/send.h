@@ -78,6 +78,7 @@ SendResult SendText(std::u16string_view text, WindowId window, const SendSetting
                     SendServices& services);
 
 // The status and notice texts of a send.
+inline constexpr std::u16string_view kClipboardBusyText = u"クリップボードを開けません";
 std::u16string CopiedMessage(std::u16string_view text);           // 文字「…」をコピーしました。
 std::u16string SentMessage(std::u16string_view command);          // コマンド「…」を送信しました。
 std::u16string NotRunningMessage(std::u16string_view titleText);  // 指定ソフト「…」が起動されていません。
