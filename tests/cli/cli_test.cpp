@@ -1,22 +1,14 @@
 #include "cli/cli.h"
 
-#include <sstream>
-
 #include <gtest/gtest.h>
+
+#include "fixtures/cli_run.h"
 
 namespace glyphgrab::cli {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun RunCli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = CliMain(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::CliRun;
+using testing::RunCli;
 
 TEST(Cli, HelpAndVersionGoToStdout) {
   const CliRun help = RunCli({"--help"});

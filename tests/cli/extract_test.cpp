@@ -1,24 +1,16 @@
 #include <filesystem>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
+#include "fixtures/cli_run.h"
 #include "fixtures/temp_dir.h"
 
 namespace glyphgrab::cli {
 namespace {
 
-struct Output {
-  int status;
-  std::string out, err;
-};
-
-Output RunCommand(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = CliMain(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::CliRun;
+using testing::RunCli;
 
 TEST(CliExtract, TextFilesMissingFilesAndJson) {
   testing::TempDir dir;
@@ -26,21 +18,21 @@ TEST(CliExtract, TextFilesMissingFilesAndJson) {
   const std::string csv = dir.folder() + "a b.csv";
   const std::string missing = dir.folder() + "gone.txt";
 
-  Output r = RunCommand({"extract", csv, missing});
+  CliRun r = RunCli({"extract", csv, missing});
   EXPECT_EQ(r.status, kExitError);
   EXPECT_EQ(r.out, "【a b.csv】\nx\ny\nq, r\n【gone.txt】\n");
   EXPECT_EQ(r.err, missing + ": no such file\n");
 
-  r = RunCommand({"extract", "--no-blanks", "--sort", csv});
+  r = RunCli({"extract", "--no-blanks", "--sort", csv});
   EXPECT_EQ(r.status, kExitOk);
   EXPECT_EQ(r.out, "q,r\nx\ny\n");
 
-  r = RunCommand({"extract", "--json", csv});
+  r = RunCli({"extract", "--json", csv});
   EXPECT_EQ(r.out, "{\"lines\":[\n\"【a b.csv】\",\n\"x\",\n\"y\",\n\"q, r\"],\n\"files\":[\n{\"path\":\"" + csv +
                        "\",\"outcome\":\"read\",\"undecodable\":0}]}\n");
 
-  EXPECT_EQ(RunCommand({"extract"}).status, kExitError);
-  EXPECT_EQ(RunCommand({"extract", "--frob", csv}).status, kExitError);
+  EXPECT_EQ(RunCli({"extract"}).status, kExitError);
+  EXPECT_EQ(RunCli({"extract", "--frob", csv}).status, kExitError);
 }
 
 // Every real file extracts with every option on, without a diagnostic.
@@ -50,7 +42,7 @@ TEST(CliExtract, EveryCorpusFileReadsCompletely) {
   int files = 0;
   for (const auto& sub : {"jww", "jws", "jwk"}) {
     for (const auto& entry : std::filesystem::directory_iterator(corpus / sub)) {
-      const Output r = RunCommand({"extract", "--header", "--blocks", "--dims", entry.path().string()});
+      const CliRun r = RunCli({"extract", "--header", "--blocks", "--dims", entry.path().string()});
       EXPECT_EQ(r.status, kExitOk) << entry.path();
       EXPECT_EQ(r.err, "") << entry.path();
       EXPECT_TRUE(r.out.starts_with("【" + entry.path().filename().string() + "】\n")) << entry.path();
@@ -72,16 +64,16 @@ TEST(CliSearch, ContractOfOutputAndExitStatus) {
   dir.Write("b.csv", "hay\n");
   const std::string root = dir.path().string();
 
-  Output r = RunCommand({"search", root, "NEEDLE"});
+  CliRun r = RunCli({"search", root, "NEEDLE"});
   EXPECT_EQ(r.status, kExitOk);
   EXPECT_EQ(r.out, root + "/a/notes.txt\n");
   EXPECT_EQ(r.err, "検索終了：対象2ファイル中、1ファイル\n");
 
-  r = RunCommand({"search", "--names", root, "needle"});
+  r = RunCli({"search", "--names", root, "needle"});
   EXPECT_EQ(r.status, kExitNothingFound);
   EXPECT_EQ(r.out, "");
 
-  r = RunCommand({"search", "--types", "csv", "--json", root, "hay"});
+  r = RunCli({"search", "--types", "csv", "--json", root, "hay"});
   EXPECT_EQ(r.status, kExitOk);
   EXPECT_EQ(r.out, "{\"results\":[\n{\"path\":\"" + root + "/b.csv\",\"folder\":\"" + root +
                        "/\",\"name\":\"b.csv\",\"node\":0}],\n\"examined\":1,\"matched\":1}\n");
@@ -89,7 +81,7 @@ TEST(CliSearch, ContractOfOutputAndExitStatus) {
   for (const auto& bad : std::vector<std::vector<std::string>>{
            {"search", root, " 　"}, {"search", root}, {"search", "--types", "pdf", root, "x"},
            {"search", root + "/missing", "x"}}) {
-    EXPECT_EQ(RunCommand(bad).status, kExitError);
+    EXPECT_EQ(RunCli(bad).status, kExitError);
   }
 }
 

@@ -3,22 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
+#include "fixtures/cli_run.h"
 #include "fixtures/jww_builder.h"
 #include "fixtures/temp_dir.h"
 
 namespace glyphgrab::cli {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun RunCli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  const int status = CliMain(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using testing::CliRun;
+using testing::RunCli;
 
 std::vector<std::uint8_t> Drawing(const testing::Txt& memo) {
   testing::JwArchiveWriter w(600);

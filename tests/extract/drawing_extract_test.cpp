@@ -44,24 +44,6 @@ std::vector<std::uint8_t> FullDrawing(std::int32_t version = 600) {
   return w.bytes();
 }
 
-std::vector<std::uint8_t> SymbolWith(std::initializer_list<const char*> texts) {
-  JwArchiveWriter w(600);
-  testing::WriteJwsHeader(w, {});
-  w.Count(static_cast<std::uint32_t>(texts.size()));
-  for (const char* t : texts) w.Moji(MojiOf(0, 0), t);
-  w.Count(0);
-  return w.bytes();
-}
-
-std::vector<std::uint8_t> DrawingWith(std::initializer_list<const char*> texts) {
-  JwArchiveWriter w(600);
-  testing::WriteJwwHeader(w, {});
-  w.Count(static_cast<std::uint32_t>(texts.size()));
-  for (const char* t : texts) w.Moji(MojiOf(0, 0), t);
-  w.Count(0);
-  return w.bytes();
-}
-
 OptFlags Opt(std::initializer_list<OptFlag> on) {
   OptFlags o{};
   for (OptFlag f : on) o[f] = true;
@@ -117,17 +99,17 @@ TEST_F(ExtractFilesTest, JwwSectionsByOption) {
 }
 
 TEST_F(ExtractFilesTest, SecondFileAddsOnlyItsHeaderWhenItsTextsAreThere) {
-  const auto a = Put("a.jww", DrawingWith({"A", "B"}));
-  const auto b = Put("b.jww", DrawingWith({"a", "B"}));
+  const auto a = Put("a.jww", testing::DrawingWithTexts({"A", "B"}));
+  const auto b = Put("b.jww", testing::DrawingWithTexts({"a", "B"}));
   EXPECT_EQ(Extract({a, b}, Opt({})),
             (Lines{u"【a.jww】", u"-----【文字内容】-----", u"A", u"B", u"【b.jww】"}));
   // Sorted with a single line: nothing to sort, nothing else listed.
-  const auto one = Put("one.jws", SymbolWith({"x"}));
+  const auto one = Put("one.jws", testing::SymbolWithTexts({"x"}));
   EXPECT_EQ(Extract({one}, Opt({kOptSort, kOptHeaderInfo})), (Lines{u"x"}));
 }
 
 TEST_F(ExtractFilesTest, SymbolHasNoHeaderSections) {
-  const auto path = Put("sym.jws", SymbolWith({"S1"}));
+  const auto path = Put("sym.jws", testing::SymbolWithTexts({"S1"}));
   EXPECT_EQ(Extract({path}, Opt({kOptHeaderInfo})), (Lines{u"【sym.jws】", u"-----【文字内容】-----", u"S1"}));
 }
 
@@ -163,11 +145,11 @@ TEST_F(ExtractFilesTest, BackupsOfEitherGeneration) {
     Lines lines;
   } cases[] = {
       {"old.bak", jwc.Build(), {u"【old.bak】", u"-----【文字内容】-----", u"dos"}},
-      {"new.bak", DrawingWith({"win"}), {u"【new.bak】", u"-----【文字内容】-----", u"win"}},
-      {"new.BK3", DrawingWith({"win"}), {u"【new.BK3】", u"-----【文字内容】-----", u"win"}},
-      {"x.jw$", DrawingWith({"win"}), {u"【x.jw$】", u"-----【文字内容】-----", u"win"}},
+      {"new.bak", testing::DrawingWithTexts({"win"}), {u"【new.bak】", u"-----【文字内容】-----", u"win"}},
+      {"new.BK3", testing::DrawingWithTexts({"win"}), {u"【new.BK3】", u"-----【文字内容】-----", u"win"}},
+      {"x.jw$", testing::DrawingWithTexts({"win"}), {u"【x.jw$】", u"-----【文字内容】-----", u"win"}},
       {"neither.bak", {'n', 'o', 'p', 'e'}, {u"【neither.bak】"}},
-      {"other.dat", DrawingWith({"win"}), {u"【other.dat】"}},
+      {"other.dat", testing::DrawingWithTexts({"win"}), {u"【other.dat】"}},
   };
   for (const auto& c : cases) EXPECT_EQ(Extract({Put(c.name, c.bytes)}, Opt({})), c.lines) << c.name;
 }
@@ -188,7 +170,7 @@ TEST_F(ExtractFilesTest, MissingAndDamagedFiles) {
 
 TEST_F(ExtractFilesTest, StopEndsTextFilesButNotDrawings) {
   const auto txt = Put("a.txt", std::vector<std::uint8_t>{'x', '\n', 'y', '\n'});
-  const auto drawing = Put("d.jww", DrawingWith({"D"}));
+  const auto drawing = Put("d.jww", testing::DrawingWithTexts({"D"}));
   ExtractionList list;
   ExtractFiles({txt, drawing}, Opt({}), docs_, list, [] { return true; }, &reports_);
   EXPECT_EQ(list.lines(), (Lines{u"【a.txt】", u"【d.jww】", u"-----【文字内容】-----", u"D"}));
@@ -203,7 +185,7 @@ TEST_F(ExtractFilesTest, ClickNeedsAnExistingFolder) {
             kFolderMissingText);
   EXPECT_EQ(list.lines(), (Lines{u"kept"}));
 
-  Put("a.jww", DrawingWith({"T"}));
+  Put("a.jww", testing::DrawingWithTexts({"T"}));
   const std::u16string folder = RemoveTrailingDelim(NativeToPath(dir_.folder()));
   EXPECT_EQ(ListView1Click(folder, {u"a.jww"}, Opt({}), docs_, list, nullptr), u"");
   EXPECT_EQ(list.lines(), (Lines{u"【a.jww】", u"-----【文字内容】-----", u"T"}));

@@ -33,20 +33,11 @@ std::vector<std::uint8_t> Drawing(const Txt& layerName, std::initializer_list<Tx
   return w.bytes();
 }
 
-std::vector<std::uint8_t> Symbol(std::initializer_list<const char*> texts) {
-  JwArchiveWriter w(600);
-  testing::WriteJwsHeader(w, {});
-  w.Count(static_cast<std::uint32_t>(texts.size()));
-  for (const char* t : texts) w.Moji(MojiOf(0, 0), t);
-  w.Count(0);
-  return w.bytes();
-}
-
 class FileFindTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_.Write("plan.jww", Drawing("LAYER", {"AB"}, "ABC@@SFIGORGFLAG@@123"));
-    dir_.Write("sym.jws", Symbol({"symbol text"}));
+    dir_.Write("sym.jws", testing::SymbolWithTexts({"symbol text"}));
     testing::JwcFixture jwc;
     jwc.comment1 = "old memo";
     jwc.layerNames[7] = "DOSLAYER";

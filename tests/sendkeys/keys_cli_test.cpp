@@ -1,23 +1,14 @@
 // glyphgrab-cli keys: the dry run's lines, as scripts read them.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/cli.h"
+#include "fixtures/cli_run.h"
 
 namespace glyphgrab::cli {
 namespace {
 
-struct KeysRun {
-  int status;
-  std::string out, err;
-};
-
-KeysRun Keys(std::vector<std::string> args) {
+testing::CliRun Keys(std::vector<std::string> args) {
   args.insert(args.begin(), "keys");
-  std::ostringstream out, err;
-  const int status = CliMain(args, out, err);
-  return {status, out.str(), err.str()};
+  return testing::RunCli(std::move(args));
 }
 
 TEST(CliKeys, PrintsTheEventsOnePerLine) {
@@ -35,7 +26,7 @@ TEST(CliKeys, PrintsTheEventsOnePerLine) {
       {"", ""},
   };
   for (const auto& c : cases) {
-    const KeysRun r = Keys({c.command});
+    const testing::CliRun r = Keys({c.command});
     EXPECT_EQ(r.status, kExitOk) << c.command;
     EXPECT_EQ(r.out, c.out) << c.command;
     EXPECT_EQ(r.err, "") << c.command;
@@ -49,7 +40,7 @@ TEST(CliKeys, PrintsTheEventsOnePerLine) {
 
 TEST(CliKeys, NeedsExactlyOneCommand) {
   for (const auto& args : std::vector<std::vector<std::string>>{{}, {"a", "b"}, {"--"}}) {
-    const KeysRun r = Keys(args);
+    const testing::CliRun r = Keys(args);
     EXPECT_EQ(r.status, kExitError);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err, "");
