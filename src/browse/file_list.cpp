@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "util/paths.h"
 #include "util/strings.h"
 #include "util/values.h"
 
@@ -10,6 +11,18 @@ namespace glyphgrab {
 std::u16string_view FilterMask(int entry) {
   if (entry < 0 || entry >= static_cast<int>(kFileFilters.size())) return u"*";
   return kFileFilters[static_cast<std::size_t>(entry)].mask;
+}
+
+int FilterEntryFor(std::u16string_view fileName) {
+  const std::u16string ext = StrUpper(FileExtLower(fileName));
+  if (ext == u".JWW") return 2;
+  if (ext == u".JWS") return 3;
+  if (ext == u".JWC") return 4;
+  if (ext == u".JWK") return 5;
+  if (ext == u".TXT") return 6;
+  if (ext == u".CSV") return 7;
+  if (ext == u".HTM" || ext == u".HTML") return 8;
+  return 0;
 }
 
 const std::u16string& FileListRow::Column(int column) const {

@@ -28,6 +28,9 @@ inline constexpr std::array<FileFilterEntry, 9> kFileFilters = {{
 
 // The mask of a filter entry; "*" when none (or no valid one) is selected.
 std::u16string_view FilterMask(int entry);
+// The entry that lists files of this name's type alone (letter case ignored); 0, all
+// files, for a type without an entry of its own.
+int FilterEntryFor(std::u16string_view fileName);
 
 // One row of the file list: the caption and the five columns.
 struct FileListRow {

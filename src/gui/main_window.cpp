@@ -596,16 +596,7 @@ void MainWindow::FileSel(int ind, const std::u16string& fn) {
 
 void MainWindow::ListAndExtract(const std::u16string& fn) {
   const std::u16string name = StrUpper(FileBaseName(fn));
-  const std::u16string ext = StrUpper(FileExtLower(fn));
-  int entry = 0;
-  if (ext == u".JWW") entry = 2;
-  else if (ext == u".JWS") entry = 3;
-  else if (ext == u".JWC") entry = 4;
-  else if (ext == u".JWK") entry = 5;
-  else if (ext == u".TXT") entry = 6;
-  else if (ext == u".CSV") entry = 7;
-  else if (ext == u".HTM" || ext == u".HTML") entry = 8;
-  ComboBox1->setCurrentIndex(entry);
+  ComboBox1->setCurrentIndex(FilterEntryFor(fn));
   FileListMake(preFolder_);
 
   for (std::size_t r = 0; r < rows_.size(); ++r) {

@@ -30,6 +30,15 @@ TEST(FileFilters, MasksByEntry) {
   EXPECT_EQ(kFileFilters[0].text, u"ALL Files (*.*)");
 }
 
+TEST(FileFilters, EntryForAFileOfItsTypeAlone) {
+  const std::pair<std::u16string_view, int> cases[] = {
+      {u"/d/plan.JWW", 2}, {u"a.jws", 3}, {u"a.jwc", 4}, {u"a.Jwk", 5}, {u"a.txt", 6},
+      {u"a.csv", 7},       {u"a.htm", 8}, {u"a.HTML", 8}, {u"a.pdf", 0}, {u"noext", 0},
+      {u"a.jww.bak", 0},
+  };
+  for (const auto& [name, entry] : cases) EXPECT_EQ(FilterEntryFor(name), entry) << std::string(name.begin(), name.end());
+}
+
 TEST(FileListSort, FirstClickDescendsEveryClickReverses) {
   std::vector<FileListRow> rows = {Row(u"b.jww", u"1000", u"2024/03/07 09:05:03", u"700"),
                                    Row(u"A.jww", u"999", u"2023/12/31 23:59:59", u"DOS"),
