@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "util/paths.h"
+
 namespace glyphgrab::cli {
 
 bool ParseArgs(const std::vector<std::string>& args, std::initializer_list<std::string_view> flags,
@@ -63,6 +65,10 @@ void JsonString(std::ostream& out, std::string_view s) {
     }
   }
   out << '"';
+}
+
+const char* FileProblem(std::u16string_view path) {
+  return IsFolder(path) ? "is a folder" : IsFile(path) ? "cannot be read" : "no such file";
 }
 
 }  // namespace glyphgrab::cli

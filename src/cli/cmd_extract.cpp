@@ -59,8 +59,7 @@ int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
     const std::string& file = parsed.operands[i];
     switch (r.outcome) {
       case Outcome::kCannotRead:
-        err << file << ": " << (IsFolder(r.path) ? "is a folder" : IsFile(r.path) ? "cannot be read" : "no such file")
-            << '\n';
+        err << file << ": " << FileProblem(r.path) << '\n';
         status = kExitError;
         break;
       case Outcome::kNotFormat:

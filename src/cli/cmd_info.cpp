@@ -58,8 +58,7 @@ int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     FileListRow row;
     FileInfoResult result;
     if (!FileListRowOf(path, docs, row, &result)) {
-      err << file << ": " << (IsFolder(path) ? "is a folder" : IsFile(path) ? "cannot be read" : "no such file")
-          << '\n';
+      err << file << ": " << FileProblem(path) << '\n';
       status = kExitError;
       continue;
     }
