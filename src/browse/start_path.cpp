@@ -1,7 +1,6 @@
 #include "browse/start_path.h"
 
 #include <filesystem>
-#include <system_error>
 
 #include "util/paths.h"
 
@@ -41,12 +40,6 @@ std::optional<TStartPath> ResolveStartPath(std::u16string_view path, std::u16str
                       IsInside(start.folder, Normal(rootFolder, currentFolder));
   start.rootFolder = AddTrailingDelim(inTree ? rootFolder : std::u16string_view(start.folder));
   return start;
-}
-
-std::u16string CurrentFolder() {
-  std::error_code error;
-  const std::filesystem::path p = std::filesystem::current_path(error);
-  return error ? std::u16string() : NativeToPath(p.native());
 }
 
 }  // namespace glyphgrab

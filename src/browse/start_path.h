@@ -22,7 +22,4 @@ struct TStartPath {
 std::optional<TStartPath> ResolveStartPath(std::u16string_view path, std::u16string_view rootFolder,
                                            std::u16string_view currentFolder);
 
-// The process's working folder; empty when it cannot be told.
-std::u16string CurrentFolder();
-
 }  // namespace glyphgrab

@@ -146,4 +146,9 @@ bool RemoveEmptyFolder(std::u16string_view path) {
   return ::rmdir(PathToNative(path).c_str()) == 0;
 }
 
+std::u16string CurrentFolder() {
+  char buf[PATH_MAX];
+  return ::getcwd(buf, sizeof buf) ? NativeToPath(buf) : std::u16string();
+}
+
 }  // namespace glyphgrab

@@ -27,6 +27,9 @@ std::u16string FileBaseName(std::u16string_view path);
 std::string PathToNative(std::u16string_view path);
 std::u16string NativeToPath(std::string_view native);
 
+// The process's working folder; empty when it cannot be told.
+std::u16string CurrentFolder();
+
 // Symbolic links are followed.
 bool IsFile(std::u16string_view path);
 bool IsFolder(std::u16string_view path);
