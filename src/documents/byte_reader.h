@@ -8,12 +8,27 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <span>
 
 namespace glyphgrab {
+
+// Little-endian fields of a fixed-size record already in memory; the caller guarantees
+// the bytes are there.
+inline std::uint16_t LeU16At(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+inline std::uint32_t LeU32At(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+inline float LeF32At(const std::uint8_t* p) { return std::bit_cast<float>(LeU32At(p)); }
+inline double LeF64At(const std::uint8_t* p) {
+  return std::bit_cast<double>(LeU32At(p) | (static_cast<std::uint64_t>(LeU32At(p + 4)) << 32));
+}
 
 class ByteReader {
  public:
@@ -55,12 +70,8 @@ class ByteReader {
   std::uint32_t U32() { return Le<std::uint32_t>(); }
   std::int16_t I16() { return static_cast<std::int16_t>(Le<std::uint16_t>()); }
   std::int32_t I32() { return static_cast<std::int32_t>(Le<std::uint32_t>()); }
-  double F64() {
-    const std::uint64_t bits = Le<std::uint64_t>();
-    double v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-  }
+  float F32() { return std::bit_cast<float>(Le<std::uint32_t>()); }
+  double F64() { return std::bit_cast<double>(Le<std::uint64_t>()); }
 
   // The checked forms: false when not one byte could be delivered (the end of the
   // file); the value is then 0. A partly delivered value counts as read.

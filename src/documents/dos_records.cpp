@@ -10,30 +10,19 @@
 namespace glyphgrab {
 namespace {
 
-std::uint16_t U16At(const std::uint8_t* b) {
-  return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
-}
-
-std::uint32_t U32At(const std::uint8_t* b) {
-  return static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
-         (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
-}
-
-float F32At(const std::uint8_t* b) { return std::bit_cast<float>(U32At(b)); }
-
 // Angles are fixed point with 16 fraction bits.
 float FixedAngleAt(const std::uint8_t* b) {
-  return static_cast<float>(static_cast<double>(static_cast<std::int32_t>(U32At(b))) / 65536.0);
+  return static_cast<float>(static_cast<double>(static_cast<std::int32_t>(LeU32At(b))) / 65536.0);
 }
 
 }  // namespace
 
 TEntJwcLine DecodeJwcLine(const std::uint8_t* b) {
   TEntJwcLine e;
-  e.x1 = F32At(b);
-  e.y1 = F32At(b + 4);
-  e.x2 = F32At(b + 8);
-  e.y2 = F32At(b + 12);
+  e.x1 = LeF32At(b);
+  e.y1 = LeF32At(b + 4);
+  e.x2 = LeF32At(b + 8);
+  e.y2 = LeF32At(b + 12);
   e.typ = b[16];
   e.col = b[17];
   e.lay = b[18];
@@ -45,11 +34,11 @@ TEntJwcLine DecodeJwcLine(const std::uint8_t* b) {
 
 TEntJwcArc2 DecodeJwcArc(const std::uint8_t* b) {
   TEntJwcArc2 e;
-  e.x = F32At(b);
-  e.y = F32At(b + 4);
-  e.r = F32At(b + 8);
+  e.x = LeF32At(b);
+  e.y = LeF32At(b + 4);
+  e.r = LeF32At(b + 8);
   // The flattening ratio is stored in ten-thousandths.
-  e.h = static_cast<float>(U16At(b + 12) / 10000.0);
+  e.h = static_cast<float>(LeU16At(b + 12) / 10000.0);
   // The three angles sit at offsets 14, 18, 22: not aligned to four bytes.
   e.st = FixedAngleAt(b + 14);
   e.et = FixedAngleAt(b + 18);
@@ -65,10 +54,10 @@ TEntJwcArc2 DecodeJwcArc(const std::uint8_t* b) {
 
 TEntJwcMoji2 DecodeJwcMoji(const std::uint8_t* b) {
   TEntJwcMoji2 e;
-  e.x1 = F32At(b);
-  e.y1 = F32At(b + 4);
-  e.x2 = F32At(b + 8);
-  e.y2 = F32At(b + 12);
+  e.x1 = LeF32At(b);
+  e.y1 = LeF32At(b + 4);
+  e.x2 = LeF32At(b + 8);
+  e.y2 = LeF32At(b + 12);
   // Bytes 16-19 address the text; the readers interpret them.
   e.no = b[20];
   e.lay = b[21];
@@ -79,16 +68,14 @@ TEntJwcMoji2 DecodeJwcMoji(const std::uint8_t* b) {
 
 TEntJwcTen DecodeJwcTen(const std::uint8_t* b) {
   TEntJwcTen e;
-  e.x = F32At(b);
-  e.y = F32At(b + 4);
+  e.x = LeF32At(b);
+  e.y = LeF32At(b + 4);
   e.lay = b[8];
   e.col = b[9];
   e.flg1 = b[10];
   e.flg2 = b[11];
   return e;
 }
-
-float ReadF32(ByteReader& r) { return std::bit_cast<float>(r.U32()); }
 
 std::u16string DosAreaText(std::span<const std::uint8_t> area, std::int64_t offset, std::size_t* bad) {
   if (offset < 0 || static_cast<std::uint64_t>(offset) >= area.size()) return {};
@@ -99,10 +86,7 @@ std::u16string DosNameText(std::span<const std::uint8_t> field, std::size_t* bad
   std::size_t lost = 0;
   std::u16string text = AnsiBytesToStr(field, &lost);
   if (bad) *bad += lost;
-  for (char16_t c : text) {
-    if (c < 0x20) return RemoveControlChars(text);
-  }
-  return text;
+  return RemoveControlChars(text);
 }
 
 const std::array<TDefaultTextType, 10>& DefaultTextTypes() {

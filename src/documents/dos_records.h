@@ -79,8 +79,6 @@ TEntJwcArc2 DecodeJwcArc(const std::uint8_t* b);
 TEntJwcMoji2 DecodeJwcMoji(const std::uint8_t* b);
 TEntJwcTen DecodeJwcTen(const std::uint8_t* b);
 
-// Little-endian float32 from the reader (zeros past the end, as every ByteReader read).
-float ReadF32(ByteReader& r);
 
 // The text starting at `offset` of a string area: the bytes up to the next zero byte or
 // the end of the area, decoded from code page 932, control characters removed. An offset

@@ -5,37 +5,11 @@
 #include <string_view>
 
 #include "util/codepage.h"
+#include "util/strings.h"
 #include "util/values.h"
 
 namespace glyphgrab::jw {
 namespace {
-
-// Little-endian fields of a fixed part already in memory.
-std::uint16_t GetU16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-std::uint32_t GetU32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-double GetF64(const std::uint8_t* p) {
-  const std::uint64_t bits = GetU32(p) | (static_cast<std::uint64_t>(GetU32(p + 4)) << 32);
-  double v;
-  std::memcpy(&v, &bits, sizeof v);
-  return v;
-}
-
-TEntJwwAttr GetAttr(const std::uint8_t* p) {
-  TEntJwwAttr a;
-  a.lGroup = GetU32(p);
-  a.nPenStyle = p[4];
-  a.nPenColor = GetU16(p + 5);
-  a.nPenWidth = GetU16(p + 7);
-  a.nLayer = GetU16(p + 9);
-  a.nGLayer = GetU16(p + 11);
-  a.sFlg = GetU16(p + 13);
-  return a;
-}
 
 // Most stored texts are plain ASCII: widen those directly and leave the rest to the
 // code page 932 decoder (which agrees with the plain widening for bytes below 0x80).
@@ -51,10 +25,6 @@ std::u16string DecodeAnsi(ByteSpan b, std::size_t& undecodable) {
   return std::u16string(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
-void RemoveBelowBlank(std::u16string& s) {
-  s.erase(std::remove_if(s.begin(), s.end(), [](char16_t c) { return c < 0x20; }), s.end());
-}
-
 void FixMojiSizes(TEntJwwMoji& m) {
   if (!IsFiniteValue(m.dSizeX)) m.dSizeX = 3.0;
   if (!IsFiniteValue(m.dSizeY)) m.dSizeY = 3.0;
@@ -62,24 +32,24 @@ void FixMojiSizes(TEntJwwMoji& m) {
 }
 
 void GetLine(const std::uint8_t* p, TEntJwwLine& l) {
-  l.att = GetAttr(p);
-  l.start_x = GetF64(p + 15);
-  l.start_y = GetF64(p + 23);
-  l.end_x = GetF64(p + 31);
-  l.end_y = GetF64(p + 39);
+  l.att = AttrAt(p);
+  l.start_x = LeF64At(p + 15);
+  l.start_y = LeF64At(p + 23);
+  l.end_x = LeF64At(p + 31);
+  l.end_y = LeF64At(p + 39);
 }
 
 void GetMojiFixed(const std::uint8_t* p, TEntJwwMoji& m) {
-  m.att = GetAttr(p);
-  m.start_x = GetF64(p + 15);
-  m.start_y = GetF64(p + 23);
-  m.end_x = GetF64(p + 31);
-  m.end_y = GetF64(p + 39);
-  m.nMojiShu = GetU32(p + 47);
-  m.dSizeX = GetF64(p + 51);
-  m.dSizeY = GetF64(p + 59);
-  m.dKankaku = GetF64(p + 67);
-  m.degKakudo = GetF64(p + 75);
+  m.att = AttrAt(p);
+  m.start_x = LeF64At(p + 15);
+  m.start_y = LeF64At(p + 23);
+  m.end_x = LeF64At(p + 31);
+  m.end_y = LeF64At(p + 39);
+  m.nMojiShu = LeU32At(p + 47);
+  m.dSizeX = LeF64At(p + 51);
+  m.dSizeY = LeF64At(p + 59);
+  m.dKankaku = LeF64At(p + 67);
+  m.degKakudo = LeF64At(p + 75);
 }
 
 // Room for one more entity; arrays stay exactly as long as their counts, growing in
@@ -107,6 +77,18 @@ constexpr std::uint16_t kExplicitColor = 10;
 
 }  // namespace
 
+TEntJwwAttr AttrAt(const std::uint8_t* p) {
+  TEntJwwAttr a;
+  a.lGroup = LeU32At(p);
+  a.nPenStyle = p[4];
+  a.nPenColor = LeU16At(p + 5);
+  a.nPenWidth = LeU16At(p + 7);
+  a.nLayer = LeU16At(p + 9);
+  a.nGLayer = LeU16At(p + 11);
+  a.sFlg = LeU16At(p + 13);
+  return a;
+}
+
 void CopyAttr(const TEntJwwAttr& from, TEntJwwAttr& to) { to = from; }
 
 std::u16string Archive::ReadText() {
@@ -121,11 +103,7 @@ std::u16string Archive::ReadText() {
   return Utf16BytesToStr(r_.Take(2 * m));
 }
 
-std::u16string Archive::ReadCleanText() {
-  std::u16string s = ReadText();
-  RemoveBelowBlank(s);
-  return s;
-}
+std::u16string Archive::ReadCleanText() { return RemoveControlChars(ReadText()); }
 
 std::int32_t Archive::ReadCount(bool* delivered) {
   std::uint16_t c = 0;
@@ -203,7 +181,7 @@ bool Archive::ReadDefinitionTag() {
 TEntJwwAttr Archive::ReadAttr() {
   std::uint8_t buf[kAttrBytes];
   ReadFixed(buf, kAttrBytes);
-  return GetAttr(buf);
+  return AttrAt(buf);
 }
 
 std::size_t Archive::ReadFixed(std::uint8_t* buf, std::size_t size) {
@@ -219,10 +197,10 @@ std::size_t Archive::ReadFixed(std::uint8_t* buf, std::size_t size) {
 bool Archive::ReadTen(TEntJwwTen& t, std::size_t& delivered) {
   std::uint8_t buf[kTenBytes];
   delivered = ReadFixed(buf, kTenBytes);
-  t.att = GetAttr(buf);
-  t.start_x = GetF64(buf + 15);
-  t.start_y = GetF64(buf + 23);
-  t.bKariten = GetU32(buf + 31);
+  t.att = AttrAt(buf);
+  t.start_x = LeF64At(buf + 15);
+  t.start_y = LeF64At(buf + 23);
+  t.bKariten = LeU32At(buf + 31);
   if (t.att.nPenStyle == kSpecialPoint) {
     t.nCode = r_.U32();
     t.radKaitenKaku = r_.F64();
@@ -306,15 +284,15 @@ ListResult Archive::ReadEntityList(std::int32_t count, EntityTarget& t) {
           DropLast(*t.enko, *t.enkoN);
           break;
         }
-        e.att = GetAttr(buf);
-        e.start_x = GetF64(buf + 15);
-        e.start_y = GetF64(buf + 23);
-        e.dHankei = GetF64(buf + 31);
-        e.radKaishiKaku = GetF64(buf + 39);
-        e.radEnkoKaku = GetF64(buf + 47);
-        e.radKatamukiKaku = GetF64(buf + 55);
-        e.dHenpeiRitsu = GetF64(buf + 63);
-        e.bZenEnFlg = GetU32(buf + 71);
+        e.att = AttrAt(buf);
+        e.start_x = LeF64At(buf + 15);
+        e.start_y = LeF64At(buf + 23);
+        e.dHankei = LeF64At(buf + 31);
+        e.radKaishiKaku = LeF64At(buf + 39);
+        e.radEnkoKaku = LeF64At(buf + 47);
+        e.radKatamukiKaku = LeF64At(buf + 55);
+        e.dHenpeiRitsu = LeF64At(buf + 63);
+        e.bZenEnFlg = LeU32At(buf + 71);
         index = *t.enkoN - 1;
         break;
       }
@@ -352,15 +330,15 @@ ListResult Archive::ReadEntityList(std::int32_t count, EntityTarget& t) {
           DropLast(*t.solid, *t.solidN);
           break;
         }
-        e.att = GetAttr(buf);
-        e.start_x = GetF64(buf + 15);
-        e.start_y = GetF64(buf + 23);
-        e.end_x = GetF64(buf + 31);
-        e.end_y = GetF64(buf + 39);
-        e.DPoint2_x = GetF64(buf + 47);
-        e.DPoint2_y = GetF64(buf + 55);
-        e.DPoint3_x = GetF64(buf + 63);
-        e.DPoint3_y = GetF64(buf + 71);
+        e.att = AttrAt(buf);
+        e.start_x = LeF64At(buf + 15);
+        e.start_y = LeF64At(buf + 23);
+        e.end_x = LeF64At(buf + 31);
+        e.end_y = LeF64At(buf + 39);
+        e.DPoint2_x = LeF64At(buf + 47);
+        e.DPoint2_y = LeF64At(buf + 55);
+        e.DPoint3_x = LeF64At(buf + 63);
+        e.DPoint3_y = LeF64At(buf + 71);
         e.Color = e.att.nPenColor == kExplicitColor ? r_.U32() : 0;
         index = *t.solidN - 1;
         break;
@@ -371,13 +349,13 @@ ListResult Archive::ReadEntityList(std::int32_t count, EntityTarget& t) {
           DropLast(*t.block, *t.blockN);
           break;
         }
-        e.att = GetAttr(buf);
-        e.DPKijunTen_x = GetF64(buf + 15);
-        e.DPKijunTen_y = GetF64(buf + 23);
-        e.dBairitsuX = GetF64(buf + 31);
-        e.dBairitsuY = GetF64(buf + 39);
-        e.radKaitenKaku = GetF64(buf + 47);
-        e.nNumber = GetU32(buf + 55);
+        e.att = AttrAt(buf);
+        e.DPKijunTen_x = LeF64At(buf + 15);
+        e.DPKijunTen_y = LeF64At(buf + 23);
+        e.dBairitsuX = LeF64At(buf + 31);
+        e.dBairitsuY = LeF64At(buf + 39);
+        e.radKaitenKaku = LeF64At(buf + 47);
+        e.nNumber = LeU32At(buf + 55);
         index = *t.blockN - 1;
         break;
       }

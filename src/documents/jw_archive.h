@@ -32,6 +32,10 @@ constexpr std::size_t kMojiBytes = 83;
 constexpr std::size_t kSolidBytes = 79;
 constexpr std::size_t kBlockBytes = 59;
 constexpr std::size_t kBlockDefBytes = 27;
+
+// The attribute record every entity and block definition starts with, from a fixed part
+// already in memory.
+TEntJwwAttr AttrAt(const std::uint8_t* p);
 // Class names and short fixed parts pass through one work buffer of this size.
 constexpr std::size_t kWorkBufferBytes = 2048;
 

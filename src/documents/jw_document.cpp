@@ -36,22 +36,12 @@ jw::EntityTarget DefinitionTarget(TEntJwwBlockDef& d) {
 }
 
 bool WriteImageFile(std::u16string_view path, ByteSpan data) {
-  const std::string native = PathToNative(path);
   bool ok;
   {
-    std::ofstream out(native, std::ios::binary | std::ios::trunc);
-    ok = static_cast<bool>(out);
-    // Written in blocks of 2048 bytes so that the data pass through a bounded buffer
-    // on streams that do not map them.
-    for (std::size_t i = 0; ok && i < data.size(); i += 2048) {
-      const std::size_t n = std::min<std::size_t>(2048, data.size() - i);
-      out.write(reinterpret_cast<const char*>(data.data() + i), static_cast<std::streamsize>(n));
-      ok = static_cast<bool>(out);
-    }
-    if (ok) {
-      out.close();
-      ok = !out.fail();
-    }
+    std::ofstream out(PathToNative(path), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    out.close();
+    ok = !out.fail();
   }
   if (!ok && IsFile(path)) RemoveFile(path);
   return ok;
@@ -90,9 +80,8 @@ bool TJwDocument::ReadAfterHeader(ByteReader& r, std::int32_t version, bool imag
                                   std::int32_t& n1, std::int32_t& n2) {
   jw::Archive ar(r, version, MojiEncode);
   ReadStatus = ReadBody(ar, n1, n2);
-  if (ReadStatus == TJwReadStatus::kComplete && images) {
-    BindImageInit();
-    if (BindImageExp || BindImageExr) ReadStatus = ReadImages(ar);
+  if (ReadStatus == TJwReadStatus::kComplete && images && (BindImageExp || BindImageExr)) {
+    ReadStatus = ReadImages(ar);
   }
   ReadUndecodable += ar.undecodable();
   // A text or value cut short by the end of the data is a stop too, even where the
@@ -183,20 +172,10 @@ TJwReadStatus TJwDocument::ReadBody(jw::Archive& ar, std::int32_t& n1, std::int3
     if (!ar.ReadDefinitionTag()) return TJwReadStatus::kStopped;
     std::uint8_t buf[jw::kBlockDefBytes];
     if (ar.ReadFixed(buf, jw::kBlockDefBytes) == 0) return TJwReadStatus::kStopped;
-    {
-      // Same layout as the attribute record of every entity.
-      ByteReader f(ByteSpan(buf, sizeof buf));
-      def.att.lGroup = f.U32();
-      def.att.nPenStyle = f.U8();
-      def.att.nPenColor = f.U16();
-      def.att.nPenWidth = f.U16();
-      def.att.nLayer = f.U16();
-      def.att.nGLayer = f.U16();
-      def.att.sFlg = f.U16();
-      def.nNumber = f.U32();
-      def.bRefferd = f.U32();
-      def.dtime = f.U32();
-    }
+    def.att = jw::AttrAt(buf);
+    def.nNumber = LeU32At(buf + 15);
+    def.bRefferd = LeU32At(buf + 19);
+    def.dtime = LeU32At(buf + 23);
     // The long time form stores 8 more bytes; the position stands in for the stamp.
     if (def.dtime & 0x80000000u) {
       r.Skip(8);

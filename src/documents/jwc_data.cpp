@@ -165,14 +165,14 @@ bool TJwcData::ReadBody(ByteReader& r) {
 
   // Fixed sections: column by column, not record by record. The end of the data is not
   // a failure here; missing bytes read as zero.
-  for (auto& v : EntVten) v.x = ReadF32(r) * unit;
-  for (auto& v : EntVten) v.y = ReadF32(r) * unit;
+  for (auto& v : EntVten) v.x = r.F32() * unit;
+  for (auto& v : EntVten) v.y = r.F32() * unit;
   for (auto& v : EntVten) v.lay = r.U8();
   for (int k = 0; k < kStoredMojiTypes; ++k) EntMjtp[static_cast<std::size_t>(k)].penNo = r.U16();
   for (int k = 0; k < kStoredMojiTypes; ++k) EntMjtp[static_cast<std::size_t>(k)].width = r.U16();
   for (int k = 0; k < kStoredMojiTypes; ++k) EntMjtp[static_cast<std::size_t>(k)].height = r.U16();
   for (int k = 0; k < kStoredMojiTypes; ++k) EntMjtp[static_cast<std::size_t>(k)].dist = r.U16();
-  for (auto& g : EntLgrp) g.scale = h.scaleF ? ReadF32(r) : static_cast<float>(r.U16());
+  for (auto& g : EntLgrp) g.scale = h.scaleF ? r.F32() : static_cast<float>(r.U16());
   for (auto& g : EntLgrp) g.srchF = r.U8();
   for (auto& l : EntLay) l.srchF = r.U8();
   for (auto& g : EntLgrp) g.dispF = r.U8();
@@ -203,8 +203,8 @@ bool TJwcData::ReadBody(ByteReader& r) {
         e.x2 *= unit;
         e.y2 *= unit;
         // Real-mode address: offset at 16, segment at 18.
-        const std::int32_t offset = b[16] | (b[17] << 8);
-        const std::int32_t segment = b[18] | (b[19] << 8);
+        const std::int32_t offset = LeU16At(b + 16);
+        const std::int32_t segment = LeU16At(b + 18);
         e.p = segment * 16 + offset;
         return e;
       }))

@@ -69,7 +69,7 @@ bool TJwkData::ReadBody(ByteReader& r) {
       !ReadDosRecords(r, h.mojiCount, kJwcMojiBytes, EntMoji, mojiN, [](const std::uint8_t* b) {
         TEntJwcMoji2 e = DecodeJwcMoji(b);
         // Offset into the string area at 16; bytes 18-19 are not used.
-        e.p = b[16] | (b[17] << 8);
+        e.p = LeU16At(b + 16);
         return e;
       }))
     return false;

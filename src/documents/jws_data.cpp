@@ -30,9 +30,7 @@ void TJwsData::DataFree() {
 bool TJwsData::FileCheckBytes(ByteSpan bytes) {
   if (bytes.size() < kVersionAt + 4) return false;
   if (!IdentMatches(bytes, kJwsId)) return false;
-  ByteReader r(bytes);
-  r.Seek(kVersionAt);
-  const std::int32_t v = r.I32();
+  const auto v = static_cast<std::int32_t>(LeU32At(bytes.data() + kVersionAt));
   return v >= kMinVersion && v <= kMaxVersion;
 }
 
@@ -48,7 +46,7 @@ TJwReadStatus TJwsData::ReadHeader(ByteReader& r) {
   std::uint8_t id[kIdBytes];
   r.Read(id, kIdBytes);
   h.jwID = AnsiBytesToStr(ByteSpan(id, kIdBytes));
-  if (h.jwID != u"JwsData") return TJwReadStatus::kNotFormat;
+  if (!IdentMatches(ByteSpan(id, kIdBytes), kJwsId)) return TJwReadStatus::kNotFormat;
   r.Skip(kVersionAt - kIdBytes);
   h.jwVer = r.I32();
   if (h.jwVer < kMinVersion || h.jwVer > kMaxVersion) return TJwReadStatus::kNotFormat;

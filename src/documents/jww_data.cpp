@@ -23,12 +23,6 @@ constexpr std::int32_t kVerSkyMap = 300;
 // header's length vary, so a longer prefix is read when this one does not hold it.
 constexpr std::size_t kHeaderPrefix = 16 * 1024;
 
-std::int32_t I32At(ByteSpan bytes, std::size_t at) {
-  ByteReader r(bytes);
-  r.Seek(at);
-  return r.I32();
-}
-
 double FiniteOr(double v, double fallback) { return IsFiniteValue(v) ? v : fallback; }
 
 }  // namespace
@@ -73,7 +67,7 @@ void TJwwData::GiveTablesLengths() {
 
 bool TJwwData::FileCheckBytes(ByteSpan bytes) {
   if (bytes.size() < kIdBytes + 4 || !IdentMatches(bytes, kJwwId)) return false;
-  const std::int32_t v = I32At(bytes, kIdBytes);
+  const auto v = static_cast<std::int32_t>(LeU32At(bytes.data() + kIdBytes));
   return v >= kMinVersion && v <= kMaxVersion;
 }
 
@@ -89,7 +83,7 @@ TJwReadStatus TJwwData::ReadHeader(ByteReader& r) {
   std::uint8_t id[kIdBytes];
   r.Read(id, kIdBytes);
   h.jwID = AnsiBytesToStr(ByteSpan(id, kIdBytes));
-  if (h.jwID != u"JwwData.") return TJwReadStatus::kNotFormat;
+  if (!IdentMatches(ByteSpan(id, kIdBytes), kJwwId)) return TJwReadStatus::kNotFormat;
   h.jwVer = r.I32();
   if (h.jwVer < kMinVersion || h.jwVer > kMaxVersion) return TJwReadStatus::kNotFormat;
   const std::int32_t v = h.jwVer;
@@ -317,12 +311,9 @@ bool TJwwData::FileHeaderIn(std::u16string_view path) {
       ReadStatus = TJwReadStatus::kCannotOpen;
       return false;
     }
-    DataInit();
-    ByteReader r(head);
-    ReadStatus = ReadHeader(r);
-    ReadStopPos = r.pos();
+    FileHeaderInBytes(head);
     // A header that ran past the prefix is read again from a longer one.
-    if (!r.hitEnd() || head.size() >= size) break;
+    if (ReadStopPos < head.size() || head.size() >= size) break;
   }
   return ReadStatus == TJwReadStatus::kComplete;
 }

@@ -12,9 +12,10 @@ namespace {
 // anything, and a send must not hang the tool for hours or on NaN.
 constexpr double kMaxProfileWait = 60;
 
-void Pause(const SendServices& services, double seconds) {
-  if (services.wait) {
-    services.wait(seconds);
+// The injected wait of tests, or the real one.
+void Pause(const std::function<void(double)>& wait, double seconds) {
+  if (wait) {
+    wait(seconds);
   } else {
     WaitSeconds(seconds);
   }
@@ -41,13 +42,7 @@ void PlayKeyEvents(const KeyEventList& events, KeySender& keys,
     switch (e.kind) {
       case KeyEvent::Kind::kDown: keys.KeyDown(e.code); break;
       case KeyEvent::Kind::kUp: keys.KeyUp(e.code); break;
-      case KeyEvent::Kind::kWait:
-        if (wait) {
-          wait(e.seconds);
-        } else {
-          WaitSeconds(e.seconds);
-        }
-        break;
+      case KeyEvent::Kind::kWait: Pause(wait, e.seconds); break;
       case KeyEvent::Kind::kStop: return;
     }
   }
@@ -61,7 +56,7 @@ SendResult ActivateTarget(std::u16string_view command, const SendTarget& target,
   }
   // A slow target gets this long to come to the front before the first key.
   const double settle = target.waitSeconds;
-  if (settle > 0) Pause(services, std::min(settle, kMaxProfileWait));  // NaN fails > 0
+  if (settle > 0) Pause(services.wait, std::min(settle, kMaxProfileWait));  // NaN fails > 0
 
   const KeyEventList events = TypeCommand(command);
   PlayKeyEvents(events, services.keys, services.wait);

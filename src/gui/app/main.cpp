@@ -7,11 +7,11 @@
 #include <cstring>
 
 #include "browse/app_files.h"
-#include "util/paths.h"
 #include "gui/desktop.h"
 #include "gui/main_window.h"
 #include "gui/memo_window.h"
 #include "gui/search_window.h"
+#include "util/paths.h"
 
 namespace glyphgrab::gui {
 namespace {
