@@ -1,7 +1,6 @@
 #include "browse/file_list_info.h"
 
-#include <fstream>
-
+#include "util/file_bytes.h"
 #include "util/folder_listing.h"
 #include "util/paths.h"
 #include "util/strings.h"
@@ -121,7 +120,7 @@ std::vector<FileListRow> FileListMake(std::u16string_view folder, std::u16string
 bool FileListRowOf(std::u16string_view path, TFileListDocs& docs, FileListRow& row,
                    FileInfoResult* result) {
   row = FileListRow{};
-  if (!std::ifstream(PathToNative(path), std::ios::binary)) return false;
+  if (!CanOpenForReading(path)) return false;
   TFileField field;
   if (!FileFieldOf(path, field)) return false;
   row = RowOf(path, field, docs, result);

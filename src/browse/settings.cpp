@@ -133,7 +133,7 @@ Bytes SettingsFormat(const TSettings& s) {
 
 TSettings SettingsLoad(std::u16string_view path) {
   Bytes bytes;
-  if (!IsFile(path) || !ReadWholeFile(path, bytes)) return TSettings{};
+  if (!ReadWholeFile(path, bytes)) return TSettings{};
   return SettingsParse(bytes);
 }
 

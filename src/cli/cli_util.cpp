@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "util/paths.h"
 
@@ -68,7 +70,10 @@ void JsonString(std::ostream& out, std::string_view s) {
 }
 
 const char* FileProblem(std::u16string_view path) {
-  return IsFolder(path) ? "is a folder" : IsFile(path) ? "cannot be read" : "no such file";
+  if (IsFolder(path)) return "is a folder";
+  if (IsFile(path)) return "cannot be read";
+  std::error_code error;
+  return std::filesystem::exists(PathToNative(path), error) ? "is not a regular file" : "no such file";
 }
 
 }  // namespace glyphgrab::cli

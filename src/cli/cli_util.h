@@ -25,7 +25,7 @@ bool ParseArgs(const std::vector<std::string>& args, std::initializer_list<std::
                std::initializer_list<std::string_view> valued, ParsedArgs& out, std::string& error);
 
 // Why a named file could not be opened, for its "path: message" line: "is a folder",
-// "cannot be read" or "no such file".
+// "cannot be read", "is not a regular file" (a FIFO, a device) or "no such file".
 const char* FileProblem(std::u16string_view path);
 
 // A JSON string literal of UTF-8 text.

@@ -10,7 +10,7 @@ namespace glyphgrab {
 
 std::u16string MemoLoad(std::u16string_view path) {
   Bytes bytes;
-  if (!IsFile(path) || !ReadWholeFile(path, bytes)) return {};
+  if (!ReadWholeFile(path, bytes)) return {};
   return ToCrLfText(DecodeText(bytes));
 }
 

@@ -1,5 +1,7 @@
 #include "util/file_bytes.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "fixtures/temp_dir.h"
@@ -29,6 +31,18 @@ TEST(ReadFilePrefix, ToldTheWholeSize) {
   ASSERT_TRUE(ReadFilePrefix(Utf8ToStr(file.string()), 4, out, &size));
   EXPECT_EQ(size, 10u);
   EXPECT_EQ(out.size(), 4u);
+}
+
+// A FIFO named like a drawing or a text file must be refused, not wait for a writer.
+TEST(ReadFilePrefix, FifosAreRefusedWithoutBlocking) {
+  testing::TempDir dir;
+  const std::string fifo = dir.folder() + "pipe.txt";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  Bytes out;
+  EXPECT_FALSE(ReadWholeFile(Utf8ToStr(fifo), out));
+  EXPECT_FALSE(ReadFilePrefix(Utf8ToStr(fifo), 4, out));
+  EXPECT_TRUE(CanOpenForReading(Utf8ToStr(fifo)));
+  EXPECT_TRUE(out.empty());
 }
 
 }  // namespace
