@@ -26,16 +26,7 @@ void ExtractionList::Clear() {
 
 bool ExtractionList::Insert(const std::u16string& line) {
   // Keep the table at most half full.
-  if ((lines_.size() + 1) * 2 > slots_.size()) {
-    std::vector<std::uint32_t> grown(std::max<std::size_t>(64, slots_.size() * 2), 0u);
-    const std::size_t mask = grown.size() - 1;
-    for (std::uint32_t i = 0; i < lines_.size(); ++i) {
-      std::size_t at = CaseFoldHash(lines_[i]) & mask;
-      while (grown[at] != 0) at = (at + 1) & mask;
-      grown[at] = i + 1;
-    }
-    slots_ = std::move(grown);
-  }
+  if ((lines_.size() + 1) * 2 > slots_.size()) Rehash(std::max<std::size_t>(64, slots_.size() * 2));
   const std::size_t mask = slots_.size() - 1;
   std::size_t at = CaseFoldHash(line) & mask;
   for (; slots_[at] != 0; at = (at + 1) & mask) {
@@ -55,9 +46,12 @@ bool ExtractionList::ExtractAdd(std::u16string_view s) {
 
 void ExtractionList::Sort() {
   SortCollated(lines_, CollationStrength::Secondary);
-  // The slots point at lines by index: renumber them for the new order.
-  std::fill(slots_.begin(), slots_.end(), 0u);
-  const std::size_t mask = slots_.size() - 1;
+  Rehash(slots_.size());  // the slots point at lines by index
+}
+
+void ExtractionList::Rehash(std::size_t slotCount) {
+  slots_.assign(slotCount, 0u);
+  const std::size_t mask = slotCount - 1;
   for (std::uint32_t i = 0; i < lines_.size(); ++i) {
     std::size_t at = CaseFoldHash(lines_[i]) & mask;
     while (slots_[at] != 0) at = (at + 1) & mask;

@@ -36,6 +36,8 @@ class ExtractionList {
   // the duplicate test is one look-up, not a walk of the whole list, and builds no key.
   std::vector<std::uint32_t> slots_;
   bool Insert(const std::u16string& line);
+  // Rebuilds the open-addressing table (a power of two of slots) for the current lines.
+  void Rehash(std::size_t slotCount);
 };
 
 // Section headers, written before each section unless sorting is on.

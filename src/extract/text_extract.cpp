@@ -64,7 +64,7 @@ void ExtractTxtLines(const std::vector<std::u16string>& lines, ExtractionList& l
                      const StopRequested& stop) {
   for (const auto& line : lines) {
     if (Stopped(stop)) return;
-    list.ExtractAdd(RemoveControlChars(line));
+    list.ExtractAdd(line);  // the list drops control characters itself
   }
 }
 
@@ -72,7 +72,7 @@ void ExtractCsvLines(const std::vector<std::u16string>& lines, ExtractionList& l
                      const StopRequested& stop) {
   for (const auto& line : lines) {
     if (Stopped(stop)) return;
-    for (const auto& field : SplitCsvFields(line)) list.ExtractAdd(RemoveControlChars(field));
+    for (const auto& field : SplitCsvFields(line)) list.ExtractAdd(field);
   }
 }
 
@@ -133,8 +133,7 @@ void ExtractHtmlLines(const std::vector<std::u16string>& lines, ExtractionList& 
       const auto gt = rest.find(u'>');
       if (lt == std::u16string_view::npos && gt == std::u16string_view::npos) break;
       if (lt != std::u16string_view::npos) {
-        const std::u16string piece = RemoveControlChars(rest.substr(0, lt));
-        if (!piece.empty()) list.ExtractAdd(piece);
+        list.ExtractAdd(rest.substr(0, lt));
         from += lt + 1;
       }
       const auto close = std::u16string_view(carry).substr(from).find(u'>');
