@@ -20,9 +20,9 @@ std::u16string FolderTree::FolderTreePath(int index) const {
 }
 
 int FolderTree::FindFolder(std::u16string_view folder) const {
-  const std::u16string wanted = AddTrailingDelim(folder);
+  const std::u16string wanted = StrUpper(AddTrailingDelim(folder));
   for (std::size_t i = 0; i < nodes_.size(); ++i) {
-    if (FolderTreePath(static_cast<int>(i)) == wanted) return static_cast<int>(i);
+    if (StrUpper(FolderTreePath(static_cast<int>(i))) == wanted) return static_cast<int>(i);
   }
   return -1;
 }

@@ -29,8 +29,8 @@ class FolderTree {
   // tree.
   std::u16string FolderTreePath(int index) const;
 
-  // The index of the node whose path is `folder` (with or without its trailing
-  // delimiter), or -1.
+  // The index of the first node whose path is `folder` (with or without its trailing
+  // delimiter), letter case ignored as the saved current folder is looked up; or -1.
   int FindFolder(std::u16string_view folder) const;
 
  private:

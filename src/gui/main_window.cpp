@@ -368,15 +368,7 @@ void MainWindow::ScanFinished(FolderTreeResult result, FolderTree tree, bool atS
 }
 
 void MainWindow::FinishStartUp() {
-  if (!preFolder_.empty()) {
-    const std::u16string wanted = StrUpper(preFolder_) + PathDelimChar();
-    for (std::size_t i = 0; i < tree_.size(); ++i) {
-      if (StrUpper(tree_.FolderTreePath(static_cast<int>(i))) == wanted) {
-        SelectNode(static_cast<int>(i));
-        break;
-      }
-    }
-  }
+  if (!preFolder_.empty()) SelectNode(tree_.FindFolder(preFolder_));
   Label1->setText(ToQ(kFolderLabel) + ToQ(preFolder_));
   if (startFile_.empty()) {
     FileListMake(preFolder_);
