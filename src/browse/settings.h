@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "browse/opt_flags.h"
 #include "browse/send_profile.h"
+#include "extract/opt_flags.h"
 #include "util/codepage.h"
 
 namespace glyphgrab {

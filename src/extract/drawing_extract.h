@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "browse/opt_flags.h"
 #include "extract/extraction_list.h"
+#include "extract/opt_flags.h"
 
 namespace glyphgrab {
 

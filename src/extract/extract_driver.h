@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "browse/opt_flags.h"
 #include "extract/document_set.h"
 #include "extract/extraction_list.h"
+#include "extract/opt_flags.h"
 #include "util/stop.h"
 
 namespace glyphgrab {
