@@ -2,6 +2,7 @@
 
 #include "extract/drawing_extract.h"
 #include "extract/text_extract.h"
+#include "util/file_bytes.h"
 #include "util/paths.h"
 #include "util/strings.h"
 #include "util/text_file.h"
@@ -11,35 +12,29 @@ namespace {
 
 using Outcome = ExtractFileReport::Outcome;
 
-template <typename Doc>
-void ReportWindowsRead(const Doc& doc, bool complete, ExtractFileReport& r) {
+void ReportRead(const TJwDocument& doc, bool complete, ExtractFileReport& r) {
   r.outcome = complete ? Outcome::kRead : Outcome::kStopped;
   r.stopPos = doc.ReadStopPos;
   r.undecodable = doc.ReadUndecodable;
 }
 
 template <typename Doc>
-void ReportDosRead(const Doc& doc, bool complete, ExtractFileReport& r) {
+void ReportRead(const TDosDocument<Doc>& dos, bool complete, ExtractFileReport& r) {
+  const Doc& doc = static_cast<const Doc&>(dos);
   r.outcome = complete && !doc.readInfo.shortRead ? Outcome::kRead : Outcome::kStopped;
   r.stopPos = doc.readInfo.stopPos;
   r.undecodable = doc.readInfo.badBytes;
 }
 
-// FileIn's answer is not consulted for the list: a read that stopped part way gives the
-// texts found until then.
-bool TryJwc(TDocumentSet& docs, const std::u16string& path, ExtractionList& list,
-            const OptFlags& opt, ExtractFileReport& r) {
-  if (!TJwcData::FileCheck(path)) return false;
-  ReportDosRead(docs.JWC, docs.JWC.FileIn(path), r);
-  ExtractJwc(docs.JWC, list, opt);
-  return true;
-}
-
-bool TryJww(TDocumentSet& docs, const std::u16string& path, ExtractionList& list,
-            const OptFlags& opt, ExtractFileReport& r) {
-  if (!docs.JWW.FileCheck(path)) return false;
-  ReportWindowsRead(docs.JWW, docs.JWW.FileIn(path), r);
-  ExtractJww(docs.JWW, list, opt);
+// The file's bytes are read once and serve both the check and the read. FileIn's answer
+// is not consulted for the list: a read that stopped part way gives the texts found
+// until then.
+template <typename Doc>
+bool TryDocument(Doc& doc, void (*extract)(const Doc&, ExtractionList&, const OptFlags&),
+                 ByteSpan bytes, ExtractionList& list, const OptFlags& opt, ExtractFileReport& r) {
+  if (!Doc::FileCheckBytes(bytes)) return false;
+  ReportRead(doc, doc.FileInBytes(bytes), r);
+  extract(doc, list, opt);
   return true;
 }
 
@@ -62,27 +57,27 @@ void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& d
   const std::u16string ext = FileExtLower(path);
   r.path = path;
   r.outcome = Outcome::kNotFormat;
+  const bool drawing = ext == u".jwc" || ext == u".jwk" || ext == u".jww" || ext == u".jw$" ||
+                       ext == u".jws" || ext == u".bak" || StrMid(ext, 0, 3) == u".bk";
+  Bytes bytes;
+  if (drawing) ReadWholeFile(path, bytes);  // an unreadable file fails every check below
   if (ext == u".jwc") {
-    TryJwc(docs, path, list, opt, r);
+    TryDocument(docs.JWC, ExtractJwc, bytes, list, opt, r);
     docs.JWC.DataFree();
   } else if (ext == u".jwk") {
-    if (TJwkData::FileCheck(path)) {
-      ReportDosRead(docs.JWK, docs.JWK.FileIn(path), r);
-      ExtractJwk(docs.JWK, list, opt);
-    }
+    TryDocument(docs.JWK, ExtractJwk, bytes, list, opt, r);
     docs.JWK.DataFree();
   } else if (ext == u".jww" || ext == u".jw$") {
-    TryJww(docs, path, list, opt, r);
+    TryDocument(docs.JWW, ExtractJww, bytes, list, opt, r);
     JwwDataFree(docs.JWW);
   } else if (ext == u".jws") {
-    if (docs.JWS.FileCheck(path)) {
-      ReportWindowsRead(docs.JWS, docs.JWS.FileIn(path), r);
-      ExtractJws(docs.JWS, list, opt);
-    }
+    TryDocument(docs.JWS, ExtractJws, bytes, list, opt, r);
     docs.JWS.DataFree();
-  } else if (ext == u".bak" || StrMid(ext, 0, 3) == u".bk") {
+  } else if (drawing) {
     // A backup of either generation.
-    if (!TryJwc(docs, path, list, opt, r)) TryJww(docs, path, list, opt, r);
+    if (!TryDocument(docs.JWC, ExtractJwc, bytes, list, opt, r)) {
+      TryDocument(docs.JWW, ExtractJww, bytes, list, opt, r);
+    }
     docs.JWC.DataFree();
     JwwDataFree(docs.JWW);
   } else if (ext == u".txt" || ext == u".csv" || ext == u".htm" || ext == u".html") {
