@@ -78,6 +78,12 @@ class ByteReader {
   bool CheckedU8(std::uint8_t& v) { return Checked(v); }
   bool CheckedU16(std::uint16_t& v) { return Checked(v); }
   bool CheckedU32(std::uint32_t& v) { return Checked(v); }
+  bool CheckedF64(double& v) {
+    std::uint64_t bits = 0;
+    const bool ok = Checked(bits);
+    v = std::bit_cast<double>(bits);
+    return ok;
+  }
   bool CheckedI32(std::int32_t& v) {
     std::uint32_t u = 0;
     const bool ok = Checked(u);

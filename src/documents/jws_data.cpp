@@ -64,8 +64,7 @@ TJwReadStatus TJwsData::ReadHeader(ByteReader& r) {
   h.Mx1 = r.F64();
   h.My1 = r.F64();
   h.Mx2 = r.F64();
-  const bool any = r.remaining() > 0;  // the checked read: the file reaches My2
-  h.My2 = r.F64();
+  const bool any = r.CheckedF64(h.My2);  // the file must reach its last field
   return any ? TJwReadStatus::kComplete : TJwReadStatus::kStopped;
 }
 

@@ -287,8 +287,7 @@ TJwReadStatus TJwwData::ReadHeader(ByteReader& r) {
   h.adMojiKijunZureY0 = r.F64();
   h.adMojiKijunZureY1 = r.F64();
   // The one checked read of the header: the file must reach its last field.
-  const bool any = r.remaining() > 0;
-  h.adMojiKijunZureY2 = r.F64();
+  const bool any = r.CheckedF64(h.adMojiKijunZureY2);
   ReadUndecodable += ar.undecodable();
   return any ? TJwReadStatus::kComplete : TJwReadStatus::kStopped;
 }
