@@ -30,7 +30,7 @@ std::optional<TStartPath> ResolveStartPath(std::u16string_view path, std::u16str
   if (IsFolder(full)) {
     start.folder = full;
   } else if (IsFile(full)) {
-    const std::size_t slash = full.find_last_of(u'/');
+    const std::size_t slash = full.find_last_of(kPathDelim);
     start.folder = slash == 0 ? std::u16string(u"/") : full.substr(0, slash);
     start.fileName = full.substr(slash + 1);
   } else {

@@ -52,7 +52,9 @@ bool WriteImageFile(std::u16string_view path, ByteSpan data) {
 bool IsSafeImageName(std::u16string_view name) {
   if (name.empty() || name == u"." || name == u"..") return false;
   for (char16_t c : name) {
-    if (IsPathDelim(c) || c == u':' || c < 0x20) return false;
+    // The names come from files written on Windows: either delimiter could lead out of
+    // the image folder.
+    if (c == u'/' || c == u'\\' || c == u':' || c < 0x20) return false;
   }
   return true;
 }

@@ -114,7 +114,7 @@ std::u16string ListView1Click(std::u16string_view preFolder,
   if (!IsFolder(preFolder)) return std::u16string(kFolderMissingText);
   std::vector<std::u16string> paths;
   paths.reserve(selectedNames.size());
-  for (const auto& name : selectedNames) paths.push_back(std::u16string(preFolder) + PathDelimChar() + name);
+  for (const auto& name : selectedNames) paths.push_back(JoinPath(preFolder, name));
   ExtractFiles(paths, opt, docs, list, stop);
   return {};
 }

@@ -516,7 +516,7 @@ void MainWindow::ListView1DblClick() {
     SetStatus(kNoFileText);
     return;
   }
-  const std::u16string path = preFolder_ + PathDelimChar() + name;
+  const std::u16string path = JoinPath(preFolder_, name);
   if (desktop_.misc) desktop_.misc->Open(path);
   SetStatus(u"ファイル「" + path + u"」");
 }

@@ -19,8 +19,12 @@ std::u16string AddTrailingDelim(std::u16string_view path) {
 }
 
 std::u16string RemoveTrailingDelim(std::u16string_view path) {
-  if (!path.empty() && IsPathDelim(path.back())) path.remove_suffix(1);
+  if (path.size() > 1 && IsPathDelim(path.back())) path.remove_suffix(1);
   return std::u16string(path);
+}
+
+std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
+  return AddTrailingDelim(folder).append(name);
 }
 
 std::u16string FileExtLower(std::u16string_view path) {

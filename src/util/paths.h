@@ -1,6 +1,5 @@
-// Paths and file-system operations. Paths are UTF-16 texts; on Linux the delimiter is
-// "/", and the delimiter tests accept "\" as well so that texts written on Windows keep
-// working. No function throws; failures answer false or an empty text.
+// Paths and file-system operations. Paths are UTF-16 texts. No function throws;
+// failures answer false or an empty text.
 #pragma once
 
 #include <string>
@@ -8,11 +7,19 @@
 
 namespace glyphgrab {
 
-constexpr char16_t PathDelimChar() { return u'/'; }
-constexpr bool IsPathDelim(char16_t c) { return c == u'/' || c == u'\\'; }
+// The one character that separates the parts of a path. On Linux "\\" is an ordinary
+// character of a file name and is shown, listed and opened as the file system holds it.
+inline constexpr char16_t kPathDelim = u'/';
+constexpr char16_t PathDelimChar() { return kPathDelim; }
+constexpr bool IsPathDelim(char16_t c) { return c == kPathDelim; }
 
 std::u16string AddTrailingDelim(std::u16string_view path);
+// Removes one trailing delimiter, but never the one of the root folder "/": the root is
+// a folder like any other.
 std::u16string RemoveTrailingDelim(std::u16string_view path);
+// folder + name with exactly one delimiter between them, whether or not folder ends
+// with one ("/" and "a" give "/a").
+std::u16string JoinPath(std::u16string_view folder, std::u16string_view name);
 // The extension with its dot, lower-cased (".jww"); empty when the last path component
 // has no dot; "." for a name ending in a dot.
 std::u16string FileExtLower(std::u16string_view path);

@@ -11,32 +11,44 @@ namespace glyphgrab {
 namespace {
 
 TEST(PathText, DelimitersAndExtensions) {
-  EXPECT_EQ(AddTrailingDelim(u"/data"), u"/data/");
-  EXPECT_EQ(AddTrailingDelim(u"/data/"), u"/data/");
-  EXPECT_EQ(AddTrailingDelim(u"C:\\data\\"), u"C:\\data\\");
-  EXPECT_EQ(AddTrailingDelim(u""), u"/");
+  // On Linux only "/" delimits: "\\" is part of a name.
+  struct Trail {
+    std::u16string in, added, removed;
+  } trails[] = {
+      {u"/data", u"/data/", u"/data"},
+      {u"/data/", u"/data/", u"/data"},
+      {u"/data//", u"/data//", u"/data/"},  // only one is removed
+      {u"/", u"/", u"/"},                   // the root keeps its delimiter
+      {u"", u"/", u""},
+      {u"/weird\\", u"/weird\\/", u"/weird\\"},
+      {u"C:\\", u"C:\\/", u"C:\\"},
+  };
+  for (const auto& t : trails) {
+    SCOPED_TRACE(StrToUtf8(t.in));
+    EXPECT_EQ(AddTrailingDelim(t.in), t.added);
+    EXPECT_EQ(RemoveTrailingDelim(t.in), t.removed);
+  }
 
-  EXPECT_EQ(RemoveTrailingDelim(u"/data/"), u"/data");
-  EXPECT_EQ(RemoveTrailingDelim(u"C:\\"), u"C:");
-  EXPECT_EQ(RemoveTrailingDelim(u"/data//"), u"/data/");
-  EXPECT_EQ(RemoveTrailingDelim(u"/data"), u"/data");
-  EXPECT_EQ(RemoveTrailingDelim(u""), u"");
+  EXPECT_EQ(JoinPath(u"/", u"a.txt"), u"/a.txt");
+  EXPECT_EQ(JoinPath(u"/d", u"a.txt"), u"/d/a.txt");
+  EXPECT_EQ(JoinPath(u"/d/", u"a\\b.txt"), u"/d/a\\b.txt");
 
   struct Ext {
     std::u16string in, out;
   } exts[] = {
-      {u"A.JWW", u".jww"},  {u"name", u""},        {u"/a.b/name", u""},  {u"C:\\a.b\\name", u""},
+      {u"A.JWW", u".jww"},  {u"name", u""},        {u"/a.b/name", u""},  {u"a.b\\name", u".b\\name"},
       {u"name.", u"."},     {u"a.tar.gz", u".gz"}, {u"x.JW$", u".jw$"},  {u"/d/図面.ＪＷＷ", u".ｊｗｗ"},
+      {u"/d/a\\b.txt", u".txt"},
   };
-  for (const auto& e : exts) EXPECT_EQ(FileExtLower(e.in), e.out);
+  for (const auto& e : exts) EXPECT_EQ(FileExtLower(e.in), e.out) << StrToUtf8(e.in);
 
   EXPECT_EQ(ReplaceFileExt(u"/tool/run.exe", u".dat"), u"/tool/run.dat");
   EXPECT_EQ(ReplaceFileExt(u"/tool/glyphgrab", u".dat"), u"/tool/glyphgrab.dat");
   EXPECT_EQ(ReplaceFileExt(u"/a.b/name", u".dat"), u"/a.b/name.dat");
-  EXPECT_EQ(ReplaceFileExt(u"C:\\a.b\\name", u".dat"), u"C:\\a.b\\name.dat");
 
   EXPECT_EQ(FileBaseName(u"/a/b/c.jww"), u"c.jww");
   EXPECT_EQ(FileBaseName(u"c.jww"), u"c.jww");
+  EXPECT_EQ(FileBaseName(u"/d/a\\b.txt"), u"a\\b.txt");
 }
 
 TEST(PathText, NativeNamesRoundTripEvenWhenNotUtf8) {
