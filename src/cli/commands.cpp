@@ -28,7 +28,10 @@ std::span<const Command> Commands() {
        "      both are on; --json prints {\"results\":[{\"path\",\"folder\",\"name\",\n"
        "      \"node\"}...],\"examined\":N,\"matched\":M}",
        RunSearch},
-      {"keys", "COMMAND", "print the key events that sending COMMAND would type", RunKeys},
+      {"keys", "COMMAND",
+       "print the key events that sending COMMAND would type; a {N} group waits N\n"
+       "      tenths of a second, at most 3600 seconds (one hour), here as in a send",
+       RunKeys},
   };
   return kCommands;
 }

@@ -1,5 +1,6 @@
 #include "sendkeys/command_keys.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
@@ -154,7 +155,7 @@ KeyEventList TypeCommand(std::u16string_view command) {
           token.size() >= 2 ? token.substr(1, token.size() - 2) : std::u16string_view();
       const std::int32_t tenths = WaitTenths(inner);
       if (tenths > 0) {
-        out.push_back(KeyEvent::Wait(tenths / 10.0));
+        out.push_back(KeyEvent::Wait(std::min(tenths / 10.0, kMaxWaitSeconds)));
         continue;
       }
     }

@@ -10,6 +10,11 @@
 
 namespace glyphgrab {
 
+// The longest wait a "{n}" group asks for, in seconds. A typo such as "{2147483647}"
+// would otherwise hold the target for years; the dry run and the send both take the
+// capped value from the events.
+inline constexpr double kMaxWaitSeconds = 3600;
+
 // Virtual-key codes of the modifier keys, as the Windows tables number them.
 constexpr std::uint8_t kVkShift = 0x10;
 constexpr std::uint8_t kVkControl = 0x11;
@@ -50,8 +55,9 @@ std::uint8_t CharKeyCode(std::u16string_view keyText);
 bool PressToken(std::u16string_view token, KeyEventList& out);
 
 // The events that typing the command produces, in order: a half-second wait before each
-// key token, "{n}" waits of n tenths of a second, and kStop last when an empty brace
-// group ends the typing. The "{X" group must have been expanded before.
+// key token, "{n}" waits of n tenths of a second (at most kMaxWaitSeconds), and kStop
+// last when an empty brace group ends the typing. The "{X" group must have been
+// expanded before.
 KeyEventList TypeCommand(std::u16string_view command);
 
 // The first "{X...}" group of a command puts its text on the clipboard and becomes "^V".

@@ -75,6 +75,9 @@ TEST(TypeCommand, WaitsAndKeyGroups) {
       {"{5}", "wait 0.5"},
       {"{1}", "wait 0.1"},
       {"{+12}", "wait 1.2"},
+      {"{36000}", "wait 3600"},
+      {"{36001}", "wait 3600"},  // capped at one hour
+      {"{2147483647}", "wait 3600"},
       {"{0}", Tap("0x30")},
       {"{-5}", Tap("0x6d")},  // no wait: the keypad minus
       {"@DS{30}@DB",

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "fixtures/cli_run.h"
+#include "sendkeys/command_keys.h"
 
 namespace glyphgrab::cli {
 namespace {
@@ -23,6 +24,7 @@ TEST(CliKeys, PrintsTheEventsOnePerLine) {
       {"{Xabc", "abandon\n"},
       {"~@{}A", "wait 0.5\ndown 0x10\ndown 0x12\nup 0x12\nup 0x10\nstop\n"},
       {"-", "wait 0.5\ndown 0x6d\nup 0x6d\nup 0x6d\n"},
+      {"{2147483647}", "wait 3600\n"},
       {"", ""},
   };
   for (const auto& c : cases) {
@@ -36,6 +38,11 @@ TEST(CliKeys, PrintsTheEventsOnePerLine) {
                                              "wait 0.5\ndown 0x45\nup 0x45\nup 0x45\n"
                                              "wait 0.5\ndown 0x4c\nup 0x4c\nup 0x4c\n"
                                              "wait 0.5\ndown 0x50\nup 0x50\nup 0x50\n");
+}
+
+TEST(CliKeys, HelpStatesTheWaitCap) {
+  const std::string cap = std::to_string(static_cast<int>(kMaxWaitSeconds));
+  EXPECT_NE(testing::RunCli({"--help"}).out.find("at most " + cap + " seconds"), std::string::npos);
 }
 
 TEST(CliKeys, NeedsExactlyOneCommand) {
