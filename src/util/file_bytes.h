@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "util/codepage.h"
@@ -18,6 +19,30 @@ bool ReadWholeFile(std::u16string_view path, Bytes& out);
 // when the file cannot be opened or read; `out` is then empty.
 bool ReadFilePrefix(std::u16string_view path, std::size_t limit, Bytes& out,
                     std::uint64_t* fileSize = nullptr);
+
+// A regular file opened for reading, closed when the object goes. Folders, FIFOs and
+// devices are refused without blocking.
+class ReadableFile {
+ public:
+  explicit ReadableFile(std::u16string_view path);
+  ~ReadableFile();
+  ReadableFile(const ReadableFile&) = delete;
+  ReadableFile& operator=(const ReadableFile&) = delete;
+
+  bool ok() const { return fd_ >= 0; }
+  // Why the file could not be opened or the last read failed: an errno value; EISDIR for
+  // a folder, EINVAL for anything else that is not a regular file.
+  int error() const { return error_; }
+  std::uint64_t size() const { return size_; }
+  // Fills `buf` as far as the file goes; the bytes read, fewer only at the end. -1 when
+  // a read failed.
+  std::ptrdiff_t Read(std::uint8_t* buf, std::size_t n);
+
+ private:
+  int fd_ = -1;
+  int error_ = 0;
+  std::uint64_t size_ = 0;
+};
 
 // True when the path can be opened for reading (a file or a folder with read access),
 // without blocking on a FIFO.

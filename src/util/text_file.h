@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "util/codepage.h"
+#include "util/text_decoder.h"
 
 namespace glyphgrab {
-
-enum class TextEncoding { Cp932, Utf8, Utf16LE, Utf16BE };
 
 struct TextLines {
   std::vector<std::u16string> lines;
