@@ -1,6 +1,7 @@
 // Extraction from file to list: the duplicate test must stay a hash look-up (20,000
-// distinct texts well under 10 times the cost of 2,000), and the 70,000-entity drawing
-// of the reader benchmarks end to end.
+// distinct texts well under 10 times the cost of 2,000), the 70,000-entity drawing of
+// the reader benchmarks end to end, and the HTML steps stay linear (a body of n tag-less
+// lines and a line of n tags: 10 times the lines, about 10 times the time).
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -62,5 +63,21 @@ void BM_ExtractSynthesizedDrawing(benchmark::State& state) {
   ExtractPath(state, WriteTemp("synth.jww", bytes), bytes.size(), all);
 }
 BENCHMARK(BM_ExtractSynthesizedDrawing)->Unit(benchmark::kMillisecond);
+
+std::vector<std::uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+
+void BM_ExtractHtmlTaglessBody(benchmark::State& state) {
+  std::string html = "<html><title>T</title><body>\n";
+  for (int k = 0; k < state.range(0); ++k) html += "plain text of line " + std::to_string(k) + "\n";
+  html += "</body>\n";
+  ExtractPath(state, WriteTemp("tagless.html", Bytes(html)), html.size(), OptFlags{});
+}
+BENCHMARK(BM_ExtractHtmlTaglessBody)->Arg(4000)->Arg(40000)->Unit(benchmark::kMillisecond);
+
+void BM_ExtractHtmlLineOfTags(benchmark::State& state) {
+  const std::string html = "<body>\n" + std::string(static_cast<std::size_t>(state.range(0)), '<') + "\n";
+  ExtractPath(state, WriteTemp("tags.html", Bytes(html)), html.size(), OptFlags{});
+}
+BENCHMARK(BM_ExtractHtmlLineOfTags)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include "util/file_bytes.h"
 #include "util/paths.h"
 #include "util/strings.h"
-#include "util/text_file.h"
 
 namespace glyphgrab {
 namespace {
@@ -40,16 +39,13 @@ bool TryDocument(Doc& doc, void (*extract)(const Doc&, ExtractionList&, const Op
 
 void ExtractTextFile(const std::u16string& path, const std::u16string& ext, ExtractionList& list,
                      const StopRequested& stop, ExtractFileReport& r) {
-  TextLines text;
-  if (!LoadTextFileLines(path, text)) {
-    r.outcome = Outcome::kCannotRead;
-    return;
-  }
-  r.undecodable = text.undecodable;
-  if (ext == u".txt") ExtractTxtLines(text.lines, list, stop);
-  else if (ext == u".csv") ExtractCsvLines(text.lines, list, stop);
-  else ExtractHtmlLines(text.lines, list, stop);
-  r.outcome = Stopped(stop) ? Outcome::kInterrupted : Outcome::kRead;
+  TextStreamInfo info;
+  const bool read = ext == u".txt"   ? ExtractTxt(path, list, stop, &info)
+                    : ext == u".csv" ? ExtractCsv(path, list, stop, &info)
+                                     : ExtractHtml(path, list, stop, &info);
+  r.undecodable = info.undecodable;
+  if (!read) r.outcome = Outcome::kCannotRead;
+  else r.outcome = info.ended ? Outcome::kInterrupted : Outcome::kRead;
 }
 
 void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& docs,

@@ -1,7 +1,6 @@
 #include "extract/text_extract.h"
 
-#include "util/strings.h"
-#include "util/text_file.h"
+#include "extract/html_text.h"
 
 namespace glyphgrab {
 namespace {
@@ -10,53 +9,104 @@ namespace {
 // at it, and leaving it unskipped would never move past it.
 bool IsCsvSpace(char16_t c) { return c <= 0x20; }
 
+// Streams the file's lines to `each`, which answers false once it needs no more; a stop
+// request is asked before every line or piece and sets `info->ended`.
 template <typename Each>
-bool WithFileLines(std::u16string_view path, Each each) {
-  TextLines text;
-  if (!LoadTextFileLines(path, text)) return false;
-  each(text.lines);
-  return true;
+bool StreamLines(std::u16string_view path, const StopRequested& stop, TextStreamInfo* info,
+                 Each each) {
+  TextStreamInfo local;
+  TextStreamInfo& result = info ? *info : local;
+  bool stopped = false;
+  const bool read = StreamTextFile(
+      path,
+      [&](const TextPiece& piece) {
+        if (Stopped(stop)) {
+          stopped = true;
+          return false;
+        }
+        return each(piece);
+      },
+      &result);
+  result.ended = stopped;
+  return read;
 }
 
 }  // namespace
 
-std::vector<std::u16string> SplitCsvFields(std::u16string_view s) {
-  std::vector<std::u16string> fields;
-  const std::size_t n = s.size();
-  std::size_t p = 0;
-  auto skipSpace = [&] {
-    while (p < n && IsCsvSpace(s[p])) ++p;
+void CsvFieldSplitter::Feed(std::u16string_view text, bool lineEnds, const FieldSink& field) {
+  auto emit = [&] {
+    field(field_);
+    field_.clear();
   };
-  skipSpace();
-  while (p < n) {
-    std::u16string field;
-    if (s[p] == u'"') {
-      ++p;
-      while (p < n) {
-        if (s[p] == u'"') {
-          if (p + 1 < n && s[p + 1] == u'"') {
-            field.push_back(u'"');
-            p += 2;
-            continue;
+  for (const char16_t c : text) {
+    for (bool again = true; again;) {
+      again = false;
+      switch (state_) {
+        case State::kBetween:
+          if (IsCsvSpace(c)) break;
+          if (c == u'"') {
+            state_ = State::kQuoted;
+            break;
           }
-          ++p;  // the closing quote
+          state_ = State::kPlain;
+          again = true;
           break;
-        }
-        field.push_back(s[p++]);
+        case State::kPlain:
+          if (c == u',' || IsCsvSpace(c)) {
+            emit();
+            state_ = State::kAfterField;
+            again = true;
+          } else {
+            field_.push_back(c);
+          }
+          break;
+        case State::kQuoted:
+          if (c == u'"') state_ = State::kQuoteSeen;
+          else field_.push_back(c);
+          break;
+        case State::kQuoteSeen:
+          if (c == u'"') {  // "" inside quotes is one quote
+            field_.push_back(c);
+            state_ = State::kQuoted;
+          } else {
+            emit();
+            state_ = State::kAfterField;
+            again = true;
+          }
+          break;
+        case State::kAfterField:
+          if (IsCsvSpace(c)) break;
+          state_ = c == u',' ? State::kAfterComma : State::kBetween;
+          again = c != u',';
+          break;
+        case State::kAfterComma:  // the comma was not the line's last character
+          state_ = State::kBetween;
+          again = true;
+          break;
       }
-    } else {
-      const std::size_t start = p;
-      while (p < n && s[p] != u',' && !IsCsvSpace(s[p])) ++p;
-      field.assign(s.substr(start, p - start));
     }
-    fields.push_back(std::move(field));
-    skipSpace();
-    if (p < n && s[p] == u',') {
-      if (p == n - 1) fields.emplace_back();
-      ++p;
-      skipSpace();
-    }
+    if (field_.size() >= kTextPieceUnits) emit();  // a field longer than a piece
   }
+  if (!lineEnds) return;
+  switch (state_) {
+    case State::kPlain:
+    case State::kQuoted:
+    case State::kQuoteSeen:
+      emit();
+      break;
+    case State::kAfterComma:  // a comma at the very end adds an empty field
+      emit();
+      break;
+    default:
+      break;
+  }
+  state_ = State::kBetween;
+}
+
+std::vector<std::u16string> SplitCsvFields(std::u16string_view line) {
+  std::vector<std::u16string> fields;
+  CsvFieldSplitter splitter;
+  splitter.Feed(line, true, [&](std::u16string_view f) { fields.emplace_back(f); });
   return fields;
 }
 
@@ -70,89 +120,65 @@ void ExtractTxtLines(const std::vector<std::u16string>& lines, ExtractionList& l
 
 void ExtractCsvLines(const std::vector<std::u16string>& lines, ExtractionList& list,
                      const StopRequested& stop) {
+  CsvFieldSplitter splitter;
+  const auto add = [&](std::u16string_view f) { list.ExtractAdd(f); };
   for (const auto& line : lines) {
     if (Stopped(stop)) return;
-    for (const auto& field : SplitCsvFields(line)) list.ExtractAdd(field);
+    splitter.Feed(line, true, add);
   }
 }
 
 void ExtractHtmlLines(const std::vector<std::u16string>& lines, ExtractionList& list,
                       const StopRequested& stop) {
-  // The title: the text after the first "<TITLE>" (any letter case) up to the next "<",
-  // which may lie lines further on; the lines are joined without a separator.
-  bool insideTitle = false;
-  std::u16string title;
+  HtmlTitleStep title;
   for (const auto& line : lines) {
-    if (Stopped(stop)) break;
-    if (insideTitle) {
-      const int p = StrIndexOf(u"<", line);
-      if (p >= 0) {
-        title += StrMid(line, 0, p);
-        list.ExtractAdd(title);
-        break;
-      }
-      title += line;
-      continue;
-    }
-    const int q = StrIndexOf(u"<TITLE>", StrUpper(line));
-    if (q < 0) continue;
-    std::u16string rest = StrFrom(line, q + 7);
-    const int p = StrIndexOf(u"<", rest);
-    if (p >= 0) {
-      list.ExtractAdd(StrMid(rest, 0, p));
-      break;
-    }
-    title = std::move(rest);
-    insideTitle = true;
-  }
-
-  // The body starts with the line after the first that holds "<BODY"; the rest of that
-  // line is not taken.
-  std::size_t first = lines.size();
-  for (std::size_t i = 0; i < lines.size(); ++i) {
     if (Stopped(stop)) return;
-    if (StrIndexOf(u"<BODY", StrUpper(lines[i])) >= 0) {
-      first = i + 1;
-      break;
-    }
+    if (!title.Feed(line, true, list)) break;
   }
-
-  // Every run of text between two tags becomes one line, across line ends. `carry`
-  // holds the text not yet consumed from `from` on; consuming moves `from` instead of
-  // copying, so a long one-line file stays linear.
-  std::u16string carry;
-  std::size_t from = 0;
-  for (std::size_t i = first; i < lines.size(); ++i) {
-    if (Stopped(stop)) return;
-    carry.erase(0, from);
-    from = 0;
-    carry += lines[i];
-    for (;;) {
-      const std::u16string_view rest = std::u16string_view(carry).substr(from);
-      const auto lt = rest.find(u'<');
-      const auto gt = rest.find(u'>');
-      if (lt == std::u16string_view::npos && gt == std::u16string_view::npos) break;
-      if (lt != std::u16string_view::npos) {
-        list.ExtractAdd(rest.substr(0, lt));
-        from += lt + 1;
-      }
-      const auto close = std::u16string_view(carry).substr(from).find(u'>');
-      if (close != std::u16string_view::npos) from += close + 1;
-    }
+  HtmlBodyStep body;
+  for (const auto& line : lines) {
+    if (Stopped(stop) || !body.Feed(line, true, list, stop)) return;
   }
-  // Text after the last tag is not taken.
 }
 
-bool ExtractTxt(std::u16string_view path, ExtractionList& list, const StopRequested& stop) {
-  return WithFileLines(path, [&](const auto& lines) { ExtractTxtLines(lines, list, stop); });
+bool ExtractTxt(std::u16string_view path, ExtractionList& list, const StopRequested& stop,
+                TextStreamInfo* info) {
+  return StreamLines(path, stop, info, [&](const TextPiece& piece) {
+    list.ExtractAdd(piece.text);
+    return true;
+  });
 }
 
-bool ExtractCsv(std::u16string_view path, ExtractionList& list, const StopRequested& stop) {
-  return WithFileLines(path, [&](const auto& lines) { ExtractCsvLines(lines, list, stop); });
+bool ExtractCsv(std::u16string_view path, ExtractionList& list, const StopRequested& stop,
+                TextStreamInfo* info) {
+  CsvFieldSplitter splitter;
+  const auto add = [&](std::u16string_view f) { list.ExtractAdd(f); };
+  return StreamLines(path, stop, info, [&](const TextPiece& piece) {
+    splitter.Feed(piece.text, piece.lineEnds, add);
+    return true;
+  });
 }
 
-bool ExtractHtml(std::u16string_view path, ExtractionList& list, const StopRequested& stop) {
-  return WithFileLines(path, [&](const auto& lines) { ExtractHtmlLines(lines, list, stop); });
+bool ExtractHtml(std::u16string_view path, ExtractionList& list, const StopRequested& stop,
+                 TextStreamInfo* info) {
+  // Two passes, so the title comes first wherever the body starts; the first usually
+  // ends within the first lines.
+  TextStreamInfo local;
+  TextStreamInfo& result = info ? *info : local;
+  HtmlTitleStep title;
+  if (!StreamLines(path, stop, &result,
+                   [&](const TextPiece& piece) { return title.Feed(piece.text, piece.lineEnds, list); })) {
+    return false;
+  }
+  if (result.ended) return true;
+  HtmlBodyStep body;
+  bool stoppedInLine = false;
+  const bool read = StreamLines(path, stop, &result, [&](const TextPiece& piece) {
+    stoppedInLine = !body.Feed(piece.text, piece.lineEnds, list, stop);
+    return !stoppedInLine;
+  });
+  result.ended = result.ended || stoppedInLine;
+  return read;
 }
 
 }  // namespace glyphgrab

@@ -1,5 +1,7 @@
 #include "extract/text_extract.h"
 
+#include "extract/html_text.h"
+
 #include <gtest/gtest.h>
 
 #include "fixtures/temp_dir.h"
@@ -30,7 +32,18 @@ TEST(Csv, LenientFieldRule) {
       {u"   ", {}},
       {std::u16string(u"a\0b", 3), {u"a", u"b"}},  // NUL separates and never stalls
   };
-  for (const auto& c : cases) EXPECT_EQ(SplitCsvFields(c.line), c.fields) << c.line.size();
+  for (const auto& c : cases) {
+    EXPECT_EQ(SplitCsvFields(c.line), c.fields) << c.line.size();
+    // A line given in two pieces splits as the whole line does.
+    for (std::size_t cut = 0; cut <= c.line.size(); ++cut) {
+      Lines fields;
+      CsvFieldSplitter splitter;
+      const auto add = [&](std::u16string_view f) { fields.emplace_back(f); };
+      splitter.Feed(std::u16string_view(c.line).substr(0, cut), false, add);
+      splitter.Feed(std::u16string_view(c.line).substr(cut), true, add);
+      EXPECT_EQ(fields, c.fields) << c.line.size() << " cut at " << cut;
+    }
+  }
 }
 
 Lines Html(const Lines& file) {
@@ -58,7 +71,39 @@ TEST(Html, TitleAndBody) {
       {"a > before the next < stays text", {u"<body>", u"a > b <i>"}, {u"a > b "}},
       {"a lone > is consumed", {u"<body>", u"x>y<i>"}, {u"x>y"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(Html(c.file), c.out) << c.what;
+  for (const auto& c : cases) {
+    EXPECT_EQ(Html(c.file), c.out) << c.what;
+    // Any one line given in two pieces reads as the whole line.
+    for (std::size_t k = 0; k < c.file.size(); ++k) {
+      for (std::size_t cut = 0; cut <= c.file[k].size(); ++cut) {
+        ExtractionList list;
+        HtmlTitleStep title;
+        HtmlBodyStep body;
+        for (int pass = 0; pass < 2; ++pass) {
+          for (std::size_t i = 0; i < c.file.size(); ++i) {
+            const std::u16string_view line = c.file[i];
+            std::vector<TextPiece> pieces = {{line, true}};
+            if (i == k) pieces = {{line.substr(0, cut), false}, {line.substr(cut), true}};
+            for (const TextPiece& p : pieces) {
+              if (pass == 0) title.Feed(p.text, p.lineEnds, list);
+              else body.Feed(p.text, p.lineEnds, list, nullptr);
+            }
+          }
+        }
+        EXPECT_EQ(list.lines(), c.out) << c.what << ": line " << k << " cut at " << cut;
+      }
+    }
+  }
+}
+
+TEST(Html, ManyTagsOnOneLineStopWithinTheLine) {
+  std::u16string line = u"x";
+  for (int k = 0; k < 100000; ++k) line += u"<b>t";
+  int asked = 0;
+  ExtractionList list;
+  ExtractHtmlLines({u"<body>", line}, list, [&] { return ++asked > 4; });
+  EXPECT_EQ(list.lines(), (Lines{u"x", u"t"}));  // the first run and the duplicate-free rest
+  EXPECT_GT(asked, 4);
 }
 
 TEST(TextFiles, SameLinesFromUtf8AndCodePage932) {
