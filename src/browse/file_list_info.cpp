@@ -4,7 +4,7 @@
 #include "util/folder_listing.h"
 #include "util/paths.h"
 #include "util/strings.h"
-#include "util/text_file.h"
+#include "util/text_stream.h"
 #include "util/values.h"
 
 namespace glyphgrab {
@@ -69,26 +69,29 @@ FileInfoResult FileListInfo(std::u16string_view path, TFileListDocs& docs, std::
 
 bool FileMemoTxt(std::u16string_view path, std::u16string& memo) {
   memo.clear();
-  TextLines text;
-  if (!LoadTextFileLines(path, text)) return false;
-  if (!text.lines.empty()) memo = RemoveControlChars(text.lines.front());
-  return true;
+  return StreamTextFile(
+      path,
+      [&](const TextPiece& first) {
+        memo = RemoveControlChars(first.text);
+        return false;
+      },
+      nullptr, kMemoPrefixBytes);
 }
 
 bool FileMemoHtml(std::u16string_view path, std::u16string& memo) {
   memo.clear();
-  TextLines text;
-  if (!LoadTextFileLines(path, text)) return false;
-  for (const std::u16string& line : text.lines) {
-    const std::u16string s = RemoveControlChars(line);
-    const int q = StrIndexOf(u"<TITLE>", s);
-    if (q < 0) continue;
-    const std::u16string rest = StrFrom(s, q + 7);
-    const int end = StrIndexOf(u"<", rest);
-    memo = end < 0 ? rest : StrMid(rest, 0, end);
-    break;
-  }
-  return true;
+  return StreamTextFile(
+      path,
+      [&](const TextPiece& line) {
+        const std::u16string s = RemoveControlChars(line.text);
+        const int q = StrIndexOf(u"<TITLE>", s);
+        if (q < 0) return true;
+        const std::u16string rest = StrFrom(s, q + 7);
+        const int end = StrIndexOf(u"<", rest);
+        memo = end < 0 ? rest : StrMid(rest, 0, end);
+        return false;
+      },
+      nullptr, kMemoPrefixBytes);
 }
 
 namespace {

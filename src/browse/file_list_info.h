@@ -49,10 +49,16 @@ bool IsJwwListExtension(std::u16string_view extLower);
 FileInfoResult FileListInfo(std::u16string_view path, TFileListDocs& docs, std::u16string& ver,
                             std::u16string& memo);
 
-// The first line of a text or CSV file, without control characters; empty for an empty
-// file or a failed load (then false).
+// The memo column reads no more than this of a text, CSV or HTML file: a file of any
+// size is listed at once.
+inline constexpr std::size_t kMemoPrefixBytes = std::size_t{64} << 10;
+
+// The first line of a text or CSV file, without control characters, as far as it lies
+// within the first kMemoPrefixBytes; empty for an empty file or a failed load (then
+// false).
 bool FileMemoTxt(std::u16string_view path, std::u16string& memo);
-// The text after the first "<TITLE>" (in upper case exactly) up to the next "<".
+// The text after the first "<TITLE>" (in upper case exactly) up to the next "<", found
+// within the first kMemoPrefixBytes.
 bool FileMemoHtml(std::u16string_view path, std::u16string& memo);
 
 // The rows of the file list for the files of `folder` (with or without its trailing

@@ -56,6 +56,10 @@ TEST(FileListInfo, ColumnsByType) {
   dir.Write("first.csv", std::string("a,\tb\r\nc\r\n"));
   dir.Write("page.html", std::string("<html>\n<HEAD><TITLE>Title text</TITLE>\n"));
   dir.Write("lower.htm", std::string("<title>lower</title>\n"));
+  // The memo column reads a bounded prefix: a title beyond it is not looked for.
+  dir.Write("big.txt", "head\n" + std::string(3 * kMemoPrefixBytes, 'x'));
+  dir.Write("late.html", std::string(kMemoPrefixBytes, '\n') + "<TITLE>late</TITLE>\n");
+  dir.Write("early.html", std::string(kMemoPrefixBytes - 20, '\n') + "<TITLE>early</TITLE>\n");
   dir.Write("data.bin", std::string("JwwData."));
   testing::JwcFixture jwc;
   jwc.comment1 = "ABC  ";
@@ -81,6 +85,9 @@ TEST(FileListInfo, ColumnsByType) {
       {"first.csv", u"", u"a,b", FileInfoRead::kOk},
       {"page.html", u"", u"Title text", FileInfoRead::kOk},
       {"lower.htm", u"", u"", FileInfoRead::kOk},
+      {"big.txt", u"", u"head", FileInfoRead::kOk},
+      {"late.html", u"", u"", FileInfoRead::kOk},
+      {"early.html", u"", u"early", FileInfoRead::kOk},
       {"data.bin", u"", u"", FileInfoRead::kNoReader},
       {"old.jwc", u"DOS", u"ABCDEF", FileInfoRead::kOk},
       {"part.JWK", u"DOS", u"symbol", FileInfoRead::kOk},
