@@ -9,7 +9,8 @@
 #include "util/full_width.h"
 #include "util/paths.h"
 #include "util/strings.h"
-#include "util/text_file.h"
+#include "util/piece_matcher.h"
+#include "util/text_stream.h"
 #include "util/values.h"
 
 namespace glyphgrab {
@@ -101,13 +102,17 @@ bool JwkMatches(const TJwkData& d, FieldMatcher& match) {
          AnyMatches(d.EntMoji, d.Enthd.mojiCount, [](const auto& m) -> const std::u16string& { return m.s; }, match);
 }
 
-// Every line of a text, CSV or HTML file as it is stored, markup included.
-bool TextFileMatches(std::u16string_view path, FieldMatcher& match) {
-  TextLines text;
-  if (!LoadTextFileLines(path, text)) return false;
-  for (const auto& line : text.lines)
-    if (match(line)) return true;  // matching ignores control characters
-  return false;
+// Every line of a text, CSV or HTML file as it is stored, markup included, read through
+// a bounded buffer; a keyword across the pieces of a long line is found too. Matching
+// ignores control characters.
+bool TextFileMatches(std::u16string_view path, std::u16string_view keyword) {
+  PieceMatcher match(keyword);
+  bool found = false;
+  StreamTextFile(path, [&](const TextPiece& piece) {
+    found = match.Feed(piece.text, piece.lineEnds);
+    return !found;
+  });
+  return found;
 }
 
 enum class SearchType { None, Jww, Jws, Jwc, Jwk, Txt, Csv, Html };
@@ -140,7 +145,8 @@ bool Selected(SearchType t, const SearchOptions& o) {
 // One file: the name first; the contents only when the name did not match. The
 // document is released after each file whatever its read answered.
 bool FileFinds(const std::u16string& path, std::u16string_view name, SearchType type,
-               const SearchOptions& options, TDocumentSet& docs, FieldMatcher& match) {
+               const SearchOptions& options, TDocumentSet& docs, FieldMatcher& match,
+               std::u16string_view keyword) {
   if (!IsFile(path)) return false;
   if (options.names && match(name)) return true;
   if (!options.contents) return false;
@@ -168,7 +174,7 @@ bool FileFinds(const std::u16string& path, std::u16string_view name, SearchType 
       docs.JWK.DataFree();
       break;
     default:
-      found = TextFileMatches(path, match);
+      found = TextFileMatches(path, keyword);
       break;
   }
   return found;
@@ -216,7 +222,7 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
       const std::u16string path = folder + row.name;
       if (callbacks.progress) callbacks.progress(path);
       ++summary.examined;
-      if (FileFinds(path, row.name, type, options, *docs, match)) {
+      if (FileFinds(path, row.name, type, options, *docs, match, keyword)) {
         ++summary.matched;
         if (callbacks.found) callbacks.found({folder, row.name, i});
       }

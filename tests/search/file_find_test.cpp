@@ -7,6 +7,7 @@
 #include "fixtures/temp_dir.h"
 #include "util/full_width.h"
 #include "util/paths.h"
+#include "util/text_stream.h"
 
 namespace glyphgrab {
 namespace {
@@ -134,6 +135,30 @@ TEST_F(FileFindTest, ResultLinesAndStop) {
   EXPECT_LE(progress.size(), 2u);
   ASSERT_FALSE(progress.empty());
   EXPECT_TRUE(progress[0].starts_with(u"検索中：" + NativeToPath(dir_.folder())));
+}
+
+}  // namespace
+}  // namespace glyphgrab
+
+namespace glyphgrab {
+namespace {
+
+// A text file is read in pieces; a keyword across two pieces of one long line is found,
+// one split by a line break is not.
+TEST(FileFindText, KeywordAcrossPiecesOfALongLine) {
+  testing::TempDir dir;
+  const std::string before(kTextPieceUnits - 3, 'x');
+  dir.Write("long.txt", before + "needle" + std::string(kTextPieceUnits, 'y') + "\n");
+  dir.Write("broken.txt", before + "nee\ndle\n");
+  FolderTree tree;
+  ASSERT_EQ(FolderTreeMake(NativeToPath(dir.folder()), tree, nullptr), FolderTreeResult::Done);
+  Names names;
+  SearchCallbacks cb;
+  cb.found = [&](const SearchResult& r) { names.push_back(r.name); };
+  SearchOptions contents;
+  contents.names = false;
+  FileFind(tree, NormalizeForMatch(u"NEEDLE"), contents, cb);
+  EXPECT_EQ(names, Names{u"long.txt"});
 }
 
 }  // namespace
