@@ -1,6 +1,8 @@
 #include "browse/folder_tree.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <memory>
 #include <sys/stat.h>
 
@@ -38,9 +40,12 @@ struct DirCloser {
 bool SubFolders(const std::u16string& path, std::vector<std::u16string>& names,
                 const StopRequested& stop) {
   names.clear();
-  const std::string native = PathToNative(path);
-  std::unique_ptr<DIR, DirCloser> dir(::opendir(native.c_str()));
-  if (!dir) return true;  // unreadable: no children, the scan goes on
+  const int fd = OpenNative(PathToNative(path), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  std::unique_ptr<DIR, DirCloser> dir(fd < 0 ? nullptr : ::fdopendir(fd));
+  if (!dir) {
+    if (fd >= 0) ::close(fd);
+    return true;  // unreadable: no children, the scan goes on
+  }
   bool first = true;
   bool stopped = false;
   while (const dirent* entry = ::readdir(dir.get())) {
@@ -54,7 +59,8 @@ bool SubFolders(const std::u16string& path, std::vector<std::u16string>& names,
     bool isDir = entry->d_type == DT_DIR;
     if (entry->d_type == DT_UNKNOWN) {
       struct stat st {};
-      isDir = ::lstat((native + std::string(name)).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      isDir = ::fstatat(::dirfd(dir.get()), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+              S_ISDIR(st.st_mode);
     }
     if (isDir) names.push_back(NativeToPath(name));
   }

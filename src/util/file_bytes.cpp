@@ -14,7 +14,7 @@ namespace {
 // Opens a regular file for reading. O_NONBLOCK keeps a FIFO or a device from blocking
 // the open; such files are then refused, as are folders.
 int OpenRegular(std::u16string_view path, struct stat& st) {
-  const int fd = ::open(PathToNative(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = OpenNative(PathToNative(path), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return -1;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
@@ -69,7 +69,7 @@ bool ReadFilePrefix(std::u16string_view path, std::size_t limit, Bytes& out, std
 }
 
 ReadableFile::ReadableFile(std::u16string_view path) {
-  fd_ = ::open(PathToNative(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  fd_ = OpenNative(PathToNative(path), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) {
     error_ = errno;
     return;
@@ -105,7 +105,7 @@ std::ptrdiff_t ReadableFile::Read(std::uint8_t* buf, std::size_t n) {
 }
 
 bool CanOpenForReading(std::u16string_view path) {
-  const int fd = ::open(PathToNative(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = OpenNative(PathToNative(path), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   ::close(fd);
   return true;

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <ctime>
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <memory>
 #include <sys/stat.h>
 
@@ -64,8 +66,13 @@ struct DirCloser {
 bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, FolderListing& out) {
   out.clear();
   const std::u16string base = AddTrailingDelim(folder);
-  std::unique_ptr<DIR, DirCloser> dir(::opendir(PathToNative(base).c_str()));
-  if (!dir) return false;
+  const int fd = OpenNative(PathToNative(base), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
+  if (!dir) {
+    ::close(fd);
+    return false;
+  }
 
   struct Keyed {
     std::u16string key;
@@ -78,7 +85,7 @@ bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, Folde
     std::u16string name = NativeToPath(nativeName);
     if (!MaskMatches(mask, name)) continue;
     struct stat st {};
-    if (::stat(PathToNative(base + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode)) continue;
 
     TFileField row;
     FillFromStat(st, row);
@@ -99,7 +106,7 @@ bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, Folde
 bool FileFieldOf(std::u16string_view path, TFileField& out) {
   out = TFileField{};
   struct stat st {};
-  if (path.empty() || ::stat(PathToNative(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (path.empty() || StatNative(PathToNative(path), st, true) != 0 || !S_ISREG(st.st_mode)) return false;
   FillFromStat(st, out);
   out.name = FileBaseName(path);
   return true;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -100,9 +101,42 @@ std::u16string NativeToPath(std::string_view native) {
 
 namespace {
 
+// Closes a descriptor without disturbing errno, which tells the caller why a later step
+// failed.
+void CloseKeepingErrno(int fd) {
+  const int saved = errno;
+  ::close(fd);
+  errno = saved;
+}
+
+// Opens the folders of a path too long for one call, one run of whole components at a
+// time, and returns the folder holding the rest with the rest (shorter than the limit)
+// in `rest`; AT_FDCWD when the path is short. -1 with errno set on failure.
+int WalkToShortRest(const std::string& native, std::string& rest) {
+  rest = native;
+  int dir = AT_FDCWD;
+  while (rest.size() >= PATH_MAX) {
+    std::size_t cut = rest.rfind('/', PATH_MAX - 2);
+    if (cut == std::string::npos) {
+      if (dir != AT_FDCWD) CloseKeepingErrno(dir);
+      errno = ENAMETOOLONG;
+      return -1;
+    }
+    const std::string head = cut == 0 ? std::string("/") : rest.substr(0, cut);
+    // O_PATH needs only search permission on the folders, as a whole-path call would.
+    const int next = ::openat(dir, head.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (dir != AT_FDCWD) CloseKeepingErrno(dir);
+    if (next < 0) return -1;
+    dir = next;
+    rest.erase(0, cut + 1);
+    if (rest.empty()) rest.assign(1, '.');
+  }
+  return dir;
+}
+
 bool StatFollow(std::u16string_view path, struct stat& st) {
   if (path.empty()) return false;
-  return ::stat(PathToNative(path).c_str(), &st) == 0;
+  return StatNative(PathToNative(path), st, true) == 0;
 }
 
 // Blank, empty or longer than the platform allows.
@@ -113,6 +147,24 @@ bool IsUsablePath(std::u16string_view path) {
 }
 
 }  // namespace
+
+int OpenNative(const std::string& native, int flags) {
+  std::string rest;
+  const int dir = WalkToShortRest(native, rest);
+  if (dir == -1) return -1;
+  const int fd = ::openat(dir, rest.c_str(), flags);
+  if (dir != AT_FDCWD) CloseKeepingErrno(dir);
+  return fd;
+}
+
+int StatNative(const std::string& native, struct stat& st, bool followLinks) {
+  std::string rest;
+  const int dir = WalkToShortRest(native, rest);
+  if (dir == -1) return -1;
+  const int r = ::fstatat(dir, rest.c_str(), &st, followLinks ? 0 : AT_SYMLINK_NOFOLLOW);
+  if (dir != AT_FDCWD) CloseKeepingErrno(dir);
+  return r;
+}
 
 bool IsFile(std::u16string_view path) {
   struct stat st {};

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace glyphgrab {
 
@@ -33,6 +34,11 @@ std::u16string FileBaseName(std::u16string_view path);
 // can be opened again.
 std::string PathToNative(std::u16string_view path);
 std::u16string NativeToPath(std::string_view native);
+
+// open(2) and stat(2) of a native path of any length: beyond the system's limit the path
+// is walked folder by folder with openat/fstatat. -1 with errno set on failure.
+int OpenNative(const std::string& native, int flags);
+int StatNative(const std::string& native, struct stat& st, bool followLinks);
 
 // The process's working folder; empty when it cannot be told.
 std::u16string CurrentFolder();
