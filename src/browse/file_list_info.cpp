@@ -1,5 +1,7 @@
 #include "browse/file_list_info.h"
 
+#include <cerrno>
+
 #include "util/file_bytes.h"
 #include "util/folder_listing.h"
 #include "util/paths.h"
@@ -123,9 +125,15 @@ std::vector<FileListRow> FileListMake(std::u16string_view folder, std::u16string
 bool FileListRowOf(std::u16string_view path, TFileListDocs& docs, FileListRow& row,
                    FileInfoResult* result) {
   row = FileListRow{};
-  if (!CanOpenForReading(path)) return false;
+  if (const ReadableFile file(path); !file.ok()) {
+    if (result) *result = FileInfoResult{.error = file.error()};
+    return false;
+  }
   TFileField field;
-  if (!FileFieldOf(path, field)) return false;
+  if (!FileFieldOf(path, field)) {
+    if (result) *result = FileInfoResult{.error = ENOENT};  // gone since it was opened
+    return false;
+  }
   row = RowOf(path, field, docs, result);
   return true;
 }

@@ -38,6 +38,7 @@ struct FileInfoResult {
   FileInfoRead read = FileInfoRead::kNoReader;
   std::size_t stopPos = 0;  // kStopped: the byte offset where reading stopped
   std::size_t undecodable = 0;  // bytes of stored texts that became U+FFFD
+  int error = 0;  // why FileListRowOf found no readable file (an errno value)
 };
 
 // ".jww", ".bak", ".jw$" and every extension from ".bk1" to ".bk9" in code-unit order

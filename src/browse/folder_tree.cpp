@@ -1,5 +1,6 @@
 #include "browse/folder_tree.h"
 
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -73,9 +74,25 @@ bool SubFolders(const std::u16string& path, std::vector<std::u16string>& names,
 class FolderTreeBuilder {
  public:
   static FolderTreeResult Make(std::u16string_view root, FolderTree& tree,
-                               const StopRequested& stop) {
+                               const StopRequested& stop, int& rootError) {
     if (root.empty()) return FolderTreeResult::NoRoot;
-    if (!IsFolder(root)) return FolderTreeResult::RootMissing;
+    struct stat st {};
+    if (StatNative(PathToNative(root), st, true) != 0) {
+      rootError = errno;
+      return FolderTreeResult::RootMissing;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+      rootError = ENOTDIR;
+      return FolderTreeResult::RootMissing;
+    }
+    // A folder below the root that cannot be read gets no children; the root itself
+    // unread would show a tree that says nothing.
+    const int fd = OpenNative(PathToNative(root), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+      rootError = errno;
+      return FolderTreeResult::RootUnreadable;
+    }
+    ::close(fd);
 
     // Children are inserted right after their parent, so visiting the nodes in index
     // order is a depth-first walk. Build linked nodes, then number them once.
@@ -136,8 +153,11 @@ class FolderTreeBuilder {
 };
 
 FolderTreeResult FolderTreeMake(std::u16string_view root, FolderTree& tree,
-                                const StopRequested& stop) {
-  return FolderTreeBuilder::Make(root, tree, stop);
+                                const StopRequested& stop, int* rootError) {
+  int error = 0;
+  const FolderTreeResult result = FolderTreeBuilder::Make(root, tree, stop, error);
+  if (rootError) *rootError = error;
+  return result;
 }
 
 }  // namespace glyphgrab

@@ -43,14 +43,16 @@ enum class FolderTreeResult {
   Stopped,      // the stop request ended the scan; the tree holds what was found
   NoRoot,       // the root text is empty: the tree is left as it was
   RootMissing,  // the root is no folder: the tree is left as it was
+  RootUnreadable,  // the root's entries cannot be read: the tree is left as it was
 };
 
 // Scans the folders below `root`. Hidden folders (names starting with ".") are left out
 // and symbolic links are not followed, so the tree has no cycles; a folder that cannot
 // be read gets no children. Siblings are ordered by Japanese collation with letter case
 // counting (ties by code units). `stop` is asked before every folder and before every
-// entry after the first of a folder.
+// entry after the first of a folder. `rootError`, when given, receives why the root is
+// missing or unreadable (an errno value).
 FolderTreeResult FolderTreeMake(std::u16string_view root, FolderTree& tree,
-                                const StopRequested& stop);
+                                const StopRequested& stop, int* rootError = nullptr);
 
 }  // namespace glyphgrab

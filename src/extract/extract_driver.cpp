@@ -44,19 +44,33 @@ void ExtractTextFile(const std::u16string& path, const std::u16string& ext, Extr
                     : ext == u".csv" ? ExtractCsv(path, list, stop, &info)
                                      : ExtractHtml(path, list, stop, &info);
   r.undecodable = info.undecodable;
-  if (!read) r.outcome = Outcome::kCannotRead;
-  else r.outcome = info.ended ? Outcome::kInterrupted : Outcome::kRead;
+  if (!read) {
+    r.outcome = Outcome::kCannotRead;
+    r.error = info.error;
+  } else {
+    r.outcome = info.ended ? Outcome::kInterrupted : Outcome::kRead;
+  }
 }
 
 void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& docs,
                 ExtractionList& list, const StopRequested& stop, ExtractFileReport& r) {
   const std::u16string ext = FileExtLower(path);
   r.path = path;
+  // Whatever its type, a file that cannot be opened is said to be so: a drawing without
+  // read permission is not a file of another format.
+  if (const ReadableFile file(path); !file.ok()) {
+    r.outcome = Outcome::kCannotRead;
+    r.error = file.error();
+    return;
+  }
   r.outcome = Outcome::kNotFormat;
   const bool drawing = ext == u".jwc" || ext == u".jwk" || ext == u".jww" || ext == u".jw$" ||
                        ext == u".jws" || ext == u".bak" || StrMid(ext, 0, 3) == u".bk";
   Bytes bytes;
-  if (drawing) ReadWholeFile(path, bytes);  // an unreadable file fails every check below
+  if (drawing && !ReadWholeFile(path, bytes, &r.error)) {
+    r.outcome = Outcome::kCannotRead;
+    return;
+  }
   if (ext == u".jwc") {
     TryDocument(docs.JWC, ExtractJwc, bytes, list, opt, r);
     docs.JWC.DataFree();
@@ -81,7 +95,6 @@ void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& d
   } else {
     r.outcome = Outcome::kNoReader;
   }
-  if (r.outcome == Outcome::kNotFormat && !IsFile(path)) r.outcome = Outcome::kCannotRead;
 }
 
 }  // namespace

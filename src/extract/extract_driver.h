@@ -21,7 +21,7 @@ struct ExtractFileReport {
     kRead,        // read whole
     kStopped,     // read part way: the texts found before `stopPos` are listed
     kNotFormat,   // not of its extension's format: only its file header line
-    kCannotRead,  // missing or unreadable: only its file header line
+    kCannotRead,  // missing, unreadable or a folder: only its file header line
     kNoReader,    // a type that carries no texts for the list
     kInterrupted, // a text file whose reading the stop request ended
   };
@@ -29,6 +29,7 @@ struct ExtractFileReport {
   Outcome outcome = Outcome::kNoReader;
   std::size_t stopPos = 0;      // kStopped: byte offset where reading stopped
   std::size_t undecodable = 0;  // bytes that became U+FFFD
+  int error = 0;                // kCannotRead: why (an errno value)
 };
 
 // Clears the list and extracts each file in order: its file header line (base name,

@@ -42,6 +42,9 @@ constexpr char16_t kTreeBusyText[] = u"フォルダ検索中です。（ESC:中�
 constexpr char16_t kTreeStoppedText[] = u"フォルダ検索を中断しました。";
 constexpr char16_t kNoRootText[] = u"検索フォルダを指定して下さい。";
 constexpr char16_t kRootMissingText[] = u"検索フォルダのディスクドライブの準備が出来ていません。";
+// A root that exists but whose entries cannot be read (no permission): said, not shown
+// as a folder without sub-folders.
+constexpr char16_t kRootUnreadableText[] = u"検索フォルダを読み込めません。";
 constexpr char16_t kBrowseTitle[] = u"変換後のファイルを保存するフォルダを指定して下さい";
 constexpr char16_t kCurrentFolderMissingText[] = u"参照フォルダが存在しません。";
 constexpr char16_t kNoFileText[] = u"ファイルを指示して下さい。";
@@ -341,6 +344,14 @@ void MainWindow::ScanFinished(FolderTreeResult result, FolderTree tree, bool atS
   if (scanThread_.joinable()) scanThread_.join();
   scanning_ = false;
   for (QWidget* w : std::initializer_list<QWidget*>{ButtonF, ComboBox1, ButtonT}) w->setEnabled(true);
+  if (result == FolderTreeResult::RootUnreadable) {
+    // The tree is left as it was.
+    TreeView1->setEnabled(true);
+    TreeView1->show();
+    if (atStartUp) FinishStartUp();
+    SetStatus(kRootUnreadableText);
+    return;
+  }
 
   tree_ = std::move(tree);
   TreeView1->clear();

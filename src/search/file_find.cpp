@@ -1,10 +1,12 @@
 #include "search/file_find.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 #include "extract/block_name.h"
 #include "extract/document_set.h"
+#include "util/file_bytes.h"
 #include "util/folder_listing.h"
 #include "util/full_width.h"
 #include "util/paths.h"
@@ -105,13 +107,15 @@ bool JwkMatches(const TJwkData& d, FieldMatcher& match) {
 // Every line of a text, CSV or HTML file as it is stored, markup included, read through
 // a bounded buffer; a keyword across the pieces of a long line is found too. Matching
 // ignores control characters.
-bool TextFileMatches(std::u16string_view path, std::u16string_view keyword) {
+bool TextFileMatches(std::u16string_view path, std::u16string_view keyword, int& error) {
   PieceMatcher match(keyword);
   bool found = false;
-  StreamTextFile(path, [&](const TextPiece& piece) {
+  TextStreamInfo info;
+  const auto feed = [&](const TextPiece& piece) {
     found = match.Feed(piece.text, piece.lineEnds);
     return !found;
-  });
+  };
+  if (!StreamTextFile(path, feed, &info)) error = info.error;
   return found;
 }
 
@@ -144,37 +148,44 @@ bool Selected(SearchType t, const SearchOptions& o) {
 
 // One file: the name first; the contents only when the name did not match. The
 // document is released after each file whatever its read answered.
+// `error` is set (an errno value) when the contents could not be read.
 bool FileFinds(const std::u16string& path, std::u16string_view name, SearchType type,
                const SearchOptions& options, TDocumentSet& docs, FieldMatcher& match,
-               std::u16string_view keyword) {
+               std::u16string_view keyword, int& error) {
   if (!IsFile(path)) return false;
   if (options.names && match(name)) return true;
   if (!options.contents) return false;
+  if (type == SearchType::Txt || type == SearchType::Csv || type == SearchType::Html) {
+    return TextFileMatches(path, keyword, error);
+  }
+  // A drawing that cannot be read is said to be so rather than searched as an empty
+  // document.
+  Bytes bytes;
+  if (!ReadWholeFile(path, bytes, &error)) return false;
   bool found = false;
   switch (type) {
     case SearchType::Jww:
-      docs.JWW.FileIn(path);
+      docs.JWW.FileInBytes(bytes);
       found = JwwMatches(docs.JWW, match);
       JwwDataFree(docs.JWW);
       break;
     case SearchType::Jws:
       // A symbol's header and layer names are not searched.
-      docs.JWS.FileIn(path);
+      docs.JWS.FileInBytes(bytes);
       found = DrawingEntitiesMatch(docs.JWS, match);
       docs.JWS.DataFree();
       break;
     case SearchType::Jwc:
-      docs.JWC.FileIn(path);
+      docs.JWC.FileInBytes(bytes);
       found = JwcMatches(docs.JWC, match);
       docs.JWC.DataFree();
       break;
     case SearchType::Jwk:
-      docs.JWK.FileIn(path);
+      docs.JWK.FileInBytes(bytes);
       found = JwkMatches(docs.JWK, match);
       docs.JWK.DataFree();
       break;
     default:
-      found = TextFileMatches(path, keyword);
       break;
   }
   return found;
@@ -196,7 +207,10 @@ bool ParseResultLine(std::u16string_view line, std::u16string& path, int& node) 
 
 std::u16string SearchSummary::StatusText() const {
   if (stopped) return u"《ESC:中断しました》";
-  return u"検索終了：対象" + IntToText(examined) + u"ファイル中、" + IntToText(matched) + u"ファイル";
+  std::u16string text =
+      u"検索終了：対象" + IntToText(examined) + u"ファイル中、" + IntToText(matched) + u"ファイル";
+  if (unreadable > 0) text += u"（読み込めないファイル：" + IntToText(unreadable) + u"）";
+  return text;
 }
 
 std::u16string SearchProgressText(std::u16string_view path) {
@@ -222,9 +236,14 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
       const std::u16string path = folder + row.name;
       if (callbacks.progress) callbacks.progress(path);
       ++summary.examined;
-      if (FileFinds(path, row.name, type, options, *docs, match, keyword)) {
+      int error = 0;
+      if (FileFinds(path, row.name, type, options, *docs, match, keyword, error)) {
         ++summary.matched;
         if (callbacks.found) callbacks.found({folder, row.name, i});
+      }
+      if (error != 0) {
+        ++summary.unreadable;
+        if (callbacks.unreadable) callbacks.unreadable(path, error);
       }
     }
   }

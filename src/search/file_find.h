@@ -36,9 +36,12 @@ bool ParseResultLine(std::u16string_view line, std::u16string& path, int& node);
 struct SearchSummary {
   int examined = 0;
   int matched = 0;
+  int unreadable = 0;  // examined files whose contents could not be read
   bool stopped = false;
 
-  // "検索終了：対象" N "ファイル中、" M "ファイル", or "《ESC:中断しました》" after a stop.
+  // "検索終了：対象" N "ファイル中、" M "ファイル", followed by
+  // "（読み込めないファイル：" K "）" when K files could not be read; or
+  // "《ESC:中断しました》" after a stop.
   std::u16string StatusText() const;
 };
 
@@ -47,6 +50,8 @@ struct SearchSummary {
 struct SearchCallbacks {
   std::function<void(const std::u16string& path)> progress;  // before each examined file
   std::function<void(const SearchResult&)> found;
+  // A file whose contents could not be read, and why (an errno value).
+  std::function<void(const std::u16string& path, int error)> unreadable;
   StopRequested stop;  // asked before every file
 };
 

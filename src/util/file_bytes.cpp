@@ -11,61 +11,45 @@
 namespace glyphgrab {
 namespace {
 
-// Opens a regular file for reading. O_NONBLOCK keeps a FIFO or a device from blocking
-// the open; such files are then refused, as are folders.
-int OpenRegular(std::u16string_view path, struct stat& st) {
-  const int fd = OpenNative(PathToNative(path), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return -1;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 // Reads up to `limit` bytes from the start. The size is a hint only: the file may change
 // while it is read.
-bool ReadOpen(int fd, std::uint64_t sizeHint, std::size_t limit, Bytes& out) {
-  out.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(sizeHint, limit)));
+bool ReadRegular(std::u16string_view path, std::size_t limit, Bytes& out, std::uint64_t* fileSize,
+                 int* error) {
+  out.clear();
+  if (fileSize) *fileSize = 0;
+  ReadableFile file(path);
+  if (!file.ok()) {
+    if (error) *error = file.error();
+    return false;
+  }
+  if (fileSize) *fileSize = file.size();
+  out.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), limit)));
   std::size_t chunk = 1 << 16;
   while (out.size() < limit) {
     const std::size_t have = out.size();
     const std::size_t want = std::min(std::max<std::size_t>(chunk, out.capacity() - have), limit - have);
     out.resize(have + want);
-    const ssize_t got = ::read(fd, out.data() + have, want);
+    const std::ptrdiff_t got = file.Read(out.data() + have, want);
     if (got < 0) {
-      out.resize(have);
-      if (errno == EINTR) continue;
+      out.clear();
+      if (error) *error = file.error();
       return false;
     }
     out.resize(have + static_cast<std::size_t>(got));
-    if (got == 0) break;
+    if (static_cast<std::size_t>(got) < want) break;  // the end of the file
     chunk = std::min<std::size_t>(chunk * 2, 1 << 24);
   }
   return true;
 }
 
-bool ReadRegular(std::u16string_view path, std::size_t limit, Bytes& out, std::uint64_t* fileSize) {
-  out.clear();
-  if (fileSize) *fileSize = 0;
-  struct stat st {};
-  const int fd = OpenRegular(path, st);
-  if (fd < 0) return false;
-  if (fileSize) *fileSize = static_cast<std::uint64_t>(st.st_size);
-  const bool ok = ReadOpen(fd, static_cast<std::uint64_t>(st.st_size), limit, out);
-  ::close(fd);
-  if (!ok) out.clear();
-  return ok;
-}
-
 }  // namespace
 
-bool ReadWholeFile(std::u16string_view path, Bytes& out) {
-  return ReadRegular(path, static_cast<std::size_t>(-1), out, nullptr);
+bool ReadWholeFile(std::u16string_view path, Bytes& out, int* error) {
+  return ReadRegular(path, static_cast<std::size_t>(-1), out, nullptr, error);
 }
 
 bool ReadFilePrefix(std::u16string_view path, std::size_t limit, Bytes& out, std::uint64_t* fileSize) {
-  return ReadRegular(path, limit, out, fileSize);
+  return ReadRegular(path, limit, out, fileSize, nullptr);
 }
 
 ReadableFile::ReadableFile(std::u16string_view path) {

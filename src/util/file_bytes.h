@@ -11,8 +11,9 @@ namespace glyphgrab {
 
 // Reads the whole file into `out` with one pass of reads. False when the file cannot be
 // opened or read (a folder, a FIFO or device, a missing file, no permission); `out` is
-// then empty. Never blocks on a FIFO.
-bool ReadWholeFile(std::u16string_view path, Bytes& out);
+// then empty and `error`, when given, says why (as ReadableFile::error). Never blocks on
+// a FIFO.
+bool ReadWholeFile(std::u16string_view path, Bytes& out, int* error = nullptr);
 
 // Reads at most `limit` bytes from the start of a regular file into `out`, for checks and
 // header reads that need no more; `fileSize`, when given, receives the file's size. False

@@ -78,7 +78,10 @@ bool StreamTextFile(std::u16string_view path, const TextPieceVisitor& visit, Tex
   TextStreamInfo& result = info ? *info : local;
   result = TextStreamInfo{};
   ReadableFile file(path);
-  if (!file.ok()) return false;
+  if (!file.ok()) {
+    result.error = file.error();
+    return false;
+  }
 
   Bytes buffer(kReadBytes);
   std::u16string text;
@@ -88,7 +91,10 @@ bool StreamTextFile(std::u16string_view path, const TextPieceVisitor& visit, Tex
   for (bool first = true;; first = false) {
     const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kReadBytes, remaining));
     const std::ptrdiff_t got = want == 0 ? 0 : file.Read(buffer.data(), want);
-    if (got < 0) return false;
+    if (got < 0) {
+      result.error = file.error();
+      return false;
+    }
     const auto size = static_cast<std::size_t>(got);
     remaining -= size;
     const bool atEnd = size < want || want == 0;

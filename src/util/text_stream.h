@@ -29,6 +29,7 @@ struct TextStreamInfo {
   TextEncoding encoding = TextEncoding::Cp932;
   std::size_t undecodable = 0;  // bytes (or units) that became U+FFFD
   bool ended = false;           // the visitor ended the reading
+  int error = 0;                // why the file could not be opened or read (errno)
 };
 
 // Hands each line of the file to `visit`, decoded and split as LoadTextFileLines does
