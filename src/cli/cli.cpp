@@ -23,7 +23,12 @@ void PrintHelp(std::ostream& out) {
   out << "\n"
          "Output is UTF-8 with LF line ends. Exit status: 0 success (search: a file\n"
          "matched), 1 search found nothing, 2 an error (usage, or a file or folder that\n"
-         "cannot be read; the other files are still processed).\n";
+         "cannot be read; the other files are still processed).\n"
+         "\n"
+         "Names are printed as the file system holds them. In --json output a byte of\n"
+         "a name that is not valid UTF-8 is written as the escape \\udc80..\\udcff\n"
+         "(U+DC80 plus the byte, as Python's surrogateescape reads it back), so the\n"
+         "output is always valid JSON.\n";
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include "cli/cli_util.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <cstring>
 
-#include "util/paths.h"
+#include <unicode/utf8.h>
 
 namespace glyphgrab::cli {
 
@@ -48,7 +50,25 @@ bool ParseArgs(const std::vector<std::string>& args, std::initializer_list<std::
 
 void JsonString(std::ostream& out, std::string_view s) {
   out << '"';
-  for (const char c : s) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(s.data());
+  const auto n = static_cast<std::int32_t>(s.size());
+  for (std::int32_t i = 0; i < n;) {
+    const std::int32_t start = i;
+    UChar32 cp;
+    U8_NEXT(bytes, i, n, cp);
+    if (cp < 0) {
+      for (std::int32_t k = start; k < i; ++k) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "\\udc%02x", static_cast<unsigned>(bytes[k]));
+        out << buf;
+      }
+      continue;
+    }
+    if (i - start > 1) {
+      out.write(s.data() + start, i - start);
+      continue;
+    }
+    const char c = s[static_cast<std::size_t>(start)];
     const auto u = static_cast<unsigned char>(c);
     switch (c) {
       case '"': out << "\\\""; break;
@@ -69,11 +89,20 @@ void JsonString(std::ostream& out, std::string_view s) {
   out << '"';
 }
 
-const char* FileProblem(std::u16string_view path) {
-  if (IsFolder(path)) return "is a folder";
-  if (IsFile(path)) return "cannot be read";
-  std::error_code error;
-  return std::filesystem::exists(PathToNative(path), error) ? "is not a regular file" : "no such file";
+std::string ErrorReason(int error, bool folder) {
+  switch (error) {
+    case ENOENT: return folder ? "no such folder" : "no such file";
+    case EACCES:
+    case EPERM: return "permission denied";
+    case EISDIR: return "is a folder";
+    case ENOTDIR: return "not a folder";
+    case ELOOP: return "symbolic link loop";
+    case EINVAL: return "is not a regular file";
+    default: break;
+  }
+  std::string text = std::strerror(error);
+  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  return text;
 }
 
 }  // namespace glyphgrab::cli

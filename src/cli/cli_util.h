@@ -24,11 +24,15 @@ struct ParsedArgs {
 bool ParseArgs(const std::vector<std::string>& args, std::initializer_list<std::string_view> flags,
                std::initializer_list<std::string_view> valued, ParsedArgs& out, std::string& error);
 
-// Why a named file could not be opened, for its "path: message" line: "is a folder",
-// "cannot be read", "is not a regular file" (a FIFO, a device) or "no such file".
-const char* FileProblem(std::u16string_view path);
+// Why a path could not be read, from its errno value, for its "path: reason" line: "no
+// such file" (or folder), "permission denied", "is a folder", "not a folder", "symbolic
+// link loop", "is not a regular file" (a FIFO, a device; EINVAL), or the system's text.
+std::string ErrorReason(int error, bool folder = false);
 
-// A JSON string literal of UTF-8 text.
+// A JSON string literal of text that is UTF-8 where it can be: a byte that is not part of
+// valid UTF-8 (a file name as Linux may hold it) is written as the escape \udc80..\udcff
+// of U+DC80 + the byte, as Python's surrogateescape reads it back, so the output always
+// parses.
 void JsonString(std::ostream& out, std::string_view s);
 
 }  // namespace glyphgrab::cli

@@ -15,7 +15,7 @@ const char* OutcomeName(Outcome o) {
     case Outcome::kRead: return "read";
     case Outcome::kStopped: return "stopped";
     case Outcome::kNotFormat: return "not-format";
-    case Outcome::kCannotRead: return "cannot-read";
+    case Outcome::kCannotRead: return "unreadable";
     case Outcome::kNoReader: return "no-reader";
     case Outcome::kInterrupted: return "interrupted";
   }
@@ -59,7 +59,7 @@ int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
     const std::string& file = parsed.operands[i];
     switch (r.outcome) {
       case Outcome::kCannotRead:
-        err << file << ": " << FileProblem(r.path) << '\n';
+        err << file << ": " << ErrorReason(r.error) << '\n';
         status = kExitError;
         break;
       case Outcome::kNotFormat:
@@ -75,13 +75,15 @@ int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
 
   if (!parsed.Has("--json")) {
-    for (const auto& line : list.lines()) out << StrToUtf8(line) << '\n';
+    // A file header line holds a name as the file system holds it, bytes that are not
+    // UTF-8 included.
+    for (const auto& line : list.lines()) out << PathToNative(line) << '\n';
     return status;
   }
   out << "{\"lines\":[";
   for (std::size_t i = 0; i < list.lines().size(); ++i) {
     out << (i ? ",\n" : "\n");
-    JsonString(out, StrToUtf8(list.lines()[i]));
+    JsonString(out, PathToNative(list.lines()[i]));
   }
   out << "],\n\"files\":[";
   for (std::size_t i = 0; i < reports.size(); ++i) {

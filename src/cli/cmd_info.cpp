@@ -13,7 +13,7 @@ namespace {
 // Tab-separated output cannot carry tabs or line breaks inside a field (a memo of a text
 // file keeps none; this guards the format all the same).
 std::string Field(std::u16string_view s) {
-  std::string u = StrToUtf8(s);
+  std::string u = PathToNative(s);
   for (char& c : u) {
     if (c == '\t' || c == '\n' || c == '\r') c = ' ';
   }
@@ -58,7 +58,7 @@ int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     FileListRow row;
     FileInfoResult result;
     if (!FileListRowOf(path, docs, row, &result)) {
-      err << file << ": " << FileProblem(path) << '\n';
+      err << file << ": " << ErrorReason(result.error) << '\n';
       status = kExitError;
       continue;
     }
@@ -77,7 +77,7 @@ int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         {"name", &row.name}, {"type", &row.type}, {"memo", &row.memo}, {"modified", &row.modified}};
     for (const auto& [key, value] : fields) {
       out << ",\"" << key << "\":";
-      JsonString(out, StrToUtf8(*value));
+      JsonString(out, PathToNative(*value));
     }
     out << ",\"size\":" << StrToUtf8(row.size) << ",\"version\":";
     JsonString(out, StrToUtf8(row.version));

@@ -1,4 +1,5 @@
 // glyphgrab-cli search: the files under a folder whose names or texts hold a keyword.
+#include <cerrno>
 #include <sstream>
 
 #include "browse/folder_tree.h"
@@ -75,9 +76,11 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
 
   FolderTree tree;
-  const FolderTreeResult made = FolderTreeMake(NativeToPath(root), tree, nullptr);
-  if (made == FolderTreeResult::NoRoot || made == FolderTreeResult::RootMissing) {
-    err << root << ": no such folder\n";
+  int rootError = 0;
+  const FolderTreeResult made = FolderTreeMake(NativeToPath(root), tree, nullptr, &rootError);
+  if (made == FolderTreeResult::NoRoot || made == FolderTreeResult::RootMissing ||
+      made == FolderTreeResult::RootUnreadable) {
+    err << root << ": " << ErrorReason(rootError ? rootError : ENOENT, true) << '\n';
     return kExitError;
   }
 
@@ -99,6 +102,9 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     out << ",\"name\":";
     JsonString(out, PathToNative(r.name));
     out << ",\"node\":" << r.node << '}';
+  };
+  callbacks.unreadable = [&](const std::u16string& path, int error) {
+    err << PathToNative(path) << ": " << ErrorReason(error) << '\n';
   };
   const SearchSummary summary = FileFind(tree, NormalizeForMatch(keyword), options, callbacks);
   if (json) out << "],\n\"examined\":" << summary.examined << ",\"matched\":" << summary.matched << "}\n";

@@ -1,4 +1,7 @@
+#include <cerrno>
+
 #include "browse/folder_tree.h"
+#include "cli/cli_util.h"
 #include "cli/command_handlers.h"
 #include "util/codepage.h"
 #include "util/paths.h"
@@ -12,10 +15,12 @@ int RunTree(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   }
   const std::u16string root = NativeToPath(args[0]);
   FolderTree tree;
-  switch (FolderTreeMake(root, tree, nullptr)) {
+  int error = 0;
+  switch (FolderTreeMake(root, tree, nullptr, &error)) {
     case FolderTreeResult::NoRoot:
     case FolderTreeResult::RootMissing:
-      err << args[0] << ": no such folder\n";
+    case FolderTreeResult::RootUnreadable:
+      err << args[0] << ": " << ErrorReason(error ? error : ENOENT, true) << '\n';
       return kExitError;
     default:
       break;

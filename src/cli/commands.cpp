@@ -12,7 +12,7 @@ std::span<const Command> Commands() {
        "      dimension texts, --no-blanks remove every blank, --sort sort without\n"
        "      header lines; --json prints {\"lines\":[...],\"files\":[{\"path\",\"outcome\",\n"
        "      \"undecodable\"}...]} (outcome: read, stopped (with \"stoppedAt\"), not-format,\n"
-       "      cannot-read, no-reader)",
+       "      unreadable, no-reader)",
        RunExtract},
       {"info", "[--json] FILE...",
        "print the file list's columns for each file, tab-separated: name, type,\n"
