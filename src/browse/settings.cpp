@@ -29,6 +29,13 @@ class LineReader {
   bool Bool() { return TextToBool(Next()); }
   double Float() { return TextToFloat(Next()); }
   std::u16string Text() { return Utf8HexToStr(Next()); }
+  // A folder's bytes as the file system holds them, valid UTF-8 or not.
+  std::u16string Folder() {
+    const Bytes bytes = HexToBytes(Next());
+    std::size_t end = 0;
+    while (end < bytes.size() && bytes[end] != 0) ++end;
+    return NativeToPath(std::string_view(reinterpret_cast<const char*>(bytes.data()), end));
+  }
 
  private:
   ByteSpan bytes_;
@@ -47,6 +54,12 @@ class LineWriter {
   void Bool(bool v) { Line(BoolToText(v)); }
   void Float(double v) { Line(FloatToText(v)); }
   void Text(std::u16string_view s) { Line(StrToUtf8Hex(s)); }
+  // The same hexadecimal form; a name that is not UTF-8 keeps its bytes instead of
+  // becoming U+FFFD and a folder that is forgotten at the next start.
+  void Folder(std::u16string_view path) {
+    const std::string native = PathToNative(path);
+    Line(BytesToHex(ByteSpan(reinterpret_cast<const std::uint8_t*>(native.data()), native.size())));
+  }
   Bytes Take() { return std::move(out_); }
 
  private:
@@ -91,8 +104,8 @@ TSettings SettingsParse(ByteSpan bytes) {
   ReadGeometry(in, s.mainWindow);                       // lines 1-4
   s.treePaneWidth = in.Int();                           // 5
   s.listWidth = in.Int();                               // 6
-  s.rootFolder = in.Text();                             // 7
-  s.preFolder = in.Text();                              // 8
+  s.rootFolder = in.Folder();                           // 7
+  s.preFolder = in.Folder();                            // 8
   s.filterIndex = in.Int();                             // 9
   for (auto& w : s.columnWidths) w = in.Int();          // 10-15
   s.settingsDialogLeft = in.Int();                      // 16
@@ -114,8 +127,8 @@ Bytes SettingsFormat(const TSettings& s) {
   WriteGeometry(out, s.mainWindow);
   out.Int(s.treePaneWidth);
   out.Int(s.listWidth);
-  out.Text(s.rootFolder);
-  out.Text(s.preFolder);
+  out.Folder(s.rootFolder);
+  out.Folder(s.preFolder);
   out.Int(s.filterIndex);
   for (auto w : s.columnWidths) out.Int(w);
   out.Int(s.settingsDialogLeft);

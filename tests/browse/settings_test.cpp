@@ -132,6 +132,20 @@ TEST(SettingsFormat, RoundTripsThroughTheFile) {
   EXPECT_EQ(back.keywordHistory, std::vector<std::u16string>(30));
 }
 
+TEST(SettingsFormat, FolderNamesKeepBytesThatAreNotUtf8) {
+  TSettings s;
+  // "/d/" + the bytes FF FE + "図" + "/", as a folder read from the file system holds them.
+  s.rootFolder = NativeToPath("/d/\xff\xfe\xe5\x9b\xb3/");
+  s.preFolder = s.rootFolder + u"sub";
+  const Bytes bytes = SettingsFormat(s);
+  const std::vector<std::string> lines = CrLfLines(std::string(bytes.begin(), bytes.end()));
+  EXPECT_EQ(lines[6], "2F642FFFFEE59BB32F");
+  const TSettings back = SettingsParse(bytes);
+  EXPECT_EQ(back.rootFolder, s.rootFolder);
+  EXPECT_EQ(back.preFolder, s.preFolder);
+  EXPECT_EQ(PathToNative(back.preFolder), "/d/\xff\xfe\xe5\x9b\xb3/sub");
+}
+
 TEST(SettingsFormat, KeywordHistoryIsCutAtThirty) {
   TSettings s;
   for (int i = 0; i < 40; ++i) s.keywordHistory.push_back(u"k" + std::u16string(1, u'A' + i));
