@@ -103,8 +103,8 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     JsonString(out, PathToNative(r.name));
     out << ",\"node\":" << r.node << '}';
   };
-  callbacks.unreadable = [&](const std::u16string& path, int error) {
-    err << PathToNative(path) << ": " << ErrorReason(error) << '\n';
+  callbacks.unreadable = [&](const std::u16string& path, int why) {
+    err << PathToNative(path) << ": " << ErrorReason(why) << '\n';
   };
   const SearchSummary summary = FileFind(tree, NormalizeForMatch(keyword), options, callbacks);
   if (json) out << "],\n\"examined\":" << summary.examined << ",\"matched\":" << summary.matched << "}\n";

@@ -67,7 +67,7 @@ std::size_t TextDecoder::CompletePrefix(ByteSpan b) const {
       // pair differently from the converter only where a lead is followed by a byte that
       // cannot trail; that byte is a character of its own, so both meet again right after.
       std::size_t p = 0;
-      while (p < n) p += IsCp932Lead(b[p]) ? 2 : 1;
+      while (p < n) p += IsCp932Lead(b[p]) ? 2u : 1u;
       return p > n ? n - 1 : n;
     }
     case TextEncoding::Utf8: {
