@@ -22,6 +22,11 @@ bool EndsForSure(char16_t c) {
 
 bool PieceMatcher::Feed(std::u16string_view piece, bool lineEnds) {
   if (keyword_.empty()) return false;
+  if (lineEnds && held_.empty() && window_.empty()) {
+    // A whole line, the usual case: no copies.
+    NormalizeForMatchInto(piece, normal_);
+    return normal_.find(keyword_) != std::u16string::npos;
+  }
   buffer_.assign(held_).append(piece);
   held_.clear();
   std::size_t cut = buffer_.size();
