@@ -107,7 +107,10 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << PathToNative(path) << ": " << ErrorReason(why) << '\n';
   };
   const SearchSummary summary = FileFind(tree, NormalizeForMatch(keyword), options, callbacks);
-  if (json) out << "],\n\"examined\":" << summary.examined << ",\"matched\":" << summary.matched << "}\n";
+  if (json) {
+    out << "],\n\"examined\":" << summary.examined << ",\"matched\":" << summary.matched
+        << ",\"unreadable\":" << summary.unreadable << "}\n";
+  }
   err << StrToUtf8(summary.StatusText()) << '\n';
   return summary.matched > 0 ? kExitOk : kExitNothingFound;
 }

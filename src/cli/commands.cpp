@@ -26,7 +26,8 @@ std::span<const Command> Commands() {
        "      order; the closing status goes to stderr. LIST is a comma list of\n"
        "      jww,jws,jwc,jwk,txt,csv,html (default all); without --names and --contents\n"
        "      both are on; --json prints {\"results\":[{\"path\",\"folder\",\"name\",\n"
-       "      \"node\"}...],\"examined\":N,\"matched\":M}",
+       "      \"node\"}...],\"examined\":N,\"matched\":M,\"unreadable\":K} (K files whose\n"
+       "      contents could not be read; each is also named on stderr)",
        RunSearch},
       {"keys", "COMMAND",
        "print the key events that sending COMMAND would type; a {N} group waits N\n"

@@ -84,7 +84,7 @@ TEST(CliSearch, ContractOfOutputAndExitStatus) {
   r = RunCli({"search", "--types", "csv", "--json", root, "hay"});
   EXPECT_EQ(r.status, kExitOk);
   EXPECT_EQ(r.out, "{\"results\":[\n{\"path\":\"" + root + "/b.csv\",\"folder\":\"" + root +
-                       "/\",\"name\":\"b.csv\",\"node\":0}],\n\"examined\":1,\"matched\":1}\n");
+                       "/\",\"name\":\"b.csv\",\"node\":0}],\n\"examined\":1,\"matched\":1,\"unreadable\":0}\n");
 
   for (const auto& bad : std::vector<std::vector<std::string>>{
            {"search", root, " 　"}, {"search", root}, {"search", "--types", "pdf", root, "x"},
