@@ -63,10 +63,10 @@ std::size_t TextDecoder::CompletePrefix(ByteSpan b) const {
   const std::size_t n = b.size();
   switch (encoding_) {
     case TextEncoding::Cp932: {
-      // Walking from a boundary, a lead byte takes the next byte with it. The walk may
-      // pair differently from the converter only where a lead is followed by a byte that
-      // cannot trail; that byte is a character of its own, so both meet again right after.
-      std::size_t p = 0;
+      // A byte below 0x40 never trails, so a character starts right after it. From
+      // there a lead byte takes the next byte with it.
+      std::size_t p = n;
+      while (p > 0 && b[p - 1] >= 0x40) --p;
       while (p < n) p += IsCp932Lead(b[p]) ? 2u : 1u;
       return p > n ? n - 1 : n;
     }

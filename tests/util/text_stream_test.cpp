@@ -15,7 +15,8 @@ Bytes B(std::string_view s) { return Bytes(s.begin(), s.end()); }
 
 // Texts whose characters span several bytes in every encoding, with bad bytes.
 const std::string kSamples[] = {
-    "\x82\xa0\x90\x7D\x96\xCA\r\nA\x85\x40z\x81",              // code page 932, a lead at the end
+    // Code page 932: a bad pair, a lead before LF and one at the end.
+    "\x82\xa0\x90\x7D\x96\xCA\r\nA\x85\x40z\x81\x0A\x82\xA0\x81",
     "\xEF\xBB\xBF\xE3\x81\x82\xF0\x9F\x98\x80\nx\xFF\xE3\x81",  // UTF-8, cut at the end
     std::string("\xFF\xFE\x42\x30\x3D\xD8\x00\xDE\r\0\n\0\x00\xD8", 14),  // UTF-16LE pair, lone lead
     std::string("\xFE\xFF\x30\x42\xD8\x3D\xDE\x00\0\n\0b\x00", 13),       // UTF-16BE, odd byte
