@@ -225,7 +225,12 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
   const int nodes = static_cast<int>(tree.size());
   for (int i = 0; i < nodes; ++i) {
     const std::u16string folder = tree.FolderTreePath(i);
-    const FolderListing rows = ListFolderFiles(folder, u"*");
+    FolderListing rows;
+    if (int error = 0; !ListFolderFiles(folder, u"*", rows, &error)) {
+      // A folder whose files cannot be listed counts as one thing not read.
+      ++summary.unreadable;
+      if (callbacks.unreadable) callbacks.unreadable(folder, error);
+    }
     for (const TFileField& row : rows) {
       if (Stopped(callbacks.stop)) {
         summary.stopped = true;

@@ -36,7 +36,8 @@ bool ParseResultLine(std::u16string_view line, std::u16string& path, int& node);
 struct SearchSummary {
   int examined = 0;
   int matched = 0;
-  int unreadable = 0;  // examined files whose contents could not be read
+  int unreadable = 0;  // examined files whose contents, or folders whose files, could
+                       // not be read
   bool stopped = false;
 
   // "検索終了：対象" N "ファイル中、" M "ファイル", followed by
@@ -50,7 +51,8 @@ struct SearchSummary {
 struct SearchCallbacks {
   std::function<void(const std::u16string& path)> progress;  // before each examined file
   std::function<void(const SearchResult&)> found;
-  // A file whose contents could not be read, and why (an errno value).
+  // A file whose contents (or a folder whose files) could not be read, and why (an errno
+  // value).
   std::function<void(const std::u16string& path, int error)> unreadable;
   StopRequested stop;  // asked before every file
 };

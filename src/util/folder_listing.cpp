@@ -1,6 +1,7 @@
 #include "util/folder_listing.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <dirent.h>
@@ -63,14 +64,15 @@ struct DirCloser {
 
 }  // namespace
 
-bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, FolderListing& out) {
+bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, FolderListing& out,
+                     int* error) {
   out.clear();
   const std::u16string base = AddTrailingDelim(folder);
   const int fd = OpenNative(PathToNative(base), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
+  std::unique_ptr<DIR, DirCloser> dir(fd < 0 ? nullptr : ::fdopendir(fd));
   if (!dir) {
-    ::close(fd);
+    if (error) *error = errno;
+    if (fd >= 0) ::close(fd);
     return false;
   }
 

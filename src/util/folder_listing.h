@@ -25,8 +25,10 @@ bool MaskMatches(std::u16string_view mask, std::u16string_view name);
 // Lists the plain files (symbolic links followed, hidden files included) of `folder`
 // whose names match `mask`, in the order NTFS gives them: by the code units of the
 // upper-cased names. Returns false, with an empty listing, when the folder cannot be
-// read. Returned by value so that several threads may list at once.
-bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, FolderListing& out);
+// read (`error`, when given, then says why: an errno value). Returned by value so that
+// several threads may list at once.
+bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, FolderListing& out,
+                     int* error = nullptr);
 FolderListing ListFolderFiles(std::u16string_view folder, std::u16string_view mask);
 
 // The listing row of one plain file given by its path (symbolic links followed); false

@@ -54,13 +54,17 @@ class CliErrors : public ::testing::Test {
     dir_.Write("secret.jww", "JwwData.");
     dir_.Write("tree/a/inside.txt", "needle\n");
     dir_.Write("tree/locked.txt", "needle\n");
+    dir_.MakeDir("tree/shut");
     dir_.MakeDir("locked/sub");
     ::mkfifo((root_ + "fifo.txt").c_str(), 0644);
     std::filesystem::create_symlink("loop", dir_.path() / "loop");
-    for (const char* p : {"secret.txt", "secret.jww", "locked", "tree/locked.txt"})
+    for (const char* p : {"secret.txt", "secret.jww", "locked", "tree/locked.txt", "tree/shut"})
       std::filesystem::permissions(dir_.path() / p, std::filesystem::perms::none);
   }
-  void TearDown() override { std::filesystem::permissions(dir_.path() / "locked", std::filesystem::perms(0755)); }
+  void TearDown() override {
+    for (const char* p : {"locked", "tree/shut"})
+      std::filesystem::permissions(dir_.path() / p, std::filesystem::perms(0755));
+  }
 
   testing::TempDir dir_;
   std::string root_;
@@ -112,8 +116,9 @@ TEST_F(CliErrors, SearchCountsTheFilesItCouldNotRead) {
   const CliRun r = RunCliUnprivileged({"search", "--contents", root_ + "tree", "needle"});
   EXPECT_EQ(r.status, kExitOk);
   EXPECT_EQ(r.out, root_ + "tree/a/inside.txt\n");
-  EXPECT_EQ(r.err, root_ + "tree/locked.txt: permission denied\n"
-                   "検索終了：対象2ファイル中、1ファイル（読み込めないファイル：1）\n");
+  EXPECT_EQ(r.err, root_ + "tree/locked.txt: permission denied\n" + root_ +
+                       "tree/shut/: permission denied\n"
+                       "検索終了：対象2ファイル中、1ファイル（読み込めないファイル：2）\n");
 }
 
 TEST(CliJson, NamesThatAreNotUtf8AreEscaped) {
