@@ -49,7 +49,59 @@ void DecodeUtf8(ByteSpan bytes, std::u16string& out, std::size_t& bad) {
 
 constexpr bool IsCp932Lead(std::uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
+// The length of the well-formed UTF-8 sequence at the start of `bytes` (no overlong
+// forms, no surrogates, nothing above U+10FFFF); 0 when it is malformed, and the
+// negative of the bytes present when they are a valid but unfinished start.
+std::ptrdiff_t Utf8SequenceLength(ByteSpan bytes) {
+  const std::uint8_t b0 = bytes[0];
+  std::size_t n = 0;
+  std::uint8_t lo = 0x80, hi = 0xBF;  // range of the second byte
+  if (b0 < 0x80) return 1;
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    n = 2;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    n = 3;
+    if (b0 == 0xE0) lo = 0xA0;
+    if (b0 == 0xED) hi = 0x9F;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    n = 4;
+    if (b0 == 0xF0) lo = 0x90;
+    if (b0 == 0xF4) hi = 0x8F;
+  } else {
+    return 0;
+  }
+  for (std::size_t k = 1; k < n; ++k) {
+    if (k >= bytes.size()) return -static_cast<std::ptrdiff_t>(k);
+    const std::uint8_t b = bytes[k];
+    if (k == 1 ? (b < lo || b > hi) : (b < 0x80 || b > 0xBF)) return 0;
+  }
+  return static_cast<std::ptrdiff_t>(n);
+}
+
 }  // namespace
+
+ByteOrderMark DetectTextEncoding(ByteSpan bytes, bool complete) {
+  const ByteOrderMark mark = DetectByteOrderMark(bytes);
+  if (mark.length > 0) return mark;
+  bool nonAscii = false;
+  for (std::size_t p = 0; p < bytes.size();) {
+    if (bytes[p] < 0x80) {
+      ++p;
+      continue;
+    }
+    const std::ptrdiff_t n = Utf8SequenceLength(bytes.subspan(p));
+    if (n < 0 && !complete) {
+      // Cut by the prefix's end: a lead byte alone says nothing, a lead with its
+      // continuation bytes so far is UTF-8 enough.
+      nonAscii = nonAscii || n <= -2;
+      break;
+    }
+    if (n <= 0) return {};
+    nonAscii = true;
+    p += static_cast<std::size_t>(n);
+  }
+  return nonAscii ? ByteOrderMark{TextEncoding::Utf8, 0} : ByteOrderMark{};
+}
 
 ByteOrderMark DetectByteOrderMark(ByteSpan bytes) {
   if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
@@ -107,12 +159,32 @@ void TextDecoder::DecodeComplete(ByteSpan bytes, std::u16string& out) {
   }
 }
 
+TextDecoder TextDecoder::ForUnmarkedText() {
+  TextDecoder decoder(TextEncoding::Cp932);
+  decoder.undecided_ = true;
+  return decoder;
+}
+
 void TextDecoder::Decode(ByteSpan bytes, bool last, std::u16string& out) {
   Bytes joined;
   if (!pending_.empty()) {
     joined.swap(pending_);
     joined.insert(joined.end(), bytes.begin(), bytes.end());
     bytes = joined;
+  }
+  if (undecided_) {
+    // ASCII reads the same either way; the text from the first other byte decides.
+    std::size_t ascii = 0;
+    while (ascii < bytes.size() && bytes[ascii] < 0x80) ++ascii;
+    for (std::size_t k = 0; k < ascii; ++k) out.push_back(static_cast<char16_t>(bytes[k]));
+    bytes = bytes.subspan(ascii);
+    if (bytes.empty()) return;
+    if (bytes.size() == 1 && !last) {  // a lone lead byte says nothing yet
+      pending_.assign(bytes.begin(), bytes.end());
+      return;
+    }
+    encoding_ = DetectTextEncoding(bytes, last).encoding;
+    undecided_ = false;
   }
   const std::size_t complete = last ? bytes.size() : CompletePrefix(bytes);
   DecodeComplete(bytes.first(complete), out);

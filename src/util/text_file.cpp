@@ -5,7 +5,7 @@
 namespace glyphgrab {
 
 std::u16string DecodeText(ByteSpan bytes, TextEncoding* encoding, std::size_t* undecodable) {
-  const ByteOrderMark mark = DetectByteOrderMark(bytes);
+  const ByteOrderMark mark = DetectTextEncoding(bytes, true);
   TextDecoder decoder(mark.encoding);
   std::u16string text;
   text.reserve(bytes.size());

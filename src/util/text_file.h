@@ -19,7 +19,7 @@ struct TextLines {
 };
 
 // A byte-order mark of UTF-8, UTF-16LE or UTF-16BE selects that encoding and is dropped;
-// otherwise code page 932. Lines end at CR LF, a lone CR or a lone LF; a final line
+// without one, DetectTextEncoding chooses between UTF-8 and code page 932. Lines end at CR LF, a lone CR or a lone LF; a final line
 // break leaves no empty last line. Undecodable bytes become U+FFFD; decoding never fails.
 TextLines DecodeTextLines(ByteSpan bytes);
 

@@ -102,13 +102,17 @@ bool StreamTextFile(std::u16string_view path, const TextPieceVisitor& visit, Tex
     ByteSpan bytes(buffer.data(), size);
     if (first) {
       const ByteOrderMark mark = DetectByteOrderMark(bytes);
-      decoder.emplace(mark.encoding);
-      result.encoding = mark.encoding;
+      if (mark.length > 0) {
+        decoder.emplace(mark.encoding);
+      } else {
+        decoder.emplace(TextDecoder::ForUnmarkedText());
+      }
       bytes = bytes.subspan(mark.length);
     }
     text.clear();
     // A character cut by the byte limit is dropped rather than shown as undecodable.
     decoder->Decode(bytes, atEnd && !cutByLimit, text);
+    result.encoding = decoder->encoding();
     result.undecodable = decoder->undecodable();
     if (!lines.Feed(text)) {
       result.ended = true;

@@ -8,12 +8,14 @@
 #include <sstream>
 
 #include <gtest/gtest.h>
+#include <unicode/ucnv.h>
 
 #include "documents/jws_data.h"
 #include "fixtures/corpus_manifest.h"
 #include "documents/jww_data.h"
 #include "util/codepage.h"
 #include "util/strings.h"
+#include "util/text_decoder.h"
 
 namespace glyphgrab {
 namespace {
@@ -156,6 +158,45 @@ TEST(JwCorpus, EveryDrawingReadsCompletely) {
   }
   EXPECT_GT(compared, 10u);
   if (damaged > 0) std::printf("note: %zu damaged corpus copies read up to their cut\n", damaged);
+}
+
+// Real Japanese texts as code page 932 bytes: the symbols' and drawings' own texts, saved
+// as a text file without a byte-order mark, must never pass for UTF-8.
+TEST(JwCorpus, RealCodePage932TextsAreNotTakenForUtf8) {
+  std::vector<fs::path> files = CorpusFiles("jws", ".jws");
+  const auto drawings = CorpusFiles("jww", ".jww");
+  files.insert(files.end(), drawings.begin(), drawings.end());
+  if (files.empty()) GTEST_SKIP() << "corpus folder " << CorpusDir() << " is absent: skipped";
+  UErrorCode err = U_ZERO_ERROR;
+  UConverter* cp932 = ucnv_open("windows-31j", &err);
+  ASSERT_TRUE(U_SUCCESS(err));
+  std::size_t samples = 0;
+  std::vector<std::string> takenForUtf8;
+  TJwsData symbol;
+  TJwwData drawing;
+  for (const fs::path& f : files) {
+    const std::u16string path = Utf8ToStr(f.string());
+    const bool isSymbol = f.extension() == ".jws";
+    if (isSymbol ? !symbol.FileIn(path) : !drawing.FileIn(path)) continue;
+    const auto& texts = isSymbol ? symbol.EntMoji : drawing.EntMoji;
+    if (isSymbol ? symbol.MojiEncode : drawing.MojiEncode) continue;  // stored as UTF-16
+    for (const auto& moji : texts) {
+      const std::u16string& t = moji.str;
+      if (std::all_of(t.begin(), t.end(), [](char16_t c) { return c < 0x80; })) continue;
+      std::string bytes(t.size() * 2 + 1, '\0');
+      err = U_ZERO_ERROR;
+      const int32_t n = ucnv_fromUChars(cp932, bytes.data(), static_cast<int32_t>(bytes.size()), t.data(),
+                                        static_cast<int32_t>(t.size()), &err);
+      bytes.resize(static_cast<std::size_t>(n));
+      ++samples;
+      const Bytes b(bytes.begin(), bytes.end());
+      if (DetectTextEncoding(b, true).encoding != TextEncoding::Cp932) takenForUtf8.push_back(StrToUtf8(t));
+    }
+  }
+  ucnv_close(cp932);
+  std::printf("note: %zu real code page 932 texts, %zu taken for UTF-8\n", samples, takenForUtf8.size());
+  EXPECT_GT(samples, 500u);
+  EXPECT_EQ(takenForUtf8, std::vector<std::string>{});
 }
 
 TEST(JwCorpus, EverySymbolReadsCompletely) {

@@ -40,6 +40,38 @@ TEST(TextLines, EncodingsByByteOrderMark) {
   }
 }
 
+// Without a mark, a text that is valid UTF-8 and not plain ASCII is UTF-8 (the usual form
+// on Linux); anything else stays code page 932.
+TEST(TextLines, EncodingWithoutMark) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    TextEncoding encoding;
+    Lines lines;
+  } cases[] = {
+      {"utf-8 japanese", "\xE5\x9B\xB3\xE9\x9D\xA2\xE3\x81\xAE\xE8\xAA\xAC\xE6\x98\x8E\n", TextEncoding::Utf8,
+       {u"図面の説明"}},
+      {"ascii only", "plan A\n", TextEncoding::Cp932, {u"plan A"}},
+      {"cp932 kanji", "\x90\xe0\x96\xbe", TextEncoding::Cp932, {u"説明"}},
+      {"cp932 half-width katakana cut like utf-8", "\xC3\xBD\xC4", TextEncoding::Cp932, {u"ﾃｽﾄ"}},
+      {"utf-8 then a stray byte", "\xE3\x81\x82\xFF", TextEncoding::Cp932, {u"縺\uFFFD\uF8F3"}},
+      {"utf-8 surrogate form is not utf-8", "\xED\xA0\x80", TextEncoding::Cp932, {u"\u605D\u0080"}},
+  };
+  for (const auto& c : cases) {
+    const TextLines t = DecodeTextLines(B(c.bytes));
+    EXPECT_EQ(t.encoding, c.encoding) << c.what;
+    EXPECT_EQ(t.lines, c.lines) << c.what;
+  }
+}
+
+// Only the first bytes of a big file decide; a character cut where they end is no fault.
+TEST(TextLines, EncodingOfAPrefix) {
+  const std::string a = "\xE3\x81\x82";  // あ
+  EXPECT_EQ(DetectTextEncoding(B("ab" + a.substr(0, 2)), false).encoding, TextEncoding::Utf8);
+  EXPECT_EQ(DetectTextEncoding(B("ab" + a.substr(0, 2)), true).encoding, TextEncoding::Cp932);
+  EXPECT_EQ(DetectTextEncoding(B(a.substr(0, 1)), false).encoding, TextEncoding::Cp932);  // nothing whole
+}
+
 TEST(TextLines, LineBreakForms) {
   struct Case {
     std::u16string text;

@@ -78,6 +78,8 @@ TEST(StreamTextFile, GivesTheLinesOfTheWholeFile) {
   files.push_back(longLine);
   files.push_back("");
   files.push_back("a\n\n");
+  // UTF-8 without a mark whose first non-ASCII character straddles the first read.
+  files.push_back(std::string(65535, 'a') + "\xE3\x81\x82\n");
   for (std::size_t k = 0; k < files.size(); ++k) {
     const std::string name = "f" + std::to_string(k) + ".txt";
     dir.Write(name, files[k]);
@@ -89,9 +91,10 @@ TEST(StreamTextFile, GivesTheLinesOfTheWholeFile) {
     EXPECT_EQ(s.info.undecodable, whole.undecodable) << k;
     for (std::size_t size : s.pieceSizes) EXPECT_LE(size, kTextPieceUnits) << k;
   }
+  EXPECT_EQ(DecodeTextLines(B(files.back())).encoding, TextEncoding::Utf8);
   // The long line: the first cut moves before the surrogate pair.
   const std::size_t n = kTextPieceUnits;
-  EXPECT_EQ(Stream(base + u"f" + NativeToPath(std::to_string(files.size() - 3)) + u".txt").pieceSizes,
+  EXPECT_EQ(Stream(base + u"f" + NativeToPath(std::to_string(files.size() - 4)) + u".txt").pieceSizes,
             (std::vector<std::size_t>{n - 1, n, n, 2, 3}));
 }
 
