@@ -113,10 +113,13 @@ FileListRow RowOf(std::u16string_view path, const TFileField& field, TFileListDo
 }  // namespace
 
 std::vector<FileListRow> FileListMake(std::u16string_view folder, std::u16string_view mask,
-                                      TFileListDocs& docs) {
+                                      TFileListDocs& docs, int* error) {
   const std::u16string base = AddTrailingDelim(folder);
   std::vector<FileListRow> rows;
-  const FolderListing listing = ListFolderFiles(base, mask);
+  FolderListing listing;
+  int why = 0;
+  ListFolderFiles(base, mask, listing, &why);
+  if (error) *error = why;
   rows.reserve(listing.size());
   for (const TFileField& f : listing) rows.push_back(RowOf(base + f.name, f, docs, nullptr));
   return rows;

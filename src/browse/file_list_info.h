@@ -63,9 +63,10 @@ bool FileMemoTxt(std::u16string_view path, std::u16string& memo);
 bool FileMemoHtml(std::u16string_view path, std::u16string& memo);
 
 // The rows of the file list for the files of `folder` (with or without its trailing
-// delimiter) that match `mask`, in listing order, with their details.
+// delimiter) that match `mask`, in listing order, with their details. `error`, when
+// given, is set (an errno value) when the folder could not be read, and 0 otherwise.
 std::vector<FileListRow> FileListMake(std::u16string_view folder, std::u16string_view mask,
-                                      TFileListDocs& docs);
+                                      TFileListDocs& docs, int* error = nullptr);
 
 // A whole file-list row for one file given by its path (the CLI's `info`): name, type,
 // memo, date and time, size, version. False when it is not a readable file.

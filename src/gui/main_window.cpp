@@ -45,6 +45,7 @@ constexpr char16_t kRootMissingText[] = u"検索フォルダのディスクド�
 // A root that exists but whose entries cannot be read (no permission): said, not shown
 // as a folder without sub-folders.
 constexpr char16_t kRootUnreadableText[] = u"検索フォルダを読み込めません。";
+constexpr char16_t kCurrentFolderUnreadableText[] = u"参照フォルダを読み込めません。";
 constexpr char16_t kBrowseTitle[] = u"変換後のファイルを保存するフォルダを指定して下さい";
 constexpr char16_t kCurrentFolderMissingText[] = u"参照フォルダが存在しません。";
 constexpr char16_t kNoFileText[] = u"ファイルを指示して下さい。";
@@ -440,9 +441,10 @@ void MainWindow::FileListMake(const std::u16string& folder) {
     }
     return;
   }
-  rows_ = glyphgrab::FileListMake(folder, FilterMask(ComboBox1->currentIndex()), listDocs_);
+  int error = 0;
+  rows_ = glyphgrab::FileListMake(folder, FilterMask(ComboBox1->currentIndex()), listDocs_, &error);
   ShowRows();
-  SetStatus(FileListDoneText(rows_.size()));
+  SetStatus(error != 0 ? std::u16string(kCurrentFolderUnreadableText) : FileListDoneText(rows_.size()));
 }
 
 void MainWindow::ShowRows() {

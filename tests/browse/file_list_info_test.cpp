@@ -1,5 +1,7 @@
 #include "browse/file_list_info.h"
 
+#include <cerrno>
+
 #include <gtest/gtest.h>
 
 #include "fixtures/dos_builder.h"
@@ -122,7 +124,11 @@ TEST(FileListInfo, FolderRowsByMask) {
   EXPECT_EQ(all[2].version, u"700");
   EXPECT_EQ(all[1].modified.size(), 19u);
   EXPECT_EQ(FileListMake(Utf8ToStr(dir.folder()), u"*.jw?", docs).size(), 2u);
-  EXPECT_TRUE(FileListMake(Utf8ToStr(dir.folder()) + u"missing", u"*", docs).empty());
+  int error = -1;
+  EXPECT_EQ(FileListMake(Utf8ToStr(dir.folder()), u"*.jw?", docs, &error).size(), 2u);
+  EXPECT_EQ(error, 0);
+  EXPECT_TRUE(FileListMake(Utf8ToStr(dir.folder()) + u"missing", u"*", docs, &error).empty());
+  EXPECT_EQ(error, ENOENT);  // said, not shown as a folder without files
 }
 
 TEST(FileListInfo, CutHeaderGivesEmptyColumnsAndTheStop) {
