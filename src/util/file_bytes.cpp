@@ -88,11 +88,4 @@ std::ptrdiff_t ReadableFile::Read(std::uint8_t* buf, std::size_t n) {
   return static_cast<std::ptrdiff_t>(have);
 }
 
-bool CanOpenForReading(std::u16string_view path) {
-  const int fd = OpenNative(PathToNative(path), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
-  ::close(fd);
-  return true;
-}
-
 }  // namespace glyphgrab

@@ -45,8 +45,4 @@ class ReadableFile {
   std::uint64_t size_ = 0;
 };
 
-// True when the path can be opened for reading (a file or a folder with read access),
-// without blocking on a FIFO.
-bool CanOpenForReading(std::u16string_view path);
-
 }  // namespace glyphgrab

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include <gtest/gtest.h>
 
 #include "fixtures/temp_dir.h"
@@ -41,8 +43,10 @@ TEST(ReadFilePrefix, FifosAreRefusedWithoutBlocking) {
   Bytes out;
   EXPECT_FALSE(ReadWholeFile(Utf8ToStr(fifo), out));
   EXPECT_FALSE(ReadFilePrefix(Utf8ToStr(fifo), 4, out));
-  EXPECT_TRUE(CanOpenForReading(Utf8ToStr(fifo)));
   EXPECT_TRUE(out.empty());
+  const ReadableFile file(Utf8ToStr(fifo));
+  EXPECT_FALSE(file.ok());
+  EXPECT_EQ(file.error(), EINVAL);  // "is not a regular file"
 }
 
 }  // namespace
