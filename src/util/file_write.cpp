@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <dirent.h>
+#include <signal.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -67,7 +69,10 @@ void SyncFolderOf(const std::string& target) {
 
 }  // namespace
 
-bool WriteFileAtomic(std::u16string_view path, ByteSpan bytes) {
+bool WriteFileAtomic(std::u16string_view path, ByteSpan bytes, int* error) {
+  int ignored = 0;
+  int& err = error ? *error : ignored;
+  err = EINVAL;
   if (path.empty()) return false;
   const std::string target = ResolveLink(PathToNative(path));
 
@@ -75,8 +80,14 @@ bool WriteFileAtomic(std::u16string_view path, ByteSpan bytes) {
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (exists) {
     // Renaming would replace a file the user made read-only, or a folder's entry.
-    if (!S_ISREG(old.st_mode)) return false;
-    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
+    if (!S_ISREG(old.st_mode)) {
+      err = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
+      return false;
+    }
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+      err = errno;
+      return false;
+    }
   } else {
     const std::size_t slash = target.rfind('/');
     if (slash != std::string::npos && slash > 0) MakeFolder(NativeToPath(target.substr(0, slash)));
@@ -84,7 +95,10 @@ bool WriteFileAtomic(std::u16string_view path, ByteSpan bytes) {
 
   std::string tempName;
   const int fd = CreateTemporary(target, tempName);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    err = errno;
+    return false;
+  }
   if (exists) {
     // Best effort: the content matters more. Ownership carries over only for root, who
     // must not leave a user's file owned by root.
@@ -92,14 +106,45 @@ bool WriteFileAtomic(std::u16string_view path, ByteSpan bytes) {
     ::fchmod(fd, old.st_mode & 07777);
   }
   bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(tempName.c_str(), target.c_str()) == 0;
+  if (!ok) err = errno;
+  if (::close(fd) != 0 && ok) {
+    err = errno;
+    ok = false;
+  }
+  if (ok && ::rename(tempName.c_str(), target.c_str()) != 0) {
+    err = errno;
+    ok = false;
+  }
   if (!ok) {
     ::unlink(tempName.c_str());
     return false;
   }
   SyncFolderOf(target);
+  err = 0;
   return true;
+}
+
+int RemoveStaleTemporaries(std::u16string_view path) {
+  const std::string target = PathToNative(path);
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  const std::string prefix = "." + (slash == std::string::npos ? target : target.substr(slash + 1)) + ".tmp-";
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return 0;
+  int removed = 0;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string name = e->d_name;
+    if (name.rfind(prefix, 0) != 0) continue;
+    // ".<name>.tmp-<pid>-...": a writer that still runs may be about to rename it.
+    const std::string rest = name.substr(prefix.size());
+    char* end = nullptr;
+    const long pid = std::strtol(rest.c_str(), &end, 10);
+    if (end == rest.c_str() || *end != '-' || pid <= 0) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    if (::unlinkat(::dirfd(dir), name.c_str(), 0) == 0) ++removed;
+  }
+  ::closedir(dir);
+  return removed;
 }
 
 }  // namespace glyphgrab

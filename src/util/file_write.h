@@ -14,7 +14,13 @@ namespace glyphgrab {
 // write is not replaced, and its permission bits (and, when root writes, its owner)
 // carry over to the new file. A symbolic
 // link at `path` stays a link: the file it names is replaced. A missing folder is
-// created. Not thread-safe against concurrent writers of the same path.
-bool WriteFileAtomic(std::u16string_view path, ByteSpan bytes);
+// created. Not thread-safe against concurrent writers of the same path. On failure
+// `error`, when given, receives the errno value that says why.
+bool WriteFileAtomic(std::u16string_view path, ByteSpan bytes, int* error = nullptr);
+
+// Removes the temporary files that WriteFileAtomic left beside `path` when its process
+// was killed between creating and renaming one (those of running processes stay).
+// Answers how many were removed.
+int RemoveStaleTemporaries(std::u16string_view path);
 
 }  // namespace glyphgrab

@@ -1,6 +1,8 @@
 #include "memo/memo_file.h"
 
+#include <cerrno>
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <iterator>
 
@@ -78,6 +80,109 @@ TEST(MemoFile, SaveWithoutPermissionKeepsTheOldMemo) {
   const int result = testing::RunUnprivileged([&] { return MemoSave(P(file), u"") ? 1 : 0; });
   EXPECT_EQ(result, 0) << "the save reported success";
   EXPECT_EQ(MemoLoad(P(file)), u"kept line");
+}
+
+// What a run leaves in the memo folder: the memo file's bytes after the closing save, and
+// the kept backup. An untouched memo is never rewritten; one that did not read cleanly is
+// kept before an edited text replaces it.
+TEST(MemoStore, NeverWritesOverWithLessThanItHeld) {
+  const std::string utf8NoMark = "\xE6\xB4\x8B\xE5\xAE\xA4\xE3\x81\xAE\xE3\x83\xA1\xE3\x83\xA2";  // 洋室のメモ
+  const std::string badCp932 = "\x82\xa0\x85\x40\r\n";  // あ, then an undecodable pair
+  const std::string separators = "\xEF\xBB\xBF" "a\xC2\xA0" "b\xE2\x80\xA8" "c";
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool edited;
+    std::u16string loaded;
+    MemoFileState state;
+    std::string after;   // the memo file's bytes after the save
+    bool backup;         // the old bytes kept as Memo.txt.bak
+  } cases[] = {
+      {"utf-8 without a mark, untouched", utf8NoMark, false, u"洋室のメモ", MemoFileState::kClean, utf8NoMark, false},
+      {"utf-8 without a mark, edited", utf8NoMark, true, u"洋室のメモ", MemoFileState::kClean,
+       "\xEF\xBB\xBF" + utf8NoMark + "\r\nadded", false},
+      {"invalid bytes, untouched", badCp932, false, u"あ\uFFFD\r\n", MemoFileState::kUndecodable, badCp932, false},
+      {"invalid bytes, edited", badCp932, true, u"あ\uFFFD\r\n", MemoFileState::kUndecodable,
+       "\xEF\xBB\xBF\xE3\x81\x82\xEF\xBF\xBD\r\nadded\r\n", true},
+      {"U+00A0 and U+2028 round-trip", separators, false, u"a\u00A0b\u2028c", MemoFileState::kClean, separators, false},
+  };
+  for (const auto& c : cases) {
+    testing::TempDir dir;
+    const fs::path file = dir.Write("Memo.txt", c.bytes);
+    TMemoStore store(P(file));
+    const MemoLoaded loaded = store.Load();
+    EXPECT_EQ(loaded.text, c.loaded) << c.what;
+    EXPECT_EQ(loaded.state, c.state) << c.what;
+    TMemoText memo(loaded.text);
+    if (c.edited) memo.AddSelected({u"added"});
+    const TMemoStore::SaveResult saved = store.Save(memo.Text());
+    EXPECT_TRUE(saved.ok) << c.what;
+    EXPECT_EQ(Slurp(file), c.after) << c.what;
+    EXPECT_EQ(fs::exists(dir.path() / "Memo.txt.bak"), c.backup) << c.what;
+    EXPECT_EQ(!saved.backup.empty(), c.backup) << c.what;
+    if (c.backup) {
+      EXPECT_EQ(Slurp(dir.path() / "Memo.txt.bak"), c.bytes) << c.what;
+      // Told once: the next save writes normally, and an earlier backup is never replaced.
+      memo.AddSelected({u"more"});
+      EXPECT_TRUE(store.Save(memo.Text()).backup.empty()) << c.what;
+      EXPECT_EQ(Slurp(dir.path() / "Memo.txt.bak"), c.bytes) << c.what;
+    }
+  }
+}
+
+TEST(MemoStore, AnUnreadableMemoIsKeptNotEmptied) {
+  testing::TempDir dir;
+  const fs::path folder = dir.MakeDir("app");
+  fs::permissions(dir.path(), fs::perms(0755));
+  fs::permissions(folder, fs::perms(0777));
+  const fs::path file = dir.Write("app/Memo.txt", std::string("old line\r\n"));
+  fs::permissions(file, fs::perms::none);
+  const int result = testing::RunUnprivileged([&] {
+    TMemoStore store(P(file));
+    const MemoLoaded loaded = store.Load();
+    if (loaded.state != MemoFileState::kUnreadable || loaded.error != EACCES) return 1;
+    if (!store.Save(loaded.text).backup.empty()) return 2;  // untouched: nothing written
+    TMemoText memo(loaded.text);
+    memo.AddSelected({u"today"});
+    const TMemoStore::SaveResult saved = store.Save(memo.Text());
+    return saved.ok && !saved.backup.empty() ? 0 : 3;
+  });
+  EXPECT_EQ(result, 0);
+  fs::permissions(folder / "Memo.txt.bak", fs::perms(0644));
+  EXPECT_EQ(Slurp(folder / "Memo.txt.bak"), "old line\r\n");
+  EXPECT_EQ(Slurp(file), "\xEF\xBB\xBF" "today\r\n");
+}
+
+TEST(MemoStore, AFailedSaveSaysWhy) {
+  testing::TempDir dir;
+  const fs::path folder = dir.MakeDir("app");
+  const fs::path file = folder / "Memo.txt";
+  ASSERT_TRUE(MemoSave(P(file), u"kept line"));
+  fs::permissions(file, fs::perms(0666));
+  const testing::ReadOnlyFolder locked(dir.path(), folder);
+  const int result = testing::RunUnprivileged([&] {
+    TMemoStore store(P(file));
+    store.Load();
+    const TMemoStore::SaveResult saved = store.Save(u"kept line\r\nnew");
+    return !saved.ok && saved.error == EACCES ? 0 : 1;
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(MemoLoad(P(file)), u"kept line");
+  EXPECT_NE(MemoSaveFailedMessage(u"/x/Memo.txt", EACCES).find(u"/x/Memo.txt"), std::u16string::npos);
+}
+
+TEST(MemoStore, StaleTemporariesOfKilledSavesGo) {
+  testing::TempDir dir;
+  const fs::path file = dir.Write("Memo.txt", std::string("x"));
+  // pid 2^22 + 1 is above the kernel's limit, so no process has it; ours is alive.
+  dir.Write(".Memo.txt.tmp-4194305-1-0", std::string(10, 'a'));
+  const std::string mine = ".Memo.txt.tmp-" + std::to_string(::getpid()) + "-1-0";
+  dir.Write(mine, std::string("b"));
+  dir.Write(".Other.txt.tmp-4194305-1-0", std::string("c"));
+  TMemoStore(P(file)).Load();
+  EXPECT_FALSE(fs::exists(dir.path() / ".Memo.txt.tmp-4194305-1-0"));
+  EXPECT_TRUE(fs::exists(dir.path() / mine));
+  EXPECT_TRUE(fs::exists(dir.path() / ".Other.txt.tmp-4194305-1-0"));
 }
 
 }  // namespace
