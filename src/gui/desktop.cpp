@@ -2,6 +2,10 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
 
 #include "sendkeys/send.h"
 
@@ -12,6 +16,23 @@ bool QtClipboard::SetText(std::u16string_view text) {
   if (clipboard == nullptr) return false;
   clipboard->setText(ToQ(text));
   return true;
+}
+
+void PlaceOnScreen(QWidget* window, int left, int top, int width, int height) {
+  QScreen* screen = QGuiApplication::screenAt(QPoint(left, top));
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) {
+    window->move(left, top);
+    window->resize(width, height);
+    return;
+  }
+  const QRect area = screen->availableGeometry();
+  const int w = std::clamp(width, 1, std::max(1, area.width()));
+  const int h = std::clamp(height, 1, std::max(1, area.height()));
+  window->resize(w, h);
+  // Keep the window's top left on the screen, and as much of it as fits.
+  window->move(std::clamp(left, area.left(), std::max(area.left(), area.right() - w + 1)),
+               std::clamp(top, area.top(), std::max(area.top(), area.bottom() - h + 1)));
 }
 
 WindowId FindTargetOrNotify(Desktop& desktop, QWidget* parent, const TSend_jww& profile) {

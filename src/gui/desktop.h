@@ -41,7 +41,15 @@ struct Desktop {
   std::function<void()> beep;                // the default beep
   // A modal message box with an OK button.
   std::function<void(QWidget* parent, const QString& text)> message;
+  // A modal warning that offers to try again; true for "retry". Without it nothing is
+  // asked and the answer is no.
+  std::function<bool(QWidget* parent, const QString& text)> askRetry;
 };
+
+// Moves and sizes a window as the settings file says, kept on the screen: a hand-edited
+// or stale file (40000 x 40000, a monitor that is gone) must not leave it unpaintable
+// or out of reach.
+void PlaceOnScreen(QWidget* window, int left, int top, int width, int height);
 
 // The two halves of a send from any window, split because the main window checks its
 // selection in between. The target window of the active profile; when it is not

@@ -32,6 +32,8 @@
 #include "util/strings.h"
 #include "util/values.h"
 
+#include <cstdio>
+
 namespace glyphgrab::gui {
 
 namespace {
@@ -253,7 +255,11 @@ void MainWindow::StartUp() {
   // since unpacking stays off.
   MakeFolder(files_.tempFolder);
   settings_ = SettingsLoad(files_.settingsSource);
-  memo_.SetText(MemoLoad(files_.memoFile));
+  memoStore_ = std::make_unique<TMemoStore>(files_.memoFile);
+  memo_.SetText(memoStore_->Load().text);
+  // Saved shortly after each change, so a kill or a lost display costs at most this much.
+  connect(&memoSaveTimer_, &QTimer::timeout, this, [this] { SaveMemo(false); });
+  memoSaveTimer_.start(kMemoSaveInterval);
   ApplySettings();
   if (!startPath_.empty()) {
     if (const std::optional<TStartPath> start =
@@ -272,8 +278,7 @@ void MainWindow::StartUp() {
 
 void MainWindow::ApplySettings() {
   const TSettings& s = settings_;
-  move(s.mainWindow.left, s.mainWindow.top);
-  resize(s.mainWindow.width, s.mainWindow.height);
+  PlaceOnScreen(this, s.mainWindow.left, s.mainWindow.top, s.mainWindow.width, s.mainWindow.height);
   ApplyPaneWidths();
   ButtonF->setText(ToQ(s.rootFolder));
   preFolder_ = s.preFolder;
@@ -398,6 +403,21 @@ void MainWindow::SelectNode(int index) {
 int MainWindow::SelectedNode() const {
   QTreeWidgetItem* item = TreeView1->currentItem();
   return item == nullptr ? -1 : item->data(0, Qt::UserRole).toInt();
+}
+
+void MainWindow::OpenPath(const std::u16string& path) {
+  if (!started_ || closed_ || scanning_) return;
+  const std::optional<TStartPath> start = ResolveStartPath(path, settings_.rootFolder, CurrentFolder());
+  if (!start) return;
+  preFolder_ = start->folder;
+  startFile_ = start->fileName;
+  if (start->rootFolder != settings_.rootFolder) {
+    settings_.rootFolder = start->rootFolder;
+    ButtonF->setText(ToQ(settings_.rootFolder));
+    FolderTreeMake(true);  // like a start-up: the folder and file are opened once it ends
+  } else {
+    FinishStartUp();
+  }
 }
 
 void MainWindow::BrowseForFolderAccept(const std::u16string& folder) {
@@ -627,7 +647,38 @@ void MainWindow::Closing() {
   CollectSettings();
   if (collectSettings) collectSettings();
   SettingsSave(files_.settingsFile, settings_);
-  MemoSave(files_.memoFile, memo_.Text());
+  memoSaveTimer_.stop();
+  SaveMemo(true);
+}
+
+void MainWindow::SaveState() {
+  if (!started_ || closed_) return;
+  CollectSettings();
+  if (collectSettings) collectSettings();
+  SettingsSave(files_.settingsFile, settings_);
+  SaveMemo(false);
+}
+
+bool MainWindow::SaveMemo(bool closing) {
+  if (!memoStore_) return true;
+  for (;;) {
+    const TMemoStore::SaveResult saved = memoStore_->Save(memo_.Text());
+    if (saved.ok) {
+      memoSaveFailing_ = false;
+      if (!saved.backup.empty()) {
+        const std::u16string notice = MemoBackupNotice(memoStore_->path(), saved.backup);
+        std::fprintf(stderr, "glyphgrab: %s\n", StrToUtf8(notice).c_str());
+        if (!closing) desktop_.message(this, ToQ(notice));
+      }
+      return true;
+    }
+    const std::u16string why = MemoSaveFailedMessage(memoStore_->path(), saved.error);
+    // Once per run of failures: a full disk must not bring a box up every few seconds.
+    if (memoSaveFailing_ && !closing) return false;
+    memoSaveFailing_ = true;
+    std::fprintf(stderr, "glyphgrab: %s\n", StrToUtf8(why).c_str());
+    if (!desktop_.askRetry || !desktop_.askRetry(this, ToQ(why))) return false;
+  }
 }
 
 }  // namespace glyphgrab::gui

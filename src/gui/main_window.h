@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <atomic>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "extract/document_set.h"
 #include "extract/extraction_list.h"
 #include "gui/desktop.h"
+#include "memo/memo_file.h"
 #include "memo/memo_text.h"
 
 class QComboBox;
@@ -45,6 +47,13 @@ class MainWindow : public QMainWindow {
   void StartUp();
   // Runs once, when the window closes (or when it is destroyed without closing).
   void Closing();
+  // Writes the settings and the memo now, the window staying open: the session
+  // manager's request before a logout.
+  void SaveState();
+
+  // A file or folder handed over by a later start of the tool: opened like the command
+  // line's path at start-up. Ignored while the folder tree is being scanned.
+  void OpenPath(const std::u16string& path);
 
   // A root folder chosen with ButtonF: the tree is rebuilt, not expanded.
   void BrowseForFolderAccept(const std::u16string& folder);
@@ -126,11 +135,18 @@ class MainWindow : public QMainWindow {
   // The current folder is set and exists; otherwise the notice and the status say which.
   bool CurrentFolderReady();
   bool StopRequested() const;
+  // Writes the memo when it changed. A failure goes to stderr and, once per run of
+  // failures (and always at closing), to a box that offers to try again.
+  bool SaveMemo(bool closing);
 
   TAppFiles files_;
   Desktop desktop_;
   TSettings settings_;
   TMemoText memo_;
+  std::unique_ptr<TMemoStore> memoStore_;
+  QTimer memoSaveTimer_;
+  bool memoSaveFailing_ = false;
+  static constexpr int kMemoSaveInterval = 1000;  // ms
   std::unique_ptr<TDocumentSet> docs_;
   TFileListDocs listDocs_;
   ExtractionList extraction_;

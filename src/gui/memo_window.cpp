@@ -64,8 +64,7 @@ MemoWindow::MemoWindow(TMemoText& memo, TSettings& settings, Desktop& desktop, Q
   layout->addWidget(StatusBar1);
 
   const TWindowGeometry& g = settings_.memoWindow;
-  move(g.left, g.top);
-  resize(std::max(g.width, 200), std::max(g.height, 150));
+  PlaceOnScreen(this, g.left, g.top, std::max(g.width, 200), std::max(g.height, 150));
 
   confirm = [](QWidget* parentWidget, const QString& text) {
     return QMessageBox::question(parentWidget, QStringLiteral("確認"), text,
@@ -94,7 +93,15 @@ QString MemoWindow::statusText() const { return StatusBar1->currentMessage(); }
 
 void MemoWindow::SetStatus(std::u16string_view text) { StatusBar1->showMessage(ToQ(text)); }
 
-void MemoWindow::PullText() { memo_.SetText(FromQ(Memo1->toPlainText())); }
+// The edit box's text as typed: toPlainText would turn every no-break space into a blank
+// and every U+2028 into a line break, in the whole memo.
+QString MemoWindow::EditText() const {
+  QString text = Memo1->document()->toRawText();
+  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  return text;
+}
+
+void MemoWindow::PullText() { memo_.SetText(FromQ(EditText())); }
 
 void MemoWindow::PushText() {
   pushing_ = true;
@@ -117,7 +124,7 @@ void MemoWindow::ShowMemo() {
 
 void MemoWindow::MemoChanged() {
   // Refilling the edit box loses its cursor and undo, so only when the text differs.
-  if (ToCrLfText(FromQ(Memo1->toPlainText())) != memo_.Text()) PushText();
+  if (ToCrLfText(FromQ(EditText())) != memo_.Text()) PushText();
 }
 
 void MemoWindow::StoreGeometry() {

@@ -65,6 +65,7 @@ class MemoWindow : public QWidget {
 
  private:
   void SetStatus(std::u16string_view text);
+  QString EditText() const;
   void PullText();  // the edit box's text into the memo
   void PushText();  // the memo into the edit box
   void ShowLineCount();

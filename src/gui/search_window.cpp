@@ -96,8 +96,8 @@ SearchWindow::SearchWindow(MainWindow& main, QWidget* parent)
     if (!keyword.empty()) ComboBox1->addItem(ToQ(keyword));
   }
   ComboBox1->setEditText(QString());
-  move(s.searchWindow.left, s.searchWindow.top);
-  resize(std::max(s.searchWindow.width, 200), std::max(s.searchWindow.height, 200));
+  PlaceOnScreen(this, s.searchWindow.left, s.searchWindow.top, std::max(s.searchWindow.width, 200),
+                std::max(s.searchWindow.height, 200));
 
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { hide(); });

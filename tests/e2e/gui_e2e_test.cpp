@@ -3,10 +3,12 @@
 // it to the receiver window "jw_win test"; the mnemonics open the settings dialog and
 // close the tool, which then leaves its settings beside the copy. Screenshots of the
 // windows go to the build tree. A second run searches a tree of 305 files while the main
-// window is clicked, opens the result and adds its line to the memo.
+// window is clicked, opens the result and adds its line to the memo; a second start hands
+// its file over, and a termination signal closes the tool with everything saved.
 // GoogleTest first: Xlib defines macros (None, Bool) that clash with its names.
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -242,7 +244,15 @@ TEST(GuiE2e, SearchOpensAResultAndTheMemoCollectsIt) {
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   EXPECT_NE(Screenshot(memo, "memo_window"), "(no screenshot)");
 
-  Shell("xdotool windowfocus --sync " + window + " key alt+x");
+  // A second start, as a file manager makes it, hands its file to this one and ends.
+  const pid_t second = session.Spawn({(app / "glyphgrab").string(), (scratch.path() / "root" / "a00" / "hello.txt").string()});
+  int secondStatus = -1;
+  ASSERT_TRUE(Eventually([] {}, [&] { return ::waitpid(second, &secondStatus, WNOHANG) == second; }, 25));
+  EXPECT_TRUE(WIFEXITED(secondStatus) && WEXITSTATUS(secondStatus) == 0);
+  EXPECT_EQ(WindowByName("Glyphgrab Ver.1.10"), window);
+
+  // A termination request (a shutdown, a kill) closes the tool as its close box does.
+  ::kill(tool, SIGTERM);
   int status = -1;
   ASSERT_TRUE(Eventually([] {}, [&] { return ::waitpid(tool, &status, WNOHANG) == tool; }, 25));
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);

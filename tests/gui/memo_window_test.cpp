@@ -139,6 +139,30 @@ class MemoWindowTest : public QObject {
     QCOMPARE(s.memoWindow.height, 360);
   }
 
+  // Editing one line must not change a character elsewhere in the memo.
+  void everyCharacterSurvivesEditing() {
+    const std::u16string text = u"no\u00A0break\u2028separator\r\n\u3000full width\r\nlast";
+    Fixture f(text);
+    f.memo->ShowMemo();
+    QTextCursor c = f.memo->Memo1->textCursor();
+    c.movePosition(QTextCursor::End);
+    c.insertText(QStringLiteral("!"));
+    QCOMPARE(f.main->memo().Text(), text + u"!");
+    f.main->close();
+    QCOMPARE(MemoLoad(U16(f.app / "Memo.txt")), text + u"!");
+  }
+
+  // A kill loses nothing that was added a moment before: the memo is saved shortly after.
+  void addedLinesReachTheFileWithoutClosing() {
+    Fixture f(u"kept");
+    MainWindow& w = *f.main;
+    w.ListView1->selectRow(0);
+    w.ListView1Click();
+    w.ListBox1->item(1)->setSelected(true);
+    w.ListBox1ContextPopup();
+    QTRY_COMPARE_WITH_TIMEOUT(MemoLoad(U16(f.app / "Memo.txt")), std::u16string(u"kept\r\nalpha"), 5000);
+  }
+
   void geometryComesFromTheSettings() {
     Fixture f;
     QCOMPARE(f.memo->pos(), QPoint(30, 40));
@@ -281,6 +305,24 @@ class MemoWindowTest : public QObject {
     f.memo->ListBox1DblClick();
     QCOMPARE(f.probe.beeps, 2);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+  }
+
+  void aFailedSaveSaysWhyAndOffersToRetry() {
+    Fixture f(u"kept");
+    QStringList asked;
+    f.main->desktop().askRetry = [&asked](QWidget*, const QString& text) {
+      asked.push_back(text);
+      return asked.size() == 1;  // retry once, then give up
+    };
+    f.main->memo().AddSelected({u"new line"});
+    // The memo folder turns into something no save can write into.
+    fs::remove(f.app / "Memo.txt");
+    fs::create_directory(f.app / "Memo.txt");
+    f.dir.Write("app/Memo.txt/inside", "x");
+    f.main->close();
+    QCOMPARE(asked.size(), 2);
+    QVERIFY(asked[0].contains(ToQ(U16(f.app / "Memo.txt"))));
+    QVERIFY(fs::is_directory(f.app / "Memo.txt"));
   }
 
   void listClickCopiesAndDoubleClickSendsOneLine() {

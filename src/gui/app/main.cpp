@@ -2,15 +2,21 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QSessionManager>
+#include <QSocketNotifier>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "browse/app_files.h"
 #include "gui/desktop.h"
 #include "gui/main_window.h"
 #include "gui/memo_window.h"
 #include "gui/search_window.h"
+#include "gui/single_instance.h"
 #include "util/paths.h"
 
 namespace glyphgrab::gui {
@@ -46,8 +52,41 @@ Desktop MakePlatformDesktop() {
   d.message = [](QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QStringLiteral("Glyphgrab"), text);
   };
+  d.askRetry = [](QWidget* parent, const QString& text) {
+    return QMessageBox::warning(parent, QStringLiteral("Glyphgrab"), text,
+                                QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry;
+  };
   return d;
 }
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnTerminationSignal(int) {
+  const char byte = 1;
+  (void)!::write(signalPipe[1], &byte, 1);
+}
+
+// SIGTERM (a kill, a shutdown) and SIGHUP (the terminal or session went away) close the
+// main window as a click on its close box would, so the settings and the memo are saved.
+void CloseOnTerminationSignals(QWidget& window) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
+  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+    char byte = 0;
+    (void)!::read(signalPipe[0], &byte, 1);
+    window.close();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGHUP, &action, nullptr);
+}
+
+}  // namespace
 
 }  // namespace glyphgrab::gui
 
@@ -96,8 +135,15 @@ int main(int argc, char** argv) {
     }
   }
 
-  glyphgrab::gui::MainWindow window(glyphgrab::LocateAppFiles(),
-                                    glyphgrab::gui::MakePlatformDesktop());
+  const glyphgrab::TAppFiles files = glyphgrab::LocateAppFiles();
+  const QString socketName = glyphgrab::gui::InstanceSocketName(glyphgrab::gui::ToQ(files.folder));
+  {
+    std::u16string absolute = startPath;
+    if (!absolute.empty() && absolute[0] != u'/') absolute = glyphgrab::CurrentFolder() + u"/" + absolute;
+    if (glyphgrab::gui::HandOverToRunningInstance(socketName, glyphgrab::gui::ToQ(absolute))) return 0;
+  }
+
+  glyphgrab::gui::MainWindow window(files, glyphgrab::gui::MakePlatformDesktop());
   window.OpenAtStartUp(std::move(startPath));
   window.StartUp();  // the other windows take their state from the loaded settings
   // Owned by the main window: they stay above it, and closing it ends the tool even when
@@ -111,6 +157,16 @@ int main(int argc, char** argv) {
     memo.StoreGeometry();
     search.StoreSettings();
   };
+  glyphgrab::gui::InstanceListener listener([&window](const QString& path) {
+    if (!path.isEmpty()) window.OpenPath(glyphgrab::gui::FromQ(path));
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+  });
+  listener.Listen(socketName);
+  glyphgrab::gui::CloseOnTerminationSignals(window);
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                   [&window](QSessionManager&) { window.SaveState(); });
   window.show();
   const int status = QApplication::exec();
   window.Closing();  // saves while the other windows still exist; does nothing when closed
