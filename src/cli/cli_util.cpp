@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include <unicode/utf8.h>
+#include "util/utf.h"
 
 namespace glyphgrab::cli {
 
@@ -51,13 +51,11 @@ bool ParseArgs(const std::vector<std::string>& args, std::initializer_list<std::
 void JsonString(std::ostream& out, std::string_view s) {
   out << '"';
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(s.data());
-  const auto n = static_cast<std::int32_t>(s.size());
-  for (std::int32_t i = 0; i < n;) {
-    const std::int32_t start = i;
-    UChar32 cp;
-    U8_NEXT(bytes, i, n, cp);
-    if (cp < 0) {
-      for (std::int32_t k = start; k < i; ++k) {
+  const std::size_t n = s.size();
+  for (std::size_t i = 0; i < n;) {
+    const std::size_t start = i;
+    if (NextUtf8(bytes, i, n) == kUtf8Invalid) {
+      for (std::size_t k = start; k < i; ++k) {
         char buf[8];
         std::snprintf(buf, sizeof buf, "\\udc%02x", static_cast<unsigned>(bytes[k]));
         out << buf;
@@ -65,7 +63,7 @@ void JsonString(std::ostream& out, std::string_view s) {
       continue;
     }
     if (i - start > 1) {
-      out.write(s.data() + start, i - start);
+      out.write(s.data() + start, static_cast<std::streamsize>(i - start));
       continue;
     }
     const char c = s[static_cast<std::size_t>(start)];

@@ -1,190 +1,10 @@
 #include "util/codepage.h"
 
-#include <array>
 #include <cstring>
-#include <memory>
 
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_cb.h>
-#include <unicode/ustring.h>
-#include <unicode/utf16.h>
+#include "util/utf.h"
 
 namespace glyphgrab {
-namespace {
-
-struct DecodeCounter {
-  std::size_t bad = 0;     // bytes that became U+FFFD
-  std::size_t events = 0;  // every call of the callback, the five mapped bytes included
-};
-
-// ICU substitutes U+001A by default, a control character the readers would strip
-// without a trace. Windows maps five single bytes that ICU's windows-31j table lacks.
-void Cp932ToUnicodeCallback(const void* context, UConverterToUnicodeArgs* args,
-                            const char* codeUnits, int32_t length,
-                            UConverterCallbackReason reason, UErrorCode* err) {
-  if (reason != UCNV_UNASSIGNED && reason != UCNV_ILLEGAL && reason != UCNV_IRREGULAR) return;
-  auto* counter = static_cast<DecodeCounter*>(const_cast<void*>(context));
-  ++counter->events;
-  UChar sub = 0xFFFD;
-  if (length == 1) {
-    switch (static_cast<std::uint8_t>(codeUnits[0])) {
-      case 0x80: sub = 0x0080; break;
-      case 0xA0: sub = 0xF8F0; break;
-      case 0xFD: sub = 0xF8F1; break;
-      case 0xFE: sub = 0xF8F2; break;
-      case 0xFF: sub = 0xF8F3; break;
-      default: break;
-    }
-  }
-  if (sub == 0xFFFD) counter->bad += static_cast<std::size_t>(length);
-  *err = U_ZERO_ERROR;
-  ucnv_cbToUWriteUChars(args, &sub, 1, 0, err);
-}
-
-struct ConverterCloser {
-  void operator()(UConverter* c) const { ucnv_close(c); }
-};
-
-struct Cp932Converter {
-  std::unique_ptr<UConverter, ConverterCloser> conv;
-  DecodeCounter counter;
-
-  Cp932Converter() {
-    UErrorCode err = U_ZERO_ERROR;
-    conv.reset(ucnv_open("windows-31j", &err));
-    if (U_FAILURE(err) || !conv) {
-      conv.reset();
-      return;
-    }
-    ucnv_setToUCallBack(conv.get(), Cp932ToUnicodeCallback, &counter, nullptr, nullptr, &err);
-  }
-};
-
-Cp932Converter& ThreadConverter() {
-  thread_local Cp932Converter converter;
-  return converter;
-}
-
-// Decodes bytes[from, size) into out starting at position w with ICU; returns the new
-// output length. Decoding may start at any character boundary: the code page is
-// stateless.
-std::size_t IcuDecode(ByteSpan bytes, std::size_t from, char16_t* out, std::size_t w,
-                      std::size_t outCapacity, DecodeCounter& result) {
-  result = {};
-  Cp932Converter& c = ThreadConverter();
-  if (!c.conv) {
-    // Without ICU's table nothing beyond ASCII can be decoded honestly.
-    for (std::size_t k = from; k < bytes.size(); ++k) {
-      out[w++] = bytes[k] < 0x80 ? bytes[k] : 0xFFFD;
-      if (bytes[k] >= 0x80) ++result.bad;
-    }
-    return w;
-  }
-  ucnv_resetToUnicode(c.conv.get());
-  c.counter = {};
-  UErrorCode err = U_ZERO_ERROR;
-  UChar* target = reinterpret_cast<UChar*>(out) + w;
-  UChar* const targetLimit = reinterpret_cast<UChar*>(out) + outCapacity;
-  const char* source = reinterpret_cast<const char*>(bytes.data()) + from;
-  const char* const sourceLimit = reinterpret_cast<const char*>(bytes.data()) + bytes.size();
-  ucnv_toUnicode(c.conv.get(), &target, targetLimit, &source, sourceLimit, nullptr, true, &err);
-  result = c.counter;
-  return static_cast<std::size_t>(target - reinterpret_cast<UChar*>(out));
-}
-
-// ICU's converter costs about 80 ns a call, which dominates for the short texts of a
-// drawing. This table is filled from that same converter once per process: every byte
-// and every lead/trail pair that ICU decodes to one unit without an error. Anything
-// else (bad bytes, the five special single bytes) goes back to ICU, so the result is
-// always exactly ICU's.
-class Cp932FastTable {
- public:
-  static constexpr char16_t kNotSimple = 0xFFFF;  // code page 932 never decodes to U+FFFF
-
-  Cp932FastTable() {
-    single_.fill(kNotSimple);
-    char16_t out[4];
-    DecodeCounter result;
-    for (int b = 0; b < 256; ++b) {
-      const std::uint8_t one[1] = {static_cast<std::uint8_t>(b)};
-      if (IcuDecode(one, 0, out, 0, 4, result) == 1 && result.events == 0) {
-        single_[b] = out[0];
-        continue;
-      }
-      auto row = std::make_unique<std::array<char16_t, 256>>();
-      row->fill(kNotSimple);
-      bool any = false;
-      for (int t = 0; t < 256; ++t) {
-        const std::uint8_t two[2] = {static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(t)};
-        if (IcuDecode(two, 0, out, 0, 4, result) == 1 && result.events == 0) {
-          (*row)[t] = out[0];
-          any = true;
-        }
-      }
-      if (any) pairs_[b] = std::move(row);
-    }
-  }
-
-  // Decodes from the start while the bytes are simple; returns the bytes consumed and
-  // sets w to the units written.
-  std::size_t Decode(ByteSpan bytes, char16_t* out, std::size_t& w) const {
-    const std::size_t n = bytes.size();
-    std::size_t p = 0;
-    w = 0;
-    while (p < n) {
-      const std::uint8_t b = bytes[p];
-      const char16_t u = single_[b];
-      if (u != kNotSimple) {
-        out[w++] = u;
-        ++p;
-        continue;
-      }
-      const auto* row = pairs_[b].get();
-      if (!row || p + 1 >= n) break;
-      const char16_t v = (*row)[bytes[p + 1]];
-      if (v == kNotSimple) break;
-      out[w++] = v;
-      p += 2;
-    }
-    return p;
-  }
-
- private:
-  std::array<char16_t, 256> single_{};
-  std::array<std::unique_ptr<std::array<char16_t, 256>>, 256> pairs_;
-};
-
-const Cp932FastTable& FastTable() {
-  static const Cp932FastTable table;
-  return table;
-}
-
-}  // namespace
-
-std::u16string Cp932BytesToStr(ByteSpan bytes, std::size_t* bad) {
-  std::u16string out;
-  if (bad) *bad = 0;
-  if (bytes.empty()) return out;
-  // Every byte yields at most one unit, so the output never outgrows the input.
-  out.resize(bytes.size());
-  std::size_t w = 0;
-  const std::size_t p = FastTable().Decode(bytes, out.data(), w);
-  if (p < bytes.size()) {
-    DecodeCounter result;
-    w = IcuDecode(bytes, p, out.data(), w, out.size(), result);
-    if (bad) *bad = result.bad;
-  }
-  out.resize(w);
-  return out;
-}
-
-std::u16string detail::Cp932BytesToStrIcuOnly(ByteSpan bytes, std::size_t* bad) {
-  std::u16string out(bytes.size(), u'\0');
-  DecodeCounter result;
-  out.resize(IcuDecode(bytes, 0, out.data(), 0, out.size(), result));
-  if (bad) *bad = result.bad;
-  return out;
-}
 
 std::u16string AnsiBytesToStr(ByteSpan bytes, std::size_t* bad) {
   // A zero byte is never a trail byte in code page 932, so the first zero byte is where
@@ -206,48 +26,36 @@ std::u16string Utf16BytesToStr(ByteSpan bytes) {
 }
 
 std::u16string Utf8BytesToStr(ByteSpan bytes, std::size_t* bad) {
-  if (bad) *bad = 0;
   const void* zero = std::memchr(bytes.data(), 0, bytes.size());
   if (zero) bytes = bytes.first(static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - bytes.data()));
-  std::u16string out;
-  if (bytes.empty()) return out;
-  out.resize(bytes.size());  // UTF-8 never needs more units than bytes
-  int32_t length = 0;
-  int32_t substitutions = 0;
-  UErrorCode err = U_ZERO_ERROR;
-  u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
-                       &length, reinterpret_cast<const char*>(bytes.data()),
-                       static_cast<int32_t>(bytes.size()), 0xFFFD, &substitutions, &err);
-  if (U_FAILURE(err)) return u"?";
-  out.resize(static_cast<std::size_t>(length));
-  if (bad) *bad = static_cast<std::size_t>(substitutions);
-  return out;
+  return Utf8ToStr(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), bad);
 }
 
 Bytes StrToUtf8Bytes(std::u16string_view s) {
   Bytes out;
-  if (s.empty()) return out;
-  out.resize(s.size() * 3);  // a unit never takes more than three bytes
-  int32_t length = 0;
-  UErrorCode err = U_ZERO_ERROR;
-  u_strToUTF8WithSub(reinterpret_cast<char*>(out.data()), static_cast<int32_t>(out.size()),
-                     &length, reinterpret_cast<const UChar*>(s.data()),
-                     static_cast<int32_t>(s.size()), 0xFFFD, nullptr, &err);
-  if (U_FAILURE(err)) return {};
-  out.resize(static_cast<std::size_t>(length));
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size();) {
+    char32_t cp = NextCodePoint(s.data(), i, s.size());
+    if (IsSurrogate(cp)) cp = 0xFFFD;
+    AppendUtf8(out, cp);
+  }
   return out;
 }
 
-std::u16string Utf8ToStr(std::string_view s) {
+std::u16string Utf8ToStr(std::string_view s, std::size_t* bad) {
+  if (bad) *bad = 0;
   std::u16string out;
-  if (s.empty()) return out;
-  out.resize(s.size());
-  int32_t length = 0;
-  UErrorCode err = U_ZERO_ERROR;
-  u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
-                       &length, s.data(), static_cast<int32_t>(s.size()), 0xFFFD, nullptr, &err);
-  if (U_FAILURE(err)) return {};
-  out.resize(static_cast<std::size_t>(length));
+  out.reserve(s.size());  // UTF-8 never needs more units than bytes
+  const auto* b = reinterpret_cast<const std::uint8_t*>(s.data());
+  for (std::size_t i = 0; i < s.size();) {
+    const char32_t cp = NextUtf8(b, i, s.size());
+    if (cp == kUtf8Invalid) {
+      out.push_back(u'\uFFFD');
+      if (bad) ++*bad;
+    } else {
+      AppendUtf16(out, cp);
+    }
+  }
   return out;
 }
 

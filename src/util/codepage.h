@@ -16,13 +16,14 @@ using Bytes = std::vector<std::uint8_t>;
 
 // Code page 932 as Windows decodes it (NEC and IBM extensions, 5C is the backslash).
 // Undecodable bytes become U+FFFD, except the five single bytes Windows maps and ICU's
-// table lacks: 80 -> U+0080, A0 -> U+F8F0, FD/FE/FF -> U+F8F1..U+F8F3. The whole span is
-// decoded, NUL characters included; `bad` (when given) receives the number of
-// undecodable bytes.
+// table lacks: 80 -> U+0080, A0 -> U+F8F0, FD/FE/FF -> U+F8F1..U+F8F3. On Windows the
+// system's own code page decodes. The whole span is decoded, NUL characters included;
+// `bad` (when given) receives the number of undecodable bytes.
 std::u16string Cp932BytesToStr(ByteSpan bytes, std::size_t* bad = nullptr);
 
 namespace detail {
 // The same decoding through ICU alone, without the table derived from it; for tests.
+// Linux only.
 std::u16string Cp932BytesToStrIcuOnly(ByteSpan bytes, std::size_t* bad = nullptr);
 }  // namespace detail
 
@@ -41,7 +42,7 @@ std::u16string Utf8BytesToStr(ByteSpan bytes, std::size_t* bad = nullptr);
 Bytes StrToUtf8Bytes(std::u16string_view s);
 
 // Conveniences for the program's edges (command line, file names, Qt-free output).
-std::u16string Utf8ToStr(std::string_view s);
+std::u16string Utf8ToStr(std::string_view s, std::size_t* bad = nullptr);
 std::string StrToUtf8(std::u16string_view s);
 
 // Two upper-case digits per byte, stopping before the first zero byte.

@@ -2,8 +2,7 @@
 
 #include <array>
 
-#include <unicode/uchar.h>
-#include <unicode/utf16.h>
+#include "util/case_map.h"
 
 namespace glyphgrab {
 namespace {
@@ -122,31 +121,18 @@ void NormalizeForMatchInto(std::u16string_view s, std::u16string& out) {
   for (char16_t c : s) {
     if (c > 0x20 && c != 0x3000) d[n++] = c;
   }
-  // Upper case; the mapping keeps the length.
-  std::size_t i = 0;
-  while (i < n) {
+  // Upper case; the mapping keeps the length. ASCII, kana and kanji need no text
+  // service, and most texts hold nothing else.
+  bool needsService = false;
+  for (std::size_t i = 0; i < n; ++i) {
     const char16_t c = d[i];
     if (c < 0x80) {
       if (c >= u'a' && c <= u'z') d[i] = static_cast<char16_t>(c - 0x20);
-      ++i;
-      continue;
-    }
-    if (HasNoCase(c)) {
-      ++i;
-      continue;
-    }
-    const std::size_t start = i;
-    UChar32 cp;
-    U16_NEXT(d, i, n, cp);
-    const UChar32 mapped = u_toupper(cp);
-    if (U16_LENGTH(mapped) != static_cast<int>(i - start)) continue;
-    if (U16_LENGTH(mapped) == 1) {
-      d[start] = static_cast<char16_t>(mapped);
-    } else {
-      d[start] = U16_LEAD(mapped);
-      d[start + 1] = U16_TRAIL(mapped);
+    } else if (!HasNoCase(c)) {
+      needsService = true;
     }
   }
+  if (needsService) MapCaseInPlace(d, n, CaseMap::Upper);
   out.resize(FullWidthWalk(d, n, d, FoldLookAlike));
 }
 

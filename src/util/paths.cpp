@@ -6,8 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <unicode/utf16.h>
-#include <unicode/utf8.h>
+#include "util/utf.h"
 
 #include "util/strings.h"
 
@@ -64,13 +63,9 @@ std::string PathToNative(std::u16string_view path) {
       ++i;
       continue;
     }
-    UChar32 cp;
-    U16_NEXT(path.data(), i, n, cp);
-    if (U_IS_SURROGATE(cp)) cp = 0xFFFD;
-    char buf[4];
-    int32_t len = 0;
-    U8_APPEND_UNSAFE(buf, len, cp);  // cp is a valid scalar value here
-    out.append(buf, static_cast<std::size_t>(len));
+    char32_t cp = NextCodePoint(path.data(), i, n);
+    if (IsSurrogate(cp)) cp = 0xFFFD;
+    AppendUtf8(out, cp);
   }
   return out;
 }
@@ -79,22 +74,16 @@ std::u16string NativeToPath(std::string_view native) {
   std::u16string out;
   out.reserve(native.size());
   const auto* s = reinterpret_cast<const std::uint8_t*>(native.data());
-  const auto n = static_cast<int32_t>(native.size());
-  int32_t i = 0;
+  const std::size_t n = native.size();
+  std::size_t i = 0;
   while (i < n) {
-    const int32_t start = i;
-    UChar32 cp;
-    U8_NEXT(s, i, n, cp);
-    if (cp < 0) {
-      for (int32_t k = start; k < i; ++k) out.push_back(static_cast<char16_t>(0xDC00 + s[k]));
+    const std::size_t start = i;
+    const char32_t cp = NextUtf8(s, i, n);
+    if (cp == kUtf8Invalid) {
+      for (std::size_t k = start; k < i; ++k) out.push_back(static_cast<char16_t>(0xDC00 + s[k]));
       continue;
     }
-    if (U16_LENGTH(cp) == 1) {
-      out.push_back(static_cast<char16_t>(cp));
-    } else {
-      out.push_back(U16_LEAD(cp));
-      out.push_back(U16_TRAIL(cp));
-    }
+    AppendUtf16(out, cp);
   }
   return out;
 }

@@ -1,6 +1,6 @@
 #include "util/piece_matcher.h"
 
-#include <unicode/utf16.h>
+#include "util/utf.h"
 
 #include "util/full_width.h"
 
@@ -15,7 +15,7 @@ constexpr std::size_t kMaxHeld = 4096;
 // (blanks vanish, so the units around them meet), not half-width katakana (a voiced mark
 // may follow), not the lead of a surrogate pair.
 bool EndsForSure(char16_t c) {
-  return c > 0x20 && c != 0x3000 && !(c >= 0xFF61 && c <= 0xFF9F) && !U16_IS_LEAD(c);
+  return c > 0x20 && c != 0x3000 && !(c >= 0xFF61 && c <= 0xFF9F) && !IsLeadSurrogate(c);
 }
 
 }  // namespace

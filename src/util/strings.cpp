@@ -1,7 +1,7 @@
 #include "util/strings.h"
 
-#include <unicode/uchar.h>
-#include <unicode/utf16.h>
+#include "util/case_map.h"
+#include "util/utf.h"
 
 namespace glyphgrab {
 
@@ -55,7 +55,7 @@ int SurrogateRole(std::u16string_view s, int i) {
   std::size_t p = 0;
   const auto target = static_cast<std::size_t>(i);
   while (p <= target) {
-    if (U16_IS_LEAD(s[p]) && p + 1 < s.size() && U16_IS_TRAIL(s[p + 1])) {
+    if (IsLeadSurrogate(s[p]) && p + 1 < s.size() && IsTrailSurrogate(s[p + 1])) {
       if (p == target) return 1;
       if (p + 1 == target) return 2;
       p += 2;
@@ -69,47 +69,29 @@ int SurrogateRole(std::u16string_view s, int i) {
 
 namespace {
 
-template <typename Map>
-std::u16string MapCase(std::u16string_view s, Map map) {
-  std::u16string out;
-  out.resize(s.size());
-  std::size_t i = 0;
-  const std::size_t n = s.size();
-  while (i < n) {
-    const char16_t c = s[i];
-    if (c < 0x80) {
-      out[i] = static_cast<char16_t>(map(c));
-      ++i;
-      continue;
+std::u16string MapCaseCopy(std::u16string_view s, CaseMap how) {
+  std::u16string out(s);
+  // ASCII needs no text service; most names and keywords are ASCII only.
+  bool ascii = true;
+  for (char16_t& c : out) {
+    if (c >= 0x80) {
+      ascii = false;
+      break;
     }
-    UChar32 cp;
-    std::size_t start = i;
-    U16_NEXT(s.data(), i, n, cp);
-    const UChar32 mapped = map(cp);
-    // Keep the length: a mapping that would change the number of units is not taken.
-    if (U16_LENGTH(mapped) == static_cast<int>(i - start)) {
-      if (U16_LENGTH(mapped) == 1) {
-        out[start] = static_cast<char16_t>(mapped);
-      } else {
-        out[start] = U16_LEAD(mapped);
-        out[start + 1] = U16_TRAIL(mapped);
-      }
-    } else {
-      for (std::size_t k = start; k < i; ++k) out[k] = s[k];
-    }
+    if (how == CaseMap::Upper ? (c >= u'a' && c <= u'z') : (c >= u'A' && c <= u'Z')) c ^= 0x20;
+  }
+  if (!ascii) {
+    out.assign(s);
+    MapCaseInPlace(out.data(), out.size(), how);
   }
   return out;
 }
 
 }  // namespace
 
-std::u16string StrUpper(std::u16string_view s) {
-  return MapCase(s, [](UChar32 c) { return u_toupper(c); });
-}
+std::u16string StrUpper(std::u16string_view s) { return MapCaseCopy(s, CaseMap::Upper); }
 
-std::u16string StrLower(std::u16string_view s) {
-  return MapCase(s, [](UChar32 c) { return u_tolower(c); });
-}
+std::u16string StrLower(std::u16string_view s) { return MapCaseCopy(s, CaseMap::Lower); }
 
 std::u16string RemoveBlanks(std::u16string_view s) {
   std::u16string out;

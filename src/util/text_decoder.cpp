@@ -1,6 +1,6 @@
 #include "util/text_decoder.h"
 
-#include <unicode/utf16.h>
+#include "util/utf.h"
 
 namespace glyphgrab {
 namespace {
@@ -15,10 +15,10 @@ void DecodeUtf16(ByteSpan bytes, bool bigEndian, std::u16string& out, std::size_
   };
   for (std::size_t k = 0; k < units; ++k) {
     const char16_t c = unitAt(k);
-    if (U16_IS_LEAD(c) && k + 1 < units && U16_IS_TRAIL(unitAt(k + 1))) {
+    if (IsLeadSurrogate(c) && k + 1 < units && IsTrailSurrogate(unitAt(k + 1))) {
       out.push_back(c);
       out.push_back(unitAt(++k));
-    } else if (U16_IS_SURROGATE(c)) {
+    } else if (IsSurrogate(c)) {
       out.push_back(0xFFFD);
       ++bad;
     } else {
@@ -137,7 +137,7 @@ std::size_t TextDecoder::CompletePrefix(ByteSpan b) const {
       if (p >= 2) {
         const bool big = encoding_ == TextEncoding::Utf16BE;
         const auto unit = static_cast<char16_t>(big ? (b[p - 2] << 8) | b[p - 1] : (b[p - 1] << 8) | b[p - 2]);
-        if (U16_IS_LEAD(unit)) p -= 2;  // its trail is in the next piece
+        if (IsLeadSurrogate(unit)) p -= 2;  // its trail is in the next piece
       }
       return p;
     }

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include <unicode/utf16.h>
+#include "util/utf.h"
 
 #include "util/file_bytes.h"
 
@@ -60,7 +60,7 @@ class LineSplitter {
     std::size_t from = 0;
     while (line_.size() - from >= kTextPieceUnits) {
       std::size_t cut = kTextPieceUnits;
-      if (U16_IS_LEAD(line_[from + cut - 1])) --cut;  // keep the pair together
+      if (IsLeadSurrogate(line_[from + cut - 1])) --cut;  // keep the pair together
       if (!Hand(std::u16string_view(line_).substr(from, cut), false)) return false;
       inLine_ = true;
       from += cut;
