@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "browse/send_profile.h"
+#include "sendkeys/send_profile.h"
 #include "extract/opt_flags.h"
 #include "util/codepage.h"
 
