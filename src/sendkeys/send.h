@@ -1,17 +1,25 @@
-// Sending a command to another application's window: finding the window by a text in
-// its title, bringing it forward and typing the command's keys into it. Runs on the
-// calling thread and blocks it for the command's waits.
+// Sending a text to another application's window: finding the window by a text in its
+// title, putting the text on the clipboard, bringing the window forward and typing the
+// profile's command keys into it.
+//
+// A send has two halves. PrepareSend is pure and decides what goes on the clipboard and
+// what is typed; the caller puts the clipboard texts there on the thread that owns the
+// clipboard. PlaySend then activates the window and plays the keys with their waits; it
+// blocks for those waits, so a window runs it on a worker thread: on X11 the tool owns the
+// clipboard and must answer the target's request for it while the keys are typed.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/key_sender.h"
 #include "platform/window_system.h"
 #include "sendkeys/command_keys.h"
+#include "sendkeys/send_profile.h"
 
 namespace glyphgrab {
 
@@ -23,64 +31,71 @@ constexpr std::size_t kTitleCompareLength = 254;
 // titleText is empty.
 WindowId FindTargetWindow(WindowSystem& windows, std::u16string_view titleText);
 
-// What a send needs of the active send profile, and the window found for it.
-struct SendTarget {
-  WindowId window = 0;      // found by FindTargetWindow
-  std::int32_t maximize = 0;  // 1: maximise the window; anything else: leave its size
-  double waitSeconds = 0;   // pause after bringing the window forward, 0..60
-};
-
-// The desktop services a send uses. `wait` pauses the calling thread.
+// The desktop services a send uses. `wait` pauses the calling thread (a sleep when
+// empty); `stopRequested`, when given, is asked between events and at least every 20 ms
+// of a wait, and ends the typing when it answers true.
 struct SendServices {
   KeySender& keys;
   WindowSystem& windows;
   Clipboard& clipboard;
-  std::function<void(double seconds)> wait;  // WaitSeconds when empty
+  std::function<void(double seconds)> wait;
+  std::function<bool()> stopRequested;
 };
 
 enum class SendResult : std::uint8_t {
   kEmptyCommand,    // nothing to do
   kAbandoned,       // a "{X" group without its closing brace: nothing was done
-  kClipboardFailed, // the "{X" text could not be put on the clipboard: nothing typed
+  kClipboardFailed, // the clipboard refused a text: nothing typed
   kTargetGone,      // no window, or it closed before it could be brought forward
   kTyped,           // every token was typed
   kStopped,         // an empty brace group ended the typing part way
+  kCancelled,       // stopped from outside (Esc); every key the send held was released
 };
 
-// Plays the events on the key sender, pausing for the waits; stops at kStop.
-void PlayKeyEvents(const KeyEventList& events, KeySender& keys,
-                   const std::function<void(double)>& wait);
+// What a send of `text` with a profile does, decided before anything happens.
+struct SendPlan {
+  // Put on the clipboard in this order: the text, then a "{X" group's text.
+  std::vector<std::u16string> clipboardTexts;
+  // kTyped: activate and type `command`; kEmptyCommand or kAbandoned: nothing more after
+  // the clipboard.
+  SendResult outcome = SendResult::kTyped;
+  std::u16string command;  // the profile's command with its "{X" group expanded
+};
+SendPlan PrepareSend(std::u16string_view text, const TSend_jww& profile);
 
-// Brings the target forward, waits target.waitSeconds and types the command.
-SendResult ActivateTarget(std::u16string_view command, const SendTarget& target,
+// Plays the events on the key sender, pausing for the waits; stops at kStop. With
+// `stopRequested` answering true it stops early, releases every key still held and
+// answers false.
+bool PlayKeyEvents(const KeyEventList& events, KeySender& keys, const std::function<void(double)>& wait,
+                   const std::function<bool()>& stopRequested = {});
+
+// Brings `window` forward (maximised when the profile's Smax is 1), waits the profile's
+// Wtim and types the command.
+SendResult ActivateTarget(std::u16string_view command, WindowId window, const TSend_jww& profile,
                           SendServices& services);
 
-// Expands the command's "{X" group (its text goes to the clipboard), then
-// ActivateTarget with the expanded command.
-SendResult SendCommand(std::u16string_view command, const SendTarget& target,
+// The second half of a send: ActivateTarget when the plan types anything.
+SendResult PlaySend(const SendPlan& plan, WindowId window, const TSend_jww& profile, SendServices& services);
+
+// Expands the command's "{X" group (its text goes to the clipboard), then ActivateTarget
+// with the expanded command, all on the calling thread.
+SendResult SendCommand(std::u16string_view command, WindowId window, const TSend_jww& profile,
                        SendServices& services);
 
-// The fields of the active send profile that a send reads; the settings map their
-// profile record onto it.
-struct SendSettings {
-  double waitSeconds = 0.1;              // Wtim
-  std::int32_t maximize = 0;             // Smax
-  std::u16string titleText = u"jw_win";  // Tcap
-  std::u16string command = u"@DA^V";     // Comm
-};
-
-// The send shared by every window that offers one, once FindTargetWindow(titleText)
-// has found `window` (callers show NotRunningMessage instead when it found nothing):
+// The whole send on the calling thread, once FindTargetWindow has found `window`:
 // the text goes to the clipboard, then the profile's command is sent. kClipboardFailed
 // means the clipboard refused the text and nothing else happened; for any other result
 // the caller shows CopiedMessage (or its own copy message) and then SentMessage.
-SendResult SendText(std::u16string_view text, WindowId window, const SendSettings& settings,
+SendResult SendText(std::u16string_view text, WindowId window, const TSend_jww& profile,
                     SendServices& services);
 
 // The status and notice texts of a send.
 inline constexpr std::u16string_view kClipboardBusyText = u"クリップボードを開けません";
+inline constexpr std::u16string_view kSendBusyText = u"送信中です。送信が終わるまで次の送信は行えません。";
 std::u16string CopiedMessage(std::u16string_view text);           // 文字「…」をコピーしました。
+std::u16string SendingMessage(std::u16string_view command);       // コマンド「…」を送信中です。（Escで中止）
 std::u16string SentMessage(std::u16string_view command);          // コマンド「…」を送信しました。
+std::u16string CancelledMessage(std::u16string_view command);     // コマンド「…」の送信を中止しました。
 std::u16string NotRunningMessage(std::u16string_view titleText);  // 指定ソフト「…」が起動されていません。
 
 }  // namespace glyphgrab

@@ -49,8 +49,11 @@ class SendE2e : public ::testing::TestWithParam<bool> {
   }
 
   SendResult Send(std::u16string_view command, WindowId window, int maximize = 0) {
-    SendServices services{*keys_, *windows_, clipboard_, {}};
-    return SendCommand(command, SendTarget{window, maximize, 0}, services);
+    SendServices services{*keys_, *windows_, clipboard_, {}, {}};
+    TSend_jww profile = DefaultActiveProfile();
+    profile.Smax = maximize;
+    profile.Wtim = 0;
+    return SendCommand(command, window, profile, services);
   }
 
   Window Focus() {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/fake/fake_desktop.h"
+#include "util/codepage.h"
 #include "util/strings.h"
 
 namespace glyphgrab {
@@ -52,18 +53,26 @@ struct SendFixture : testing::Test {
   FakeWindowSystem windows{journal};
   FakeClipboard clipboard{journal};
   SendServices services{keys, windows, clipboard,
-                        [this](double s) { journal.push_back("wait " + Seconds(s)); }};
+                        [this](double s) { journal.push_back("wait " + Seconds(s)); },
+                        {}};
 
   static std::string Seconds(double s) {
     return KeyEventLine(KeyEvent::Wait(s)).substr(5);
   }
 
   SendFixture() { windows.windows = {Win(0x2a, u"jw_win test")}; }
+
+  // A profile with the fields a send of a given command reads.
+  static TSend_jww Profile(std::int32_t smax, double wait) {
+    TSend_jww p = DefaultActiveProfile();
+    p.Smax = smax;
+    p.Wtim = wait;
+    return p;
+  }
 };
 
 TEST_F(SendFixture, ClipboardThenActivationThenProfileWaitThenKeys) {
-  const SendTarget target{0x2a, 1, 0.25};
-  EXPECT_EQ(SendCommand(u"@DA{Xtext}", target, services), SendResult::kTyped);
+  EXPECT_EQ(SendCommand(u"@DA{Xtext}", 0x2a, Profile(1, 0.25), services), SendResult::kTyped);
   const FakeJournal expected = {
       "clipboard text", "activate 0x2a maximize", "wait 0.25",
       "wait 0.5", "down 0x12", "down 0x44", "up 0x44", "up 0x12", "up 0x44",
@@ -77,7 +86,7 @@ TEST_F(SendFixture, ClipboardThenActivationThenProfileWaitThenKeys) {
 TEST_F(SendFixture, OnlySmaxOneMaximisesAndNoProfileWaitWhenZero) {
   for (const std::int32_t smax : {0, 2, -1}) {
     journal.clear();
-    EXPECT_EQ(SendCommand(u"A", SendTarget{0x2a, smax, 0}, services), SendResult::kTyped);
+    EXPECT_EQ(SendCommand(u"A", 0x2a, Profile(smax, 0), services), SendResult::kTyped);
     EXPECT_EQ(journal, (FakeJournal{"activate 0x2a", "wait 0.5", "down 0x41", "up 0x41",
                                     "up 0x41"}))
         << smax;
@@ -91,45 +100,45 @@ TEST_F(SendFixture, ProfileWaitIsBounded) {
       {std::numeric_limits<double>::infinity(), "wait 60"}};
   for (const auto& [wait, line] : cases) {
     journal.clear();
-    SendCommand(u"A", SendTarget{0x2a, 0, wait}, services);
+    SendCommand(u"A", 0x2a, Profile(0, wait), services);
     ASSERT_GE(journal.size(), 2u);
     EXPECT_EQ(journal[1], line ? line : "wait 0.5") << wait;
   }
 }
 
 TEST_F(SendFixture, NothingHappensWithoutSomethingToSendOrSomewhereToSendIt) {
-  const SendTarget target{0x2a, 0, 0.1};
-  EXPECT_EQ(SendCommand(u"", target, services), SendResult::kEmptyCommand);
+  const TSend_jww profile = Profile(0, 0.1);
+  EXPECT_EQ(SendCommand(u"", 0x2a, profile, services), SendResult::kEmptyCommand);
   // An unclosed clipboard group abandons everything: no clipboard, no activation.
-  EXPECT_EQ(SendCommand(u"@DA{Xabc", target, services), SendResult::kAbandoned);
+  EXPECT_EQ(SendCommand(u"@DA{Xabc", 0x2a, profile, services), SendResult::kAbandoned);
   EXPECT_TRUE(journal.empty());
 
   // No window found, or it closed since: the clipboard text is set, nothing is typed.
-  EXPECT_EQ(SendCommand(u"{Xa}", SendTarget{0, 0, 0}, services), SendResult::kTargetGone);
+  EXPECT_EQ(SendCommand(u"{Xa}", 0, Profile(0, 0), services), SendResult::kTargetGone);
   windows.windows.clear();
-  EXPECT_EQ(SendCommand(u"{Xb}", target, services), SendResult::kTargetGone);
+  EXPECT_EQ(SendCommand(u"{Xb}", 0x2a, profile, services), SendResult::kTargetGone);
   EXPECT_EQ(journal, (FakeJournal{"clipboard a", "clipboard b"}));
 }
 
 TEST_F(SendFixture, LockedClipboardSendsNoKeys) {
   clipboard.locked = true;
-  EXPECT_EQ(SendCommand(u"{Xa}", SendTarget{0x2a, 0, 0}, services),
+  EXPECT_EQ(SendCommand(u"{Xa}", 0x2a, Profile(0, 0), services),
             SendResult::kClipboardFailed);
   EXPECT_TRUE(journal.empty());
   // A command without a clipboard group never asks for it.
-  EXPECT_EQ(SendCommand(u"A", SendTarget{0x2a, 0, 0}, services), SendResult::kTyped);
+  EXPECT_EQ(SendCommand(u"A", 0x2a, Profile(0, 0), services), SendResult::kTyped);
 }
 
 TEST_F(SendFixture, StoppedSendLeavesNoModifierDown) {
-  EXPECT_EQ(SendCommand(u"A^@{}B", SendTarget{0x2a, 0, 0}, services), SendResult::kStopped);
+  EXPECT_EQ(SendCommand(u"A^@{}B", 0x2a, Profile(0, 0), services), SendResult::kStopped);
   EXPECT_EQ(journal, (FakeJournal{"activate 0x2a", "wait 0.5", "down 0x41", "up 0x41",
                                   "up 0x41", "wait 0.5", "down 0x11", "down 0x12", "up 0x11",
                                   "up 0x12"}));
 }
 
 TEST_F(SendFixture, SendTextCopiesThenSendsTheProfileCommand) {
-  SendSettings settings;  // the defaults: 0.1 s, not maximised, "@DA^V"
-  settings.command = u"^V";
+  TSend_jww settings = DefaultActiveProfile();  // 0.1 s, not maximised, "@DA^V"
+  settings.Comm = u"^V";
   EXPECT_EQ(SendText(u"壁 W=120", 0x2a, settings, services), SendResult::kTyped);
   EXPECT_EQ(journal, (FakeJournal{"clipboard 壁 W=120", "activate 0x2a", "wait 0.1", "wait 0.5",
                                   "down 0x11", "down 0x56", "up 0x56", "up 0x11", "up 0x56"}));
@@ -137,13 +146,13 @@ TEST_F(SendFixture, SendTextCopiesThenSendsTheProfileCommand) {
   // A closed "{X" group replaces the text on the clipboard; an unclosed one leaves the
   // text there and sends nothing.
   journal.clear();
-  settings.command = u"{Xfixed}";
-  settings.maximize = 1;
+  settings.Comm = u"{Xfixed}";
+  settings.Smax = 1;
   EXPECT_EQ(SendText(u"line", 0x2a, settings, services), SendResult::kTyped);
   EXPECT_EQ(clipboard.text, u"fixed");
   EXPECT_EQ(journal[2], "activate 0x2a maximize");
   journal.clear();
-  settings.command = u"{Xfixed";
+  settings.Comm = u"{Xfixed";
   EXPECT_EQ(SendText(u"line", 0x2a, settings, services), SendResult::kAbandoned);
   EXPECT_EQ(journal, FakeJournal{"clipboard line"});
 
@@ -151,6 +160,29 @@ TEST_F(SendFixture, SendTextCopiesThenSendsTheProfileCommand) {
   clipboard.locked = true;
   EXPECT_EQ(SendText(u"line", 0x2a, settings, services), SendResult::kClipboardFailed);
   EXPECT_TRUE(journal.empty());
+}
+
+// Esc during a send: nothing more is typed, and no key the send pressed stays down,
+// whether it comes during a wait or between two events.
+TEST_F(SendFixture, CancelledSendReleasesWhatItHolds) {
+  const struct {
+    const char* command;
+    int allowedQueries;  // stop is asked this many times before it says yes
+    FakeJournal tail;    // the journal's last entries
+  } cases[] = {
+      {"{30}A", 2, {"activate 0x2a", "wait 3"}},
+      {"^@~X", 4, {"down 0x11", "down 0x12", "up 0x11", "up 0x12"}},
+  };
+  for (const auto& c : cases) {
+    journal.clear();
+    int queries = 0;
+    services.stopRequested = [&] { return queries++ >= c.allowedQueries; };
+    EXPECT_EQ(SendCommand(Utf8ToStr(c.command), 0x2a, Profile(0, 0), services), SendResult::kCancelled)
+        << c.command;
+    ASSERT_GE(journal.size(), c.tail.size()) << c.command;
+    EXPECT_EQ(FakeJournal(journal.end() - static_cast<std::ptrdiff_t>(c.tail.size()), journal.end()), c.tail)
+        << c.command;
+  }
 }
 
 TEST(SendMessages, QuoteTheirSubject) {
