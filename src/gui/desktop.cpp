@@ -35,7 +35,13 @@ void PlaceOnScreen(QWidget* window, int left, int top, int width, int height) {
                std::clamp(top, area.top(), std::max(area.top(), area.bottom() - h + 1)));
 }
 
-WindowId FindTargetOrNotify(Desktop& desktop, QWidget* parent, const TSend_jww& profile) {
+WindowId FindTargetOrNotify(Desktop& desktop, QWidget* parent, const TSend_jww& profile,
+                            const StatusSink& setStatus) {
+  if (desktop.sender && desktop.sender->Busy()) {
+    desktop.beep();
+    setStatus(kSendBusyText);
+    return 0;
+  }
   const WindowId window = FindTargetWindow(*desktop.windows, profile.Tcap);
   if (window == 0) {
     desktop.beep();
@@ -45,16 +51,26 @@ WindowId FindTargetOrNotify(Desktop& desktop, QWidget* parent, const TSend_jww& 
 }
 
 bool SendToTarget(Desktop& desktop, QWidget* parent, WindowId window, const TSend_jww& profile,
-                  std::u16string_view text, const std::u16string& copiedMessage,
-                  const std::function<void(std::u16string_view)>& setStatus) {
-  SendServices services{*desktop.keys, *desktop.windows, *desktop.clipboard, desktop.wait};
-  const SendSettings send{profile.Wtim, profile.Smax, profile.Tcap, profile.Comm};
-  if (SendText(text, window, send, services) == SendResult::kClipboardFailed) {
-    desktop.message(parent, ToQ(kClipboardBusyText));
-    return false;
+                  std::u16string_view text, const std::u16string& copiedMessage, const StatusSink& setStatus) {
+  const SendPlan plan = PrepareSend(text, profile);
+  for (const std::u16string& t : plan.clipboardTexts) {
+    if (!desktop.clipboard->SetText(t)) {
+      desktop.message(parent, ToQ(kClipboardBusyText));
+      return false;
+    }
   }
   setStatus(copiedMessage);
-  setStatus(SentMessage(profile.Comm));
+  if (plan.outcome != SendResult::kTyped) {
+    setStatus(SentMessage(profile.Comm));
+    return true;
+  }
+  if (!desktop.sender) {
+    desktop.sender = std::make_unique<SendRunner>(*desktop.keys, *desktop.windows, desktop.esc.get(), desktop.wait);
+  }
+  setStatus(SendingMessage(profile.Comm));
+  desktop.sender->Start(plan, window, profile, parent, [command = profile.Comm, setStatus](SendResult result) {
+    setStatus(result == SendResult::kCancelled ? CancelledMessage(command) : SentMessage(command));
+  });
   return true;
 }
 

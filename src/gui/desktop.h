@@ -9,7 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "browse/send_profile.h"
+#include "gui/send_runner.h"
+#include "sendkeys/send_profile.h"
 #include "platform/clipboard.h"
 #include "platform/esc_key_state.h"
 #include "platform/key_sender.h"
@@ -44,6 +45,9 @@ struct Desktop {
   // A modal warning that offers to try again; true for "retry". Without it nothing is
   // asked and the answer is no.
   std::function<bool(QWidget* parent, const QString& text)> askRetry;
+  // Plays sends off the window thread; made by the first send. Last, so it goes first
+  // and its worker ends before the services it uses.
+  std::unique_ptr<SendRunner> sender;
 };
 
 // Moves and sizes a window as the settings file says, kept on the screen: a hand-edited
@@ -51,15 +55,20 @@ struct Desktop {
 // or out of reach.
 void PlaceOnScreen(QWidget* window, int left, int top, int width, int height);
 
+using StatusSink = std::function<void(std::u16string_view)>;
+
 // The two halves of a send from any window, split because the main window checks its
-// selection in between. The target window of the active profile; when it is not
+// selection in between. While another send is being typed: a beep, kSendBusyText in the
+// status, and 0. Otherwise the target window of the active profile; when it is not
 // running: a beep, the notice over `parent`, and 0.
-WindowId FindTargetOrNotify(Desktop& desktop, QWidget* parent, const TSend_jww& profile);
-// Puts `text` on the clipboard and types the profile's command into `window`. False when
-// the clipboard refused the text (the notice goes over `parent`, nothing is typed);
-// otherwise the status shows `copiedMessage`, then the sent message.
+WindowId FindTargetOrNotify(Desktop& desktop, QWidget* parent, const TSend_jww& profile,
+                            const StatusSink& setStatus);
+// Puts `text` on the clipboard and starts typing the profile's command into `window` on
+// a worker, so this returns at once. False when the clipboard refused the text (the
+// notice goes over `parent`, nothing is typed). Otherwise the status shows
+// `copiedMessage`, then that the send runs, and once the keys are typed the sent message
+// (or that Esc stopped it); `setStatus` must stay valid while `parent` lives.
 bool SendToTarget(Desktop& desktop, QWidget* parent, WindowId window, const TSend_jww& profile,
-                  std::u16string_view text, const std::u16string& copiedMessage,
-                  const std::function<void(std::u16string_view)>& setStatus);
+                  std::u16string_view text, const std::u16string& copiedMessage, const StatusSink& setStatus);
 
 }  // namespace glyphgrab::gui

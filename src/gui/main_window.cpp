@@ -575,7 +575,7 @@ void MainWindow::ListBox1Click() {
 
 void MainWindow::ListBox1DblClick() {
   const TSend_jww& profile = settings_.activeProfile;
-  const WindowId window = FindTargetOrNotify(desktop_, this, profile);
+  const WindowId window = FindTargetOrNotify(desktop_, this, profile, [this](std::u16string_view text) { SetStatus(text); });
   if (window == 0) return;
   const int row = ListBox1->currentRow();
   if (row < 0 || static_cast<std::size_t>(row) >= extraction_.size()) return;

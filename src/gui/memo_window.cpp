@@ -227,7 +227,8 @@ void MemoWindow::Button3Click() {
 
 bool MemoWindow::Send(const std::u16string& text, const std::u16string& copiedMessage) {
   const TSend_jww& profile = settings_.activeProfile;
-  const WindowId window = FindTargetOrNotify(desktop_, this, profile);
+  const WindowId window =
+      FindTargetOrNotify(desktop_, this, profile, [this](std::u16string_view status) { SetStatus(status); });
   return window != 0 &&
          SendToTarget(desktop_, this, window, profile, text, copiedMessage,
                       [this](std::u16string_view status) { SetStatus(status); });
@@ -251,7 +252,10 @@ void MemoWindow::ListBox1Click() {
 }
 
 void MemoWindow::ListBox1DblClick() {
-  if (FindTargetOrNotify(desktop_, this, settings_.activeProfile) == 0) return;
+  if (FindTargetOrNotify(desktop_, this, settings_.activeProfile,
+                         [this](std::u16string_view status) { SetStatus(status); }) == 0) {
+    return;
+  }
   QListWidgetItem* item = ListBox1->currentItem();
   if (!item) return;
   const std::u16string line = FromQ(item->text());

@@ -2,14 +2,20 @@
 // into a file, one line each ("down d +alt", "up Alt_L +alt"), after a first line
 // "ready 0xID" once it is on screen.
 //
-//   key_receiver TITLE LOGFILE [--unmapped] [--transient]
+//   key_receiver TITLE LOGFILE [--unmapped] [--transient] [--clipboard]
 //
 // --unmapped creates the window without ever showing it; --transient makes it a dialog
-// owned by another (unshown) window. It ends when the display goes away, on SIGTERM,
+// owned by another (unshown) window. --clipboard makes it read the clipboard the way a
+// Windows program under Wine does: the moment another client takes the clipboard it
+// asks for the text and waits at most half a second for it ("clipboard HEX" or
+// "clipboard timeout"); Ctrl+V then pastes what it holds ("paste HEX", the UTF-8 bytes in
+// hexadecimal). It ends when the display goes away, on SIGTERM,
 // or after a minute, so a failed test leaves nothing running.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <X11/extensions/Xfixes.h>
 #include <sys/select.h>
 
 #include <chrono>
@@ -20,6 +26,18 @@
 namespace {
 
 constexpr auto kLifetime = std::chrono::seconds(60);
+// How long Wine's clipboard bridge waits for the owner's answer.
+constexpr auto kClipboardPatience = std::chrono::milliseconds(500);
+
+std::string Hex(const unsigned char* bytes, unsigned long n) {
+  std::string out;
+  char two[3];
+  for (unsigned long i = 0; i < n; ++i) {
+    std::snprintf(two, sizeof two, "%02x", bytes[i]);
+    out += two;
+  }
+  return out;
+}
 
 std::string Modifiers(unsigned state) {
   std::string text;
@@ -36,10 +54,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: key_receiver TITLE LOGFILE [--unmapped] [--transient]\n");
     return 2;
   }
-  bool unmapped = false, transient = false;
+  bool unmapped = false, transient = false, clipboard = false;
   for (int i = 3; i < argc; ++i) {
     unmapped |= std::strcmp(argv[i], "--unmapped") == 0;
     transient |= std::strcmp(argv[i], "--transient") == 0;
+    clipboard |= std::strcmp(argv[i], "--clipboard") == 0;
   }
   std::FILE* log = std::fopen(argv[2], "w");
   if (!log) return 1;
@@ -66,6 +85,18 @@ int main(int argc, char** argv) {
   }
   XSelectInput(d, w, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
 
+  const Atom clipboardAtom = XInternAtom(d, "CLIPBOARD", False);
+  const Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+  const Atom received = XInternAtom(d, "GLYPHGRAB_RECEIVED", False);
+  int fixesEvent = 0, fixesError = 0;
+  if (clipboard) {
+    if (!XFixesQueryExtension(d, &fixesEvent, &fixesError)) return 1;
+    XFixesSelectSelectionInput(d, w, clipboardAtom, XFixesSetSelectionOwnerNotifyMask);
+  }
+  std::string held;  // hexadecimal UTF-8 of the text Ctrl+V pastes
+  bool asking = false;
+  std::chrono::steady_clock::time_point askedAt;
+
   char id[32];
   std::snprintf(id, sizeof id, "0x%lx", w);
   if (unmapped) {
@@ -80,17 +111,52 @@ int main(int argc, char** argv) {
   const auto deadline = std::chrono::steady_clock::now() + kLifetime;
   const int fd = ConnectionNumber(d);
   while (std::chrono::steady_clock::now() < deadline) {
+    if (asking && std::chrono::steady_clock::now() - askedAt > kClipboardPatience) {
+      // Given up, as the bridge does: the paste finds nothing.
+      asking = false;
+      held.clear();
+      std::fprintf(log, "clipboard timeout\n");
+      std::fflush(log);
+    }
     if (XPending(d) == 0) {
       fd_set fds;
       FD_ZERO(&fds);
       FD_SET(fd, &fds);
-      timeval tv{0, 200000};
+      timeval tv{0, 10000};
       select(fd + 1, &fds, nullptr, nullptr, &tv);
       continue;
     }
     XEvent e;
     XNextEvent(d, &e);
+    if (clipboard && e.type == fixesEvent + XFixesSelectionNotify) {
+      const auto& notify = reinterpret_cast<const XFixesSelectionNotifyEvent&>(e);
+      if (notify.owner != None && notify.owner != w) {
+        XConvertSelection(d, clipboardAtom, utf8, received, w, notify.selection_timestamp);
+        XFlush(d);
+        asking = true;
+        askedAt = std::chrono::steady_clock::now();
+      }
+      continue;
+    }
     switch (e.type) {
+      case SelectionNotify: {
+        if (!asking) break;  // an answer after the bridge gave up is not read
+        asking = false;
+        held.clear();
+        if (e.xselection.property != None) {
+          Atom type = None;
+          int format = 0;
+          unsigned long count = 0, after = 0;
+          unsigned char* data = nullptr;
+          if (XGetWindowProperty(d, w, received, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count,
+                                 &after, &data) == Success && data != nullptr) {
+            held = Hex(data, count);
+            XFree(data);
+          }
+        }
+        std::fprintf(log, "clipboard %s\n", held.c_str());
+        break;
+      }
       case MapNotify:
         std::fprintf(log, "ready %s\n", id);
         break;
@@ -100,6 +166,9 @@ int main(int argc, char** argv) {
         const char* name = XKeysymToString(sym);
         std::fprintf(log, "%s %s%s\n", e.type == KeyPress ? "down" : "up",
                      name ? name : "?", Modifiers(e.xkey.state).c_str());
+        if (clipboard && e.type == KeyPress && sym == XK_v && (e.xkey.state & ControlMask)) {
+          std::fprintf(log, "paste %s\n", held.c_str());
+        }
         break;
       }
       default:

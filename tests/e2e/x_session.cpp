@@ -143,6 +143,26 @@ Receiver::Receiver(XSession& session, const std::string& title,
   });
 }
 
+std::vector<std::string> Receiver::Pastes(std::size_t count, std::chrono::milliseconds timeout) const {
+  std::vector<std::string> pastes;
+  WaitUntil(
+      [&] {
+        pastes.clear();
+        std::ifstream in(log_);
+        for (std::string line; std::getline(in, line);) {
+          if (!line.starts_with("paste ")) continue;
+          std::string text;
+          for (std::size_t i = 6; i + 1 < line.size(); i += 2) {
+            text += static_cast<char>(std::stoi(line.substr(i, 2), nullptr, 16));
+          }
+          pastes.push_back(text);
+        }
+        return pastes.size() >= count;
+      },
+      timeout);
+  return pastes;
+}
+
 std::vector<std::string> Receiver::Keys(std::size_t count,
                                         std::chrono::milliseconds timeout) const {
   std::vector<std::string> keys;

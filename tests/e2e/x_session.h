@@ -53,6 +53,9 @@ class Receiver {
   // the timeout passed.
   std::vector<std::string> Keys(std::size_t count,
                                 std::chrono::milliseconds timeout = std::chrono::seconds(3)) const;
+  // With --clipboard: the texts Ctrl+V pasted, in order, waiting as Keys does.
+  std::vector<std::string> Pastes(std::size_t count,
+                                  std::chrono::milliseconds timeout = std::chrono::seconds(3)) const;
 
  private:
   std::filesystem::path log_;

@@ -12,7 +12,9 @@
 #include <QtTest>
 
 #include <chrono>
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "browse/settings.h"
 #include "gui_fixture.h"
@@ -320,9 +322,40 @@ class MainWindowTest : public QObject {
     f.probe.windows->windows = {{0x2, u"jw_win test", false, true}};
     w.ListBox1DblClick();
     QCOMPARE(clipboard->text(), QStringLiteral("second line"));
-    QCOMPARE(w.statusText(), QStringLiteral("コマンド「@DA^V」を送信しました。"));
+    // The keys are typed on a worker: the window answers meanwhile and says so.
+    QCOMPARE(w.statusText(), QStringLiteral("コマンド「@DA^V」を送信中です。（Escで中止）"));
+    QTRY_COMPARE(w.statusText(), QStringLiteral("コマンド「@DA^V」を送信しました。"));
     QVERIFY(!f.probe.journal.empty());
     QCOMPARE(QString::fromStdString(f.probe.journal.front()), QStringLiteral("activate 0x2"));
+  }
+
+  // While the keys of one send are typed, another send is refused, not queued, and Esc
+  // ends the running one.
+  void aSendRunsAloneAndEscStopsIt() {
+    Fixture f;
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    MainWindow& w = f.Start();
+    f.SelectFiles({"one.txt"});
+    w.ListView1Click();
+    QCOMPARE(f.ListBoxLines(), QStringList({"【one.txt】", "first line", "second line"}));
+    f.probe.windows->windows = {{0x2, u"jw_win test", false, true}};
+    std::atomic<bool> released{false};
+    w.desktop().wait = [&released](double) {
+      while (!released) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    };
+    w.ListBox1->setCurrentRow(2);
+    w.ListBox1DblClick();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("second line"));
+    w.ListBox1->setCurrentRow(1);
+    w.ListBox1DblClick();
+    QCOMPARE(f.probe.beeps, 1);
+    QCOMPARE(w.statusText(), QStringLiteral("送信中です。送信が終わるまで次の送信は行えません。"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("second line"));
+    w.desktop().sender->Stop();
+    released = true;
+    QTRY_COMPARE(w.statusText(), QStringLiteral("コマンド「@DA^V」の送信を中止しました。"));
+    // Nothing was pressed before the stop, so nothing is left down.
+    QCOMPARE(f.probe.journal, (glyphgrab::FakeJournal{"activate 0x2"}));
   }
 
   void sectionHeadersAreNeverCopied() {

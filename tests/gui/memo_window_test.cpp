@@ -275,7 +275,7 @@ class MemoWindowTest : public QObject {
     QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
     QVERIFY(statuses.contains(copied));
     if (send) {
-      QCOMPARE(f.memo->statusText(), QStringLiteral("コマンド「@DA^V」を送信しました。"));
+      QTRY_COMPARE(f.memo->statusText(), QStringLiteral("コマンド「@DA^V」を送信しました。"));
       QVERIFY(!f.probe.journal.empty());
     } else {
       QVERIFY(f.probe.journal.empty());
@@ -338,7 +338,7 @@ class MemoWindowTest : public QObject {
     f.memo->ListBox1->setCurrentRow(0);
     f.memo->ListBox1DblClick();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("one"));
-    QCOMPARE(f.memo->statusText(), QStringLiteral("コマンド「@DA^V」を送信しました。"));
+    QTRY_COMPARE(f.memo->statusText(), QStringLiteral("コマンド「@DA^V」を送信しました。"));
   }
 };
 
