@@ -82,12 +82,13 @@ TMemoStore::SaveResult TMemoStore::Save(std::u16string_view text) {
   if (state_ == MemoFileState::kUndecodable || state_ == MemoFileState::kUnreadable) {
     // What the file held is not all in `text`: keep the file itself.
     const std::u16string backup = FreeBackupName(path_);
-    if (std::rename(PathToNative(path_).c_str(), PathToNative(backup).c_str()) != 0 && errno != ENOENT) {
+    if (std::rename(PathToNative(path_).c_str(), PathToNative(backup).c_str()) == 0) {
+      result.backup = backup;
+    } else if (errno != ENOENT) {  // a file gone meanwhile has nothing left to keep
       result.ok = false;
       result.error = errno;
       return result;
     }
-    result.backup = backup;
     state_ = MemoFileState::kMissing;
   }
   if (!MemoSave(path_, text, &result.error)) {

@@ -153,6 +153,20 @@ TEST(MemoStore, AnUnreadableMemoIsKeptNotEmptied) {
   EXPECT_EQ(Slurp(file), "\xEF\xBB\xBF" "today\r\n");
 }
 
+// A file that went away before the save has nothing to keep: no backup is claimed.
+TEST(MemoStore, AVanishedFileClaimsNoBackup) {
+  testing::TempDir dir;
+  const fs::path file = dir.Write("Memo.txt", std::string("\x82\xa0\x85\x40"));
+  TMemoStore store(P(file));
+  ASSERT_EQ(store.Load().state, MemoFileState::kUndecodable);
+  fs::remove(file);
+  const TMemoStore::SaveResult saved = store.Save(u"new");
+  EXPECT_TRUE(saved.ok);
+  EXPECT_EQ(saved.backup, u"");
+  EXPECT_FALSE(fs::exists(dir.path() / "Memo.txt.bak"));
+  EXPECT_EQ(Slurp(file), "\xEF\xBB\xBFnew");
+}
+
 TEST(MemoStore, AFailedSaveSaysWhy) {
   testing::TempDir dir;
   const fs::path folder = dir.MakeDir("app");
