@@ -35,6 +35,22 @@ void PlaceOnScreen(QWidget* window, int left, int top, int width, int height) {
                std::clamp(top, area.top(), std::max(area.top(), area.bottom() - h + 1)));
 }
 
+void MoveOnScreen(QWidget* window, int left, int top) {
+  QScreen* screen = QGuiApplication::screenAt(QPoint(left, top));
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) {
+    window->move(left, top);
+    return;
+  }
+  const QRect area = screen->availableGeometry();
+  // Not shown yet, the window knows only the size its layout asks for.
+  const QSize size = window->isVisible() ? window->size() : window->sizeHint();
+  const int w = std::min(std::max(size.width(), 1), std::max(1, area.width()));
+  const int h = std::min(std::max(size.height(), 1), std::max(1, area.height()));
+  window->move(std::clamp(left, area.left(), std::max(area.left(), area.right() - w + 1)),
+               std::clamp(top, area.top(), std::max(area.top(), area.bottom() - h + 1)));
+}
+
 WindowId FindTargetOrNotify(Desktop& desktop, QWidget* parent, const TSend_jww& profile,
                             const StatusSink& setStatus) {
   if (desktop.sender && desktop.sender->Busy()) {

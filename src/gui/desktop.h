@@ -54,6 +54,9 @@ struct Desktop {
 // or stale file (40000 x 40000, a monitor that is gone) must not leave it unpaintable
 // or out of reach.
 void PlaceOnScreen(QWidget* window, int left, int top, int width, int height);
+// Moves a window that sizes itself (a dialog) as the settings file says, kept on the
+// screen; its size is left to its layout.
+void MoveOnScreen(QWidget* window, int left, int top);
 
 using StatusSink = std::function<void(std::u16string_view)>;
 

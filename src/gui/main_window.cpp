@@ -27,6 +27,7 @@
 #include "gui/settings_dialog.h"
 #include "memo/memo_file.h"
 #include "sendkeys/send.h"
+#include "util/file_write.h"
 #include "util/folder_listing.h"
 #include "util/paths.h"
 #include "util/strings.h"
@@ -255,10 +256,11 @@ void MainWindow::StartUp() {
   // since unpacking stays off.
   MakeFolder(files_.tempFolder);
   settings_ = SettingsLoad(files_.settingsSource);
+  RemoveStaleTemporaries(files_.settingsFile);  // left by a run killed while saving
   memoStore_ = std::make_unique<TMemoStore>(files_.memoFile);
   memo_.SetText(memoStore_->Load().text);
   // Saved shortly after each change, so a kill or a lost display costs at most this much.
-  connect(&memoSaveTimer_, &QTimer::timeout, this, [this] { SaveMemo(false); });
+  connect(&memoSaveTimer_, &QTimer::timeout, this, [this] { SaveMemo(SaveMode::kBackground); });
   memoSaveTimer_.start(kMemoSaveInterval);
   ApplySettings();
   if (!startPath_.empty()) {
@@ -286,7 +288,7 @@ void MainWindow::ApplySettings() {
                                  ? s.filterIndex
                                  : -1);
   for (int c = 0; c < kFileListColumnCount; ++c) ListView1->setColumnWidth(c, s.columnWidths[c]);
-  form2_->move(s.settingsDialogLeft, s.settingsDialogTop);
+  MoveOnScreen(form2_, s.settingsDialogLeft, s.settingsDialogTop);
 }
 
 void MainWindow::CollectSettings() {
@@ -349,6 +351,10 @@ void MainWindow::ScanFinished(FolderTreeResult result, FolderTree tree, bool atS
   if (closed_) return;
   if (scanThread_.joinable()) scanThread_.join();
   scanning_ = false;
+  if (!pendingOpen_.empty()) {
+    // After this scan's own ending has run.
+    QTimer::singleShot(0, this, [this] { OpenPath(std::exchange(pendingOpen_, {})); });
+  }
   for (QWidget* w : std::initializer_list<QWidget*>{ButtonF, ComboBox1, ButtonT}) w->setEnabled(true);
   if (result == FolderTreeResult::RootUnreadable) {
     // The tree is left as it was.
@@ -406,7 +412,11 @@ int MainWindow::SelectedNode() const {
 }
 
 void MainWindow::OpenPath(const std::u16string& path) {
-  if (!started_ || closed_ || scanning_) return;
+  if (closed_) return;
+  if (!started_ || scanning_) {
+    pendingOpen_ = path;  // a double click in a file manager must not be lost
+    return;
+  }
   const std::optional<TStartPath> start = ResolveStartPath(path, settings_.rootFolder, CurrentFolder());
   if (!start) return;
   preFolder_ = start->folder;
@@ -648,7 +658,12 @@ void MainWindow::Closing() {
   if (collectSettings) collectSettings();
   SettingsSave(files_.settingsFile, settings_);
   memoSaveTimer_.stop();
-  SaveMemo(true);
+  SaveMemo(unattended_ ? SaveMode::kUnattended : SaveMode::kClosing);
+}
+
+void MainWindow::CloseUnattended() {
+  unattended_ = true;
+  close();
 }
 
 void MainWindow::SaveState() {
@@ -656,10 +671,11 @@ void MainWindow::SaveState() {
   CollectSettings();
   if (collectSettings) collectSettings();
   SettingsSave(files_.settingsFile, settings_);
-  SaveMemo(false);
+  SaveMemo(SaveMode::kUnattended);
 }
 
-bool MainWindow::SaveMemo(bool closing) {
+bool MainWindow::SaveMemo(SaveMode mode) {
+  const bool closing = mode != SaveMode::kBackground;
   if (!memoStore_) return true;
   for (;;) {
     const TMemoStore::SaveResult saved = memoStore_->Save(memo_.Text());
@@ -668,7 +684,7 @@ bool MainWindow::SaveMemo(bool closing) {
       if (!saved.backup.empty()) {
         const std::u16string notice = MemoBackupNotice(memoStore_->path(), saved.backup);
         std::fprintf(stderr, "glyphgrab: %s\n", StrToUtf8(notice).c_str());
-        if (!closing) desktop_.message(this, ToQ(notice));
+        if (mode != SaveMode::kUnattended) desktop_.message(this, ToQ(notice));
       }
       return true;
     }
@@ -677,6 +693,7 @@ bool MainWindow::SaveMemo(bool closing) {
     if (memoSaveFailing_ && !closing) return false;
     memoSaveFailing_ = true;
     std::fprintf(stderr, "glyphgrab: %s\n", StrToUtf8(why).c_str());
+    if (mode == SaveMode::kUnattended) return false;
     if (!desktop_.askRetry || !desktop_.askRetry(this, ToQ(why))) return false;
   }
 }

@@ -47,12 +47,15 @@ class MainWindow : public QMainWindow {
   void StartUp();
   // Runs once, when the window closes (or when it is destroyed without closing).
   void Closing();
+  // Closes the window with nobody to answer a box (a termination signal): a failed save
+  // goes to stderr only, so the tool still ends.
+  void CloseUnattended();
   // Writes the settings and the memo now, the window staying open: the session
-  // manager's request before a logout.
+  // manager's request before a logout. No box: the logout must not wait for one.
   void SaveState();
 
   // A file or folder handed over by a later start of the tool: opened like the command
-  // line's path at start-up. Ignored while the folder tree is being scanned.
+  // line's path at start-up. While the folder tree is being scanned it waits for the end.
   void OpenPath(const std::u16string& path);
 
   // A root folder chosen with ButtonF: the tree is rebuilt, not expanded.
@@ -135,9 +138,11 @@ class MainWindow : public QMainWindow {
   // The current folder is set and exists; otherwise the notice and the status say which.
   bool CurrentFolderReady();
   bool StopRequested() const;
+  enum class SaveMode { kBackground, kClosing, kUnattended };
   // Writes the memo when it changed. A failure goes to stderr and, once per run of
-  // failures (and always at closing), to a box that offers to try again.
-  bool SaveMemo(bool closing);
+  // failures (and always at closing), to a box that offers to try again; never a box
+  // when unattended.
+  bool SaveMemo(SaveMode mode);
 
   TAppFiles files_;
   Desktop desktop_;
@@ -146,6 +151,8 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<TMemoStore> memoStore_;
   QTimer memoSaveTimer_;
   bool memoSaveFailing_ = false;
+  bool unattended_ = false;
+  std::u16string pendingOpen_;  // handed over during a folder scan
   static constexpr int kMemoSaveInterval = 1000;  // ms
   std::unique_ptr<TDocumentSet> docs_;
   TFileListDocs listDocs_;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <QScreen>
 #include <QtTest>
 
 #include <chrono>
@@ -17,6 +18,7 @@
 #include <thread>
 
 #include "browse/settings.h"
+#include "gui/settings_dialog.h"
 #include "gui_fixture.h"
 #include "memo/memo_file.h"
 
@@ -437,6 +439,36 @@ class MainWindowTest : public QObject {
     const TSettings saved = SettingsLoad(U16(f.app / "glyphgrab.dat"));
     QCOMPARE(saved.rootFolder, t + root.toStdU16String());
     QCOMPARE(saved.preFolder, t + folder.toStdU16String());
+  }
+
+  // A later start hands its file over while the tree is still being scanned: it is
+  // opened once the scan ends, not dropped.
+  void aHandedOverPathWaitsForTheScan() {
+    Fixture f;
+    f.SaveSettings(U16(f.root) + u"/", U16(f.root / "b"));
+    MainWindow& w = f.Start();
+    w.BrowseForFolderAccept(U16(f.root));
+    QVERIFY(w.TreeScanRunning());
+    w.OpenPath(U16(f.a / "one.txt"));
+    f.WaitForTree();
+    QTRY_COMPARE(w.preFolder(), U16(f.a));
+    QTRY_COMPARE(f.ListBoxLines(), QStringList({"【one.txt】", "first line", "second line"}));
+  }
+
+  // A hand-edited or stale settings file must not put a window beyond the screen or make
+  // it too big to paint.
+  void windowsFromTheSettingsStayOnTheScreen() {
+    Fixture f;
+    TSettings s;
+    s.rootFolder = U16(f.root) + u"/";
+    s.mainWindow = TWindowGeometry{-50000, 70000, 40000, 40000};
+    s.settingsDialogLeft = 2147483647;
+    s.settingsDialogTop = -2147483647;
+    QVERIFY(SettingsSave(U16(f.app / "glyphgrab.dat"), s));
+    MainWindow& w = f.Start();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(w.geometry()));
+    QVERIFY(screen.contains(QRect(w.settingsDialog()->pos(), QSize(1, 1))));
   }
 
   void settingsAndMemoSurviveARun() {

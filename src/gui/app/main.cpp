@@ -70,13 +70,13 @@ void OnTerminationSignal(int) {
 
 // SIGTERM (a kill, a shutdown) and SIGHUP (the terminal or session went away) close the
 // main window as a click on its close box would, so the settings and the memo are saved.
-void CloseOnTerminationSignals(QWidget& window) {
+void CloseOnTerminationSignals(MainWindow& window) {
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
   auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
   QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
     char byte = 0;
     (void)!::read(signalPipe[0], &byte, 1);
-    window.close();
+    window.CloseUnattended();
   });
   struct sigaction action {};
   action.sa_handler = OnTerminationSignal;
