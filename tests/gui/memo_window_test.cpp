@@ -11,11 +11,16 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <optional>
+#include <unistd.h>
 
 #include "gui/memo_window.h"
 #include "gui_fixture.h"
 #include "memo/memo_file.h"
+#include "fixtures/unprivileged.h"
 #include "util/file_bytes.h"
 
 using namespace glyphgrab;
@@ -38,7 +43,8 @@ struct Fixture {
   int questions = 0;
   QString question;
 
-  explicit Fixture(const std::u16string& memoText = u"") {
+  explicit Fixture(const std::u16string& memoText = u"",
+                   const std::optional<std::string>& memoBytes = std::nullopt) {
     fs::create_directories(app);
     fs::create_directories(root);
     dir.Write("root/lines.txt", "alpha\r\nBeta\r\ngamma\r\n");
@@ -47,7 +53,11 @@ struct Fixture {
     s.preFolder = U16(root);
     s.memoWindow = TWindowGeometry{30, 40, 500, 300};
     SettingsSave(U16(app / "glyphgrab.dat"), s);
-    MemoSave(U16(app / "Memo.txt"), memoText);
+    if (memoBytes) {
+      dir.Write("app/Memo.txt", *memoBytes);
+    } else {
+      MemoSave(U16(app / "Memo.txt"), memoText);
+    }
     main = std::make_unique<MainWindow>(testing::TestAppFiles(app), testing::TestDesktop(probe));
     main->StartUp();
     QTRY_VERIFY_WITH_TIMEOUT(!main->TreeScanRunning(), 10000);
@@ -161,6 +171,96 @@ class MemoWindowTest : public QObject {
     w.ListBox1->item(1)->setSelected(true);
     w.ListBox1ContextPopup();
     QTRY_COMPARE_WITH_TIMEOUT(MemoLoad(U16(f.app / "Memo.txt")), std::u16string(u"kept\r\nalpha"), 5000);
+  }
+
+  // What a run leaves of each kind of memo file, untouched or edited in the edit box.
+  void memoFileAfterClosing_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("typed");  // appended in the edit box; empty: untouched
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QByteArray>("backup");  // Memo.txt.bak; empty: none
+    const QByteArray mark("\xEF\xBB\xBF");
+    const QByteArray utf8("\xE6\xB4\x8B\xE5\xAE\xA4\xE3\x81\xAE\xE3\x83\xA1\xE3\x83\xA2");  // 洋室のメモ
+    const QByteArray kept("a\xC2\xA0" "b\xE2\x80\xA8" "c\r\nd");  // U+00A0, U+2028
+    const QByteArray broken("ok\r\n\x82");  // a lead byte with nothing after it
+    QTest::newRow("UTF-8 without a mark, untouched") << utf8 << QString() << utf8 << QByteArray();
+    QTest::newRow("UTF-8 without a mark, edited")
+        << utf8 << QStringLiteral("!") << mark + utf8 + "!" << QByteArray();
+    QTest::newRow("U+00A0 and U+2028, edited")
+        << mark + kept << QStringLiteral("!") << mark + kept + "!" << QByteArray();
+    QTest::newRow("invalid bytes, untouched") << broken << QString() << broken << QByteArray();
+    QTest::newRow("invalid bytes, edited")
+        << broken << QStringLiteral("!") << mark + "ok\r\n\xEF\xBF\xBD!" << broken;
+  }
+
+  void memoFileAfterClosing() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, after);
+    QFETCH(QByteArray, backup);
+    Fixture f(u"", before.toStdString());
+    const qsizetype messagesBefore = f.probe.messages.size();
+    f.memo->ShowMemo();
+    if (!typed.isEmpty()) {
+      f.memo->Memo1->moveCursor(QTextCursor::End);
+      f.memo->Memo1->insertPlainText(typed);
+    }
+    f.main->close();
+    const auto bytesOf = [](const fs::path& p, bool& found) {
+      Bytes b;
+      found = ReadWholeFile(U16(p), b);
+      return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
+    };
+    bool found = false;
+    QCOMPARE(bytesOf(f.app / "Memo.txt", found), after);
+    QCOMPARE(bytesOf(f.app / "Memo.txt.bak", found), backup);
+    QCOMPARE(found, !backup.isEmpty());
+    // Where the old file went is said once, also when the save happens at closing.
+    QCOMPARE(f.probe.messages.size() - messagesBefore, backup.isEmpty() ? 0 : 1);
+  }
+
+  // A folder the user may not write into: the closing save names the file and the
+  // system's reason, offers to try again, and the old memo stays.
+  void aSaveIntoAReadOnlyFolderSaysWhy() {
+    Fixture f(u"kept line");
+    fs::permissions(f.app / "Memo.txt", fs::perms(0644));
+    const testing::ReadOnlyFolder locked(f.dir.path(), f.app);
+    QStringList asked;
+    f.main->desktop().askRetry = [&asked](QWidget*, const QString& text) {
+      asked << text;
+      return asked.size() < 2;  // once more, then give up
+    };
+    f.memo->ShowMemo();
+    f.memo->Memo1->moveCursor(QTextCursor::End);
+    f.memo->Memo1->insertPlainText(QStringLiteral("\ntoday"));
+    // Root writes anywhere: the closing runs as another user, and returns to root.
+    const bool root = ::geteuid() == 0;
+    if (root) QVERIFY(::seteuid(65534) == 0);
+    f.main->close();
+    if (root) QVERIFY(::seteuid(0) == 0);
+    QCOMPARE(asked.size(), 2);
+    QVERIFY(asked[0].contains(ToQ(U16(f.app / "Memo.txt"))));
+    QVERIFY(asked[0].contains(QString::fromLocal8Bit(std::strerror(EACCES))));
+    QCOMPARE(MemoLoad(U16(f.app / "Memo.txt")), std::u16string(u"kept line"));
+  }
+
+  // A termination signal or a logout has nobody to answer a box: the failure goes to
+  // stderr only and the tool still ends.
+  void anUnattendedCloseAsksNothing() {
+    Fixture f(u"kept");
+    int asked = 0;
+    f.main->desktop().askRetry = [&asked](QWidget*, const QString&) {
+      ++asked;
+      return true;  // would try for ever
+    };
+    f.main->memo().AddSelected({u"new line"});
+    fs::remove(f.app / "Memo.txt");
+    fs::create_directory(f.app / "Memo.txt");
+    f.dir.Write("app/Memo.txt/inside", "x");
+    f.main->SaveState();
+    f.main->CloseUnattended();
+    QCOMPARE(asked, 0);
+    QVERIFY(fs::is_directory(f.app / "Memo.txt"));
   }
 
   void geometryComesFromTheSettings() {
