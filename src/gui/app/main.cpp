@@ -17,6 +17,7 @@
 #include "gui/memo_window.h"
 #include "gui/search_window.h"
 #include "gui/single_instance.h"
+#include "platform/throttled_esc_key_state.h"
 #include "util/paths.h"
 
 namespace glyphgrab::gui {
@@ -45,8 +46,7 @@ Desktop MakePlatformDesktop() {
   if (!d.keys) d.keys = std::make_unique<NoKeySender>();
   d.windows = MakePlatformWindowSystem();
   if (!d.windows) d.windows = std::make_unique<NoWindowSystem>();
-  d.esc = MakePlatformEscKeyState();
-  if (!d.esc) d.esc = std::make_unique<NeverEscKeyState>();
+  d.esc = std::make_unique<ThrottledEscKeyState>(MakePlatformEscKeyState());
   d.misc = MakePlatformMisc();
   d.beep = [] { QApplication::beep(); };
   d.message = [](QWidget* parent, const QString& text) {
