@@ -272,7 +272,6 @@ void MainWindow::StartUp() {
       startFile_ = start->fileName;
     }
   }
-  docs_ = std::make_unique<TDocumentSet>(files_.tempFolder);
   extraction_.Clear();
   ListBox1->clear();
   FolderTreeMake(true);
@@ -507,17 +506,69 @@ void MainWindow::ListView1Click() {
       names.push_back(rows_[static_cast<std::size_t>(r)].name);
     }
   }
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const std::u16string status =
-      glyphgrab::ListView1Click(preFolder_, names, settings_.optFlags, *docs_, extraction_,
-                                [this] { return desktop_.esc && desktop_.esc->IsEscDown(); });
-  QApplication::restoreOverrideCursor();
+  StartExtraction(std::move(names));
+}
+
+void MainWindow::StartExtraction(std::vector<std::u16string> names) {
+  // The newest selection wins: a run still going is told to stop and its list dropped.
+  if (extractStop_) *extractStop_ = true;
+  auto stop = std::make_shared<std::atomic<bool>>(false);
+  extractStop_ = stop;
+  const unsigned generation = ++extractGeneration_;
+  if (!waitCursor_) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    waitCursor_ = true;
+  }
+  EscKeyState* esc = desktop_.esc.get();
+  extractWorkers_.emplace(
+      generation,
+      std::thread([this, generation, stop, esc, folder = preFolder_, names = std::move(names),
+                   opt = settings_.optFlags, imageFolder = files_.tempFolder] {
+        TDocumentSet docs(imageFolder);  // the worker's own: the window's stay untouched
+        ExtractionList list;
+        const std::u16string status = glyphgrab::ListView1Click(
+            folder, names, opt, docs, list, [stop, esc] { return *stop || (esc && esc->IsEscDown()); });
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, status, list = std::move(list)]() mutable {
+              ExtractionFinished(generation, status, std::move(list));
+            },
+            Qt::QueuedConnection);
+      }));
+}
+
+void MainWindow::ExtractionFinished(unsigned generation, const std::u16string& status, ExtractionList list) {
+  if (auto it = extractWorkers_.find(generation); it != extractWorkers_.end()) {
+    it->second.join();
+    extractWorkers_.erase(it);
+  }
+  if (generation != extractGeneration_ || closed_) return;  // replaced by a newer selection
+  extractStop_.reset();
+  if (waitCursor_) {
+    QApplication::restoreOverrideCursor();
+    waitCursor_ = false;
+  }
   if (!status.empty()) {
     SetStatus(status);
     return;
   }
+  extraction_ = std::move(list);
   ShowExtraction();
   statusBar()->clearMessage();
+}
+
+void MainWindow::StopExtraction() {
+  if (extractStop_) *extractStop_ = true;
+  for (auto& [generation, worker] : extractWorkers_) {
+    (void)generation;
+    worker.join();
+  }
+  extractWorkers_.clear();
+  extractStop_.reset();
+  if (waitCursor_) {
+    QApplication::restoreOverrideCursor();
+    waitCursor_ = false;
+  }
 }
 
 void MainWindow::ShowExtraction() {
@@ -648,10 +699,7 @@ void MainWindow::Closing() {
   if (closed_) return;
   closed_ = true;
   StopScan();
-  if (docs_) {
-    JwwDataFree(docs_->JWW);
-    docs_.reset();
-  }
+  StopExtraction();
   if (!started_) return;  // nothing was loaded, so nothing may overwrite the saved state
   RemoveEmptyFolder(files_.tempFolder);
   CollectSettings();

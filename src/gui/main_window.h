@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -64,6 +65,8 @@ class MainWindow : public QMainWindow {
   // extract the file named like `fn` (letter case ignored).
   void FileSel(int ind, const std::u16string& fn);
 
+  // True while the texts of the selected files are being read on a worker.
+  bool ExtractionRunning() const { return !extractWorkers_.empty(); }
   // True while the folder scan runs on its worker thread.
   bool TreeScanRunning() const { return scanning_; }
   void RequestScanStop() { stopRequest_ = true; }
@@ -132,6 +135,10 @@ class MainWindow : public QMainWindow {
   // Lists the current folder with the filter that fits `fn` and extracts that file.
   void ListAndExtract(const std::u16string& fn);
   void ShowExtraction();
+  // Reads the texts of the named files of the current folder on a worker thread.
+  void StartExtraction(std::vector<std::u16string> names);
+  void ExtractionFinished(unsigned generation, const std::u16string& status, ExtractionList list);
+  void StopExtraction();
   void SelectNode(int index);
   int SelectedNode() const;
   void StopScan();
@@ -154,7 +161,11 @@ class MainWindow : public QMainWindow {
   bool unattended_ = false;
   std::u16string pendingOpen_;  // handed over during a folder scan
   static constexpr int kMemoSaveInterval = 1000;  // ms
-  std::unique_ptr<TDocumentSet> docs_;
+  // Extraction runs, by generation; only the newest one's list is shown.
+  std::map<unsigned, std::thread> extractWorkers_;
+  std::shared_ptr<std::atomic<bool>> extractStop_;
+  unsigned extractGeneration_ = 0;
+  bool waitCursor_ = false;
   TFileListDocs listDocs_;
   ExtractionList extraction_;
   FolderTree tree_;

@@ -256,6 +256,7 @@ class MainWindowTest : public QObject {
     MainWindow& w = f.Start();
     f.SelectFiles(picked);
     w.ListView1Click();
+    QTRY_VERIFY(!w.ExtractionRunning());
 
     QStringList args = {"extract"};
     for (const QString& name : f.FileNames()) {  // list order, as the window takes them
@@ -301,6 +302,7 @@ class MainWindowTest : public QObject {
     MainWindow& w = f.Start();
     f.SelectFiles({"one.txt"});
     w.ListView1Click();
+    QTRY_VERIFY(!w.ExtractionRunning());
     QCOMPARE(f.ListBoxLines(), QStringList({"【one.txt】", "first line", "second line"}));
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText("before");
@@ -331,6 +333,23 @@ class MainWindowTest : public QObject {
     QCOMPARE(QString::fromStdString(f.probe.journal.front()), QStringLiteral("activate 0x2"));
   }
 
+  // The texts are read on a worker; a selection made while an older one is still read
+  // replaces it, and the older list never shows up afterwards.
+  void aNewerSelectionReplacesARunningExtraction() {
+    Fixture f;
+    std::string big;
+    for (int i = 0; i < 400000; ++i) big += "line " + std::to_string(i) + "\r\n";
+    f.dir.Write("root/a/big.txt", big);
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    MainWindow& w = f.Start();
+    f.SelectFiles({"big.txt"});
+    w.ListView1Click();
+    f.SelectFiles({"one.txt"});
+    w.ListView1Click();
+    QTRY_VERIFY_WITH_TIMEOUT(!w.ExtractionRunning(), 20000);
+    QCOMPARE(f.ListBoxLines(), QStringList({"【one.txt】", "first line", "second line"}));
+  }
+
   // While the keys of one send are typed, another send is refused, not queued, and Esc
   // ends the running one.
   void aSendRunsAloneAndEscStopsIt() {
@@ -339,6 +358,7 @@ class MainWindowTest : public QObject {
     MainWindow& w = f.Start();
     f.SelectFiles({"one.txt"});
     w.ListView1Click();
+    QTRY_VERIFY(!w.ExtractionRunning());
     QCOMPARE(f.ListBoxLines(), QStringList({"【one.txt】", "first line", "second line"}));
     f.probe.windows->windows = {{0x2, u"jw_win test", false, true}};
     std::atomic<bool> released{false};
@@ -369,6 +389,7 @@ class MainWindowTest : public QObject {
     MainWindow& w = f.Start();
     f.SelectFiles({"plan.jww"});
     w.ListView1Click();
+    QTRY_VERIFY(!w.ExtractionRunning());
     const int header = f.ListBoxLines().indexOf(QStringLiteral("-----【文字内容】-----"));
     QVERIFY(header >= 0);
     QGuiApplication::clipboard()->setText("before");
@@ -400,6 +421,7 @@ class MainWindowTest : public QObject {
     w.FileSel(99, u"ONE.TXT");  // beyond the tree: nothing happens
     QCOMPARE(w.preFolder(), U16(f.root / "b"));
     w.FileSel(1, U16(f.a / "ONE.TXT"));
+    QTRY_VERIFY(!w.ExtractionRunning());
     QCOMPARE(w.preFolder(), U16(f.a));
     QCOMPARE(CurrentNode(w), 1);
     QCOMPARE(w.ComboBox1->currentIndex(), 6);
@@ -433,6 +455,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.ButtonF->text(), QString::fromStdU16String(t) + root);
     QCOMPARE(CurrentNode(w), node);
     QCOMPARE(w.preFolder(), t + folder.toStdU16String());
+    QTRY_VERIFY(!w.ExtractionRunning());
     QCOMPARE(f.ListBoxLines(), lines);
     // What was opened is where the next start begins, as after choosing it by hand.
     w.close();
@@ -481,6 +504,7 @@ class MainWindowTest : public QObject {
       w.resize(900, 480);
       f.SelectFiles({"one.txt"});
       w.ListView1Click();
+      QTRY_VERIFY(!w.ExtractionRunning());
       w.ListBox1->selectAll();
       w.ListBox1ContextPopup();
       w.close();

@@ -117,6 +117,7 @@ class MemoWindowTest : public QObject {
     MainWindow& w = *f.main;
     w.ListView1->selectRow(0);
     w.ListView1Click();
+    QTRY_VERIFY(!w.ExtractionRunning());
     QCOMPARE(w.ListBox1->count(), 4);  // the header and three lines
 
     // Nothing selected: no change, no message.
@@ -168,6 +169,7 @@ class MemoWindowTest : public QObject {
     MainWindow& w = *f.main;
     w.ListView1->selectRow(0);
     w.ListView1Click();
+    QTRY_VERIFY(!w.ExtractionRunning());
     w.ListBox1->item(1)->setSelected(true);
     w.ListBox1ContextPopup();
     QTRY_COMPARE_WITH_TIMEOUT(MemoLoad(U16(f.app / "Memo.txt")), std::u16string(u"kept\r\nalpha"), 5000);

@@ -235,6 +235,7 @@ class SearchWindowTest : public QObject {
     f.search->ListBox1Click();
     QCOMPARE(f.main->preFolder(), U16(f.root / "d11"));
     QCOMPARE(f.main->ComboBox1->currentIndex(), 6);
+    QTRY_VERIFY(!f.main->ExtractionRunning());
     QCOMPARE(f.main->ListBox1->count(), 2);
     QCOMPARE(f.main->ListBox1->item(1)->text(), QStringLiteral("plain"));
 
