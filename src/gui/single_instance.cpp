@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 
 namespace glyphgrab::gui {
 namespace {
@@ -11,6 +12,17 @@ namespace {
 constexpr int kWaitMs = 3000;
 // sockaddr_un holds 108 bytes with its terminator; keep clear of it.
 constexpr qsizetype kMaxSocketPath = 100;
+
+// The path's UTF-16 units as one line: a file name may hold a line break, and one that
+// is not UTF-8 is carried in units that UTF-8 cannot hold.
+QByteArray EncodePath(const QString& path) {
+  return QByteArray(reinterpret_cast<const char*>(path.utf16()), path.size() * 2).toBase64() + '\n';
+}
+
+QString DecodePath(const QByteArray& line) {
+  const QByteArray units = QByteArray::fromBase64(line.trimmed());
+  return QString(reinterpret_cast<const QChar*>(units.constData()), units.size() / 2);
+}
 
 }  // namespace
 
@@ -25,7 +37,7 @@ bool HandOverToRunningInstance(const QString& socketName, const QString& path) {
   QLocalSocket socket;
   socket.connectToServer(socketName);
   if (!socket.waitForConnected(kWaitMs)) return false;
-  socket.write(path.toUtf8() + '\n');
+  socket.write(EncodePath(path));
   if (!socket.waitForBytesWritten(kWaitMs)) return false;
   // The running instance answers once it has taken the path; without an answer this
   // start goes on by itself rather than lose the path.
@@ -47,7 +59,7 @@ InstanceListener::InstanceListener(std::function<void(const QString&)> open, QOb
           if (socket->bytesAvailable() > 1 << 20) socket->abort();
           return;
         }
-        const QString path = QString::fromUtf8(socket->readLine()).chopped(1);
+        const QString path = DecodePath(socket->readLine());
         socket->write("ok\n");
         socket->flush();
         open_(path);
@@ -56,11 +68,20 @@ InstanceListener::InstanceListener(std::function<void(const QString&)> open, QOb
   });
 }
 
-bool InstanceListener::Listen(const QString& socketName) {
-  if (server_->listen(socketName)) return true;
-  // Nobody answered a moment ago, so the socket is a killed instance's leftover.
+InstanceListener::ListenResult InstanceListener::Listen(const QString& socketName) {
+  // Two starts at once (a file manager opening several files) may both have found
+  // nobody. listen() replaces a socket file that is there, so whether someone answers and
+  // taking the socket must be one step: a lock beside it makes them so.
+  const QString socketPath =
+      QDir::isAbsolutePath(socketName) ? socketName : QDir::temp().filePath(socketName);
+  QLockFile lock(socketPath + QStringLiteral(".lock"));
+  (void)lock.tryLock(kWaitMs);  // without it, as before: rather run than hang
+  QLocalSocket probe;
+  probe.connectToServer(socketName);
+  if (probe.waitForConnected(kWaitMs)) return ListenResult::kOtherRunning;
+  // Nobody answers: a socket there is a killed instance's leftover.
   QLocalServer::removeServer(socketName);
-  return server_->listen(socketName);
+  return server_->listen(socketName) ? ListenResult::kListening : ListenResult::kFailed;
 }
 
 }  // namespace glyphgrab::gui

@@ -18,16 +18,22 @@ namespace glyphgrab::gui {
 QString InstanceSocketName(const QString& settingsFolder);
 
 // Asks the instance listening at `socketName` to open `path` (an absolute path, or empty
-// to come to the front). True when it confirmed; this process may then end.
+// to come to the front). Any name goes over whole, line breaks and all. True when it
+// confirmed; this process may then end.
 bool HandOverToRunningInstance(const QString& socketName, const QString& path);
 
 class InstanceListener : public QObject {
  public:
   // `open` runs on this thread for every path a later start hands over.
   explicit InstanceListener(std::function<void(const QString& path)> open, QObject* parent = nullptr);
-  // Starts listening; a socket left by a killed instance is replaced. False when the
-  // socket cannot be made (the tool then runs alone without it).
-  bool Listen(const QString& socketName);
+  enum class ListenResult {
+    kListening,
+    kOtherRunning,  // another start took the socket first: hand the path over to it
+    kFailed,        // no socket can be made; the tool runs alone without it
+  };
+  // Starts listening; a socket left by a killed instance is replaced, one that answers is
+  // left to its owner.
+  ListenResult Listen(const QString& socketName);
 
  private:
   QLocalServer* server_;

@@ -24,15 +24,36 @@ class SingleInstanceTest : public QObject {
 
     QStringList opened;
     InstanceListener listener([&opened](const QString& path) { opened.push_back(path); });
-    QVERIFY(listener.Listen(name));
+    QCOMPARE(listener.Listen(name), InstanceListener::ListenResult::kListening);
     // The second start waits for the answer, so it runs beside this event loop.
+    // Any name arrives whole: a line break, and a unit that UTF-8 cannot carry (what a
+    // name that is not UTF-8 becomes).
+    const QStringList paths = {QStringLiteral("/plans/洋室 a.jww"), QStringLiteral("/plans/two\nlines.jww"),
+                               QStringLiteral("/plans/") + QChar(0xDC82) + QStringLiteral(".jww")};
+    for (const QString& path : paths) {
+      std::atomic<int> handedOver{-1};
+      std::thread second([&] { handedOver = HandOverToRunningInstance(name, path) ? 1 : 0; });
+      QTRY_COMPARE(handedOver.load(), 1);
+      second.join();
+    }
+    QCOMPARE(opened, paths);
+  }
+
+  // Two starts at once both find nobody; the later one to make the socket must leave
+  // the first one's socket alone and hand its path over instead.
+  void aSimultaneousStartDefersToTheFirst() {
+    glyphgrab::testing::TempDir dir;
+    const QString name = InstanceSocketName(QString::fromStdString(dir.path().string()));
+    QStringList opened;
+    InstanceListener first([&opened](const QString& path) { opened.push_back(path); });
+    QCOMPARE(first.Listen(name), InstanceListener::ListenResult::kListening);
+    InstanceListener second([](const QString&) {});
+    QCOMPARE(second.Listen(name), InstanceListener::ListenResult::kOtherRunning);
     std::atomic<int> handedOver{-1};
-    std::thread second([&] {
-      handedOver = HandOverToRunningInstance(name, QStringLiteral("/plans/洋室 a.jww")) ? 1 : 0;
-    });
+    std::thread third([&] { handedOver = HandOverToRunningInstance(name, QStringLiteral("/x")) ? 1 : 0; });
     QTRY_COMPARE(handedOver.load(), 1);
-    second.join();
-    QCOMPARE(opened, QStringList({QStringLiteral("/plans/洋室 a.jww")}));
+    third.join();
+    QCOMPARE(opened, QStringList({QStringLiteral("/x")}));
   }
 
   void aKilledInstancesSocketIsTakenOver() {
@@ -40,7 +61,7 @@ class SingleInstanceTest : public QObject {
     const QString name = InstanceSocketName(QString::fromStdString(dir.path().string()));
     dir.Write("glyphgrab.socket", "left behind");
     InstanceListener listener([](const QString&) {});
-    QVERIFY(listener.Listen(name));
+    QCOMPARE(listener.Listen(name), InstanceListener::ListenResult::kListening);
   }
 
   void aLongFolderGetsAShortName() {

@@ -137,10 +137,23 @@ int main(int argc, char** argv) {
 
   const glyphgrab::TAppFiles files = glyphgrab::LocateAppFiles();
   const QString socketName = glyphgrab::gui::InstanceSocketName(glyphgrab::gui::ToQ(files.folder));
-  {
-    std::u16string absolute = startPath;
-    if (!absolute.empty() && absolute[0] != u'/') absolute = glyphgrab::CurrentFolder() + u"/" + absolute;
-    if (glyphgrab::gui::HandOverToRunningInstance(socketName, glyphgrab::gui::ToQ(absolute))) return 0;
+  std::u16string absolute = startPath;
+  if (!absolute.empty() && absolute[0] != u'/') absolute = glyphgrab::CurrentFolder() + u"/" + absolute;
+  if (glyphgrab::gui::HandOverToRunningInstance(socketName, glyphgrab::gui::ToQ(absolute))) return 0;
+  // Listening before the window is built narrows the moment in which a second start finds
+  // nobody; what arrives meanwhile waits for the event loop.
+  glyphgrab::gui::MainWindow* target = nullptr;
+  glyphgrab::gui::InstanceListener listener([&target](const QString& path) {
+    if (target == nullptr) return;
+    if (!path.isEmpty()) target->OpenPath(glyphgrab::gui::FromQ(path));
+    target->showNormal();
+    target->raise();
+    target->activateWindow();
+  });
+  using ListenResult = glyphgrab::gui::InstanceListener::ListenResult;
+  if (listener.Listen(socketName) == ListenResult::kOtherRunning &&
+      glyphgrab::gui::HandOverToRunningInstance(socketName, glyphgrab::gui::ToQ(absolute))) {
+    return 0;
   }
 
   glyphgrab::gui::MainWindow window(files, glyphgrab::gui::MakePlatformDesktop());
@@ -157,13 +170,7 @@ int main(int argc, char** argv) {
     memo.StoreGeometry();
     search.StoreSettings();
   };
-  glyphgrab::gui::InstanceListener listener([&window](const QString& path) {
-    if (!path.isEmpty()) window.OpenPath(glyphgrab::gui::FromQ(path));
-    window.showNormal();
-    window.raise();
-    window.activateWindow();
-  });
-  listener.Listen(socketName);
+  target = &window;
   glyphgrab::gui::CloseOnTerminationSignals(window);
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                    [&window](QSessionManager&) { window.SaveState(); });
