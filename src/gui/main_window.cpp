@@ -164,6 +164,9 @@ void MainWindow::BuildControls() {
 
   ListBox1 = new QListWidget(Splitter);
   ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  // Every line is one text row: uniform sizes spare the view from measuring each of
+  // thousands of lines when a list is shown.
+  ListBox1->setUniformItemSizes(true);
   ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
 
   Splitter->addWidget(panel1);
