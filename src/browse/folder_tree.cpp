@@ -1,13 +1,7 @@
 #include "browse/folder_tree.h"
 
-#include <cerrno>
-#include <dirent.h>
-#include <fcntl.h>
-#include <unistd.h>
-#include <memory>
-#include <sys/stat.h>
-
 #include "util/collation.h"
+#include "util/folder_listing.h"
 #include "util/paths.h"
 #include "util/strings.h"
 
@@ -32,39 +26,11 @@ int FolderTree::FindFolder(std::u16string_view folder) const {
 
 namespace {
 
-struct DirCloser {
-  void operator()(DIR* d) const { ::closedir(d); }
-};
-
 // The names of the visible sub-folders of `path`, sorted. False when the stop request
 // ended the enumeration (the names found until then are kept).
 bool SubFolders(const std::u16string& path, std::vector<std::u16string>& names,
                 const StopRequested& stop) {
-  names.clear();
-  const int fd = OpenNative(PathToNative(path), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  std::unique_ptr<DIR, DirCloser> dir(fd < 0 ? nullptr : ::fdopendir(fd));
-  if (!dir) {
-    if (fd >= 0) ::close(fd);
-    return true;  // unreadable: no children, the scan goes on
-  }
-  bool first = true;
-  bool stopped = false;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    if (!first && Stopped(stop)) {
-      stopped = true;
-      break;
-    }
-    first = false;
-    const std::string_view name(entry->d_name);
-    if (name.empty() || name[0] == '.') continue;  // hidden, "." and ".."
-    bool isDir = entry->d_type == DT_DIR;
-    if (entry->d_type == DT_UNKNOWN) {
-      struct stat st {};
-      isDir = ::fstatat(::dirfd(dir.get()), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-              S_ISDIR(st.st_mode);
-    }
-    if (isDir) names.push_back(NativeToPath(name));
-  }
+  const bool stopped = !ListSubFolders(path, names, stop);
   SortCollated(names, CollationStrength::Tertiary);
   return !stopped;
 }
@@ -76,23 +42,13 @@ class FolderTreeBuilder {
   static FolderTreeResult Make(std::u16string_view root, FolderTree& tree,
                                const StopRequested& stop, int& rootError) {
     if (root.empty()) return FolderTreeResult::NoRoot;
-    struct stat st {};
-    if (StatNative(PathToNative(root), st, true) != 0) {
-      rootError = errno;
-      return FolderTreeResult::RootMissing;
-    }
-    if (!S_ISDIR(st.st_mode)) {
-      rootError = ENOTDIR;
-      return FolderTreeResult::RootMissing;
-    }
     // A folder below the root that cannot be read gets no children; the root itself
     // unread would show a tree that says nothing.
-    const int fd = OpenNative(PathToNative(root), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-      rootError = errno;
-      return FolderTreeResult::RootUnreadable;
+    bool missing = false;
+    if (const int error = FolderReadError(root, missing); error != 0) {
+      rootError = error;
+      return missing ? FolderTreeResult::RootMissing : FolderTreeResult::RootUnreadable;
     }
-    ::close(fd);
 
     // Children are inserted right after their parent, so visiting the nodes in index
     // order is a depth-first walk. Build linked nodes, then number them once.

@@ -9,9 +9,16 @@ namespace {
 
 // The absolute, lexically normal form: no ".", "..", repeated or trailing delimiters.
 std::u16string Normal(std::u16string_view path, std::u16string_view currentFolder) {
-  std::filesystem::path p(PathToNative(path));
-  if (p.is_relative()) p = std::filesystem::path(PathToNative(currentFolder)) / p;
-  std::u16string out = NativeToPath(p.lexically_normal().native());
+  // Through UTF-8 (and raw bytes on Linux), not the narrow code page that a std::string
+  // would mean to std::filesystem on Windows.
+  const auto fsPath = [](std::u16string_view s) {
+    const std::string native = PathToNative(s);
+    return std::filesystem::path(std::u8string(native.begin(), native.end()));
+  };
+  std::filesystem::path p = fsPath(path);
+  if (p.is_relative()) p = fsPath(currentFolder) / p;
+  const std::u8string normal = p.lexically_normal().u8string();
+  std::u16string out = NativeToPath(std::string(normal.begin(), normal.end()));
   return out.size() > 1 ? RemoveTrailingDelim(out) : out;
 }
 

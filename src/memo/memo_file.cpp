@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 
 #include "memo/memo_text.h"
 #include "util/file_bytes.h"
@@ -52,10 +51,7 @@ bool MemoSave(std::u16string_view path, std::u16string_view text, int* error) {
 
 namespace {
 
-bool Exists(const std::u16string& path) {
-  struct stat st {};
-  return ::lstat(PathToNative(path).c_str(), &st) == 0;
-}
+bool Exists(const std::u16string& path) { return PathExists(path); }
 
 // "Memo.txt.bak", or the first of "Memo.txt.bak2", "Memo.txt.bak3"... that is free, so an
 // earlier backup is never replaced.
@@ -82,11 +78,11 @@ TMemoStore::SaveResult TMemoStore::Save(std::u16string_view text) {
   if (state_ == MemoFileState::kUndecodable || state_ == MemoFileState::kUnreadable) {
     // What the file held is not all in `text`: keep the file itself.
     const std::u16string backup = FreeBackupName(path_);
-    if (std::rename(PathToNative(path_).c_str(), PathToNative(backup).c_str()) == 0) {
+    if (const int error = RenamePath(path_, backup); error == 0) {
       result.backup = backup;
-    } else if (errno != ENOENT) {  // a file gone meanwhile has nothing left to keep
+    } else if (error != ENOENT) {  // a file gone meanwhile has nothing left to keep
       result.ok = false;
-      result.error = errno;
+      result.error = error;
       return result;
     }
     state_ = MemoFileState::kMissing;

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "util/stop.h"
+
 namespace glyphgrab {
 
 struct TFileField {
@@ -34,5 +36,25 @@ FolderListing ListFolderFiles(std::u16string_view folder, std::u16string_view ma
 // The listing row of one plain file given by its path (symbolic links followed); false
 // when no plain file is there.
 bool FileFieldOf(std::u16string_view path, TFileField& out);
+
+// Whether a folder lies at `path` (symbolic links followed) and can be listed. 0 when it
+// can; otherwise an errno value, with `missing` saying whether no folder is there at all
+// (or it cannot be reached) rather than one that cannot be read.
+int FolderReadError(std::u16string_view path, bool& missing);
+
+// The names of the visible sub-folders of `folder` in the order the system gives them:
+// names starting with "." and symbolic links are left out (on Windows also hidden and
+// system folders and junctions). `stop` is asked before each
+// entry after the first; false when it stopped the enumeration (the names found until
+// then are kept). A folder that cannot be read has no sub-folders.
+bool ListSubFolders(std::u16string_view folder, std::vector<std::u16string>& names,
+                    const StopRequested& stop);
+
+namespace detail {
+// The date and time columns from local calendar fields.
+void SetRowTime(TFileField& row, int year, int month, int day, int hour, int minute, int second);
+// NTFS's order: by the code units of the upper-cased names.
+void SortAsNtfs(FolderListing& rows);
+}  // namespace detail
 
 }  // namespace glyphgrab

@@ -2,91 +2,14 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "util/utf.h"
-
 #include "util/strings.h"
 
 namespace glyphgrab {
-
-std::u16string AddTrailingDelim(std::u16string_view path) {
-  std::u16string out(path);
-  if (out.empty() || !IsPathDelim(out.back())) out.push_back(PathDelimChar());
-  return out;
-}
-
-std::u16string RemoveTrailingDelim(std::u16string_view path) {
-  if (path.size() > 1 && IsPathDelim(path.back())) path.remove_suffix(1);
-  return std::u16string(path);
-}
-
-std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
-  return AddTrailingDelim(folder).append(name);
-}
-
-std::u16string FileExtLower(std::u16string_view path) {
-  for (std::size_t k = path.size(); k-- > 0;) {
-    if (IsPathDelim(path[k])) break;
-    if (path[k] == u'.') return StrLower(path.substr(k));
-  }
-  return {};
-}
-
-std::u16string ReplaceFileExt(std::u16string_view path, std::u16string_view newExt) {
-  for (std::size_t k = path.size(); k-- > 0;) {
-    const char16_t c = path[k];
-    if (c == u'.') return std::u16string(path.substr(0, k)).append(newExt);
-    if (IsPathDelim(c) || c == u':') break;
-  }
-  return std::u16string(path).append(newExt);
-}
-
-std::u16string FileBaseName(std::u16string_view path) {
-  for (std::size_t k = path.size(); k-- > 0;) {
-    if (IsPathDelim(path[k])) return std::u16string(path.substr(k + 1));
-  }
-  return std::u16string(path);
-}
-
-std::string PathToNative(std::u16string_view path) {
-  std::string out;
-  out.reserve(path.size() * 3);
-  std::size_t i = 0;
-  const std::size_t n = path.size();
-  while (i < n) {
-    const char16_t c = path[i];
-    if (c >= 0xDC80 && c <= 0xDCFF) {
-      out.push_back(static_cast<char>(c - 0xDC00));  // an escaped raw byte
-      ++i;
-      continue;
-    }
-    char32_t cp = NextCodePoint(path.data(), i, n);
-    if (IsSurrogate(cp)) cp = 0xFFFD;
-    AppendUtf8(out, cp);
-  }
-  return out;
-}
-
-std::u16string NativeToPath(std::string_view native) {
-  std::u16string out;
-  out.reserve(native.size());
-  const auto* s = reinterpret_cast<const std::uint8_t*>(native.data());
-  const std::size_t n = native.size();
-  std::size_t i = 0;
-  while (i < n) {
-    const std::size_t start = i;
-    const char32_t cp = NextUtf8(s, i, n);
-    if (cp == kUtf8Invalid) {
-      for (std::size_t k = start; k < i; ++k) out.push_back(static_cast<char16_t>(0xDC00 + s[k]));
-      continue;
-    }
-    AppendUtf16(out, cp);
-  }
-  return out;
-}
 
 namespace {
 
@@ -155,6 +78,11 @@ int StatNative(const std::string& native, struct stat& st, bool followLinks) {
   return r;
 }
 
+bool PathExists(std::u16string_view path) {
+  struct stat st {};
+  return !path.empty() && StatNative(PathToNative(path), st, false) == 0;
+}
+
 bool IsFile(std::u16string_view path) {
   struct stat st {};
   return StatFollow(path, st) && S_ISREG(st.st_mode);
@@ -176,6 +104,10 @@ bool MakeFolder(std::u16string_view path) {
     }
   }
   return IsFolder(path);
+}
+
+int RenamePath(std::u16string_view from, std::u16string_view to) {
+  return ::rename(PathToNative(from).c_str(), PathToNative(to).c_str()) == 0 ? 0 : errno;
 }
 
 bool RemoveFile(std::u16string_view path) {

@@ -8,15 +8,20 @@
 
 namespace glyphgrab {
 
-// The one character that separates the parts of a path. On Linux "\\" is an ordinary
-// character of a file name and is shown, listed and opened as the file system holds it.
+// The character that separates the parts of a path. On Linux "\\" is an ordinary
+// character of a file name and is shown, listed and opened as the file system holds it;
+// Windows writes "\\" and also accepts "/".
+#ifdef _WIN32
+inline constexpr char16_t kPathDelim = u'\\';
+#else
 inline constexpr char16_t kPathDelim = u'/';
+#endif
 constexpr char16_t PathDelimChar() { return kPathDelim; }
-constexpr bool IsPathDelim(char16_t c) { return c == kPathDelim; }
+constexpr bool IsPathDelim(char16_t c) { return c == kPathDelim || (kPathDelim == u'\\' && c == u'/'); }
 
 std::u16string AddTrailingDelim(std::u16string_view path);
-// Removes one trailing delimiter, but never the one of the root folder "/": the root is
-// a folder like any other.
+// Removes one trailing delimiter, but never the one of a root folder ("/"; "C:\\" on
+// Windows, where "C:" would name the drive's working folder instead).
 std::u16string RemoveTrailingDelim(std::u16string_view path);
 // folder + name with exactly one delimiter between them, whether or not folder ends
 // with one ("/" and "a" give "/a").
@@ -43,11 +48,16 @@ int StatNative(const std::string& native, struct stat& st, bool followLinks);
 // The process's working folder; empty when it cannot be told.
 std::u16string CurrentFolder();
 
+// Whether anything at all has that name; a symbolic link is not followed.
+bool PathExists(std::u16string_view path);
 // Symbolic links are followed.
 bool IsFile(std::u16string_view path);
 bool IsFolder(std::u16string_view path);
 // Creates the folder and every missing folder above it; true when it exists afterwards.
 bool MakeFolder(std::u16string_view path);
+// Renames `from` to `to`, replacing a file there. 0 on success, else why not (an errno
+// value).
+int RenamePath(std::u16string_view from, std::u16string_view to);
 // Deletes a file (not a folder).
 bool RemoveFile(std::u16string_view path);
 // Removes a folder that holds no entry; never recursive.

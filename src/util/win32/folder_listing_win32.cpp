@@ -1,0 +1,111 @@
+#include <windows.h>
+
+#include <cerrno>
+
+#include "util/folder_listing.h"
+#include "util/paths.h"
+#include "util/win32/wide_path.h"
+
+namespace glyphgrab {
+namespace {
+
+void FillRow(const FILETIME& written, DWORD sizeHigh, DWORD sizeLow, TFileField& row) {
+  row.size = static_cast<std::int64_t>((static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow);
+  FILETIME local{};
+  SYSTEMTIME t{};
+  if (FileTimeToLocalFileTime(&written, &local) && FileTimeToSystemTime(&local, &t)) {
+    detail::SetRowTime(row, t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+  }
+}
+
+}  // namespace
+
+bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, FolderListing& out,
+                     int* error) {
+  out.clear();
+  // All entries, matched here: the system's own matching also tries the short 8.3 names.
+  const std::wstring pattern = WidePath(AddTrailingDelim(folder) + u"*");
+  WIN32_FIND_DATAW data{};
+  HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (find == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND) return true;  // an empty drive root
+    if (error) *error = ErrnoFromWin32(code);
+    return false;
+  }
+  do {
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    std::u16string name = FromWide(data.cFileName);
+    if (!MaskMatches(mask, name)) continue;
+    TFileField row;
+    FillRow(data.ftLastWriteTime, data.nFileSizeHigh, data.nFileSizeLow, row);
+    row.name = std::move(name);
+    out.push_back(std::move(row));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  // NTFS gives this order already; other file systems (and Wine's) may not.
+  detail::SortAsNtfs(out);
+  return true;
+}
+
+bool FileFieldOf(std::u16string_view path, TFileField& out) {
+  out = TFileField{};
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (path.empty() || !GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return false;
+  }
+  FillRow(data.ftLastWriteTime, data.nFileSizeHigh, data.nFileSizeLow, out);
+  out.name = FileBaseName(path);
+  return true;
+}
+
+int FolderReadError(std::u16string_view path, bool& missing) {
+  missing = true;
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (path.empty()) return ENOENT;
+  if (!GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data)) {
+    return ErrnoFromWin32(GetLastError());
+  }
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return ENOTDIR;
+  missing = false;
+  WIN32_FIND_DATAW entry{};
+  HANDLE find = FindFirstFileExW(WidePath(AddTrailingDelim(path) + u"*").c_str(), FindExInfoBasic,
+                                 &entry, FindExSearchNameMatch, nullptr, 0);
+  if (find == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    return code == ERROR_FILE_NOT_FOUND ? 0 : ErrnoFromWin32(code);  // an empty drive root
+  }
+  FindClose(find);
+  return 0;
+}
+
+bool ListSubFolders(std::u16string_view folder, std::vector<std::u16string>& names,
+                    const StopRequested& stop) {
+  names.clear();
+  WIN32_FIND_DATAW data{};
+  HANDLE find = FindFirstFileExW(WidePath(AddTrailingDelim(folder) + u"*").c_str(), FindExInfoBasic,
+                                 &data, FindExSearchLimitToDirectories, nullptr,
+                                 FIND_FIRST_EX_LARGE_FETCH);
+  if (find == INVALID_HANDLE_VALUE) return true;
+  bool first = true;
+  bool complete = true;
+  do {
+    if (!first && Stopped(stop)) {
+      complete = false;
+      break;
+    }
+    first = false;
+    // Junctions and folder links are not followed: they could lead back up the tree.
+    const DWORD a = data.dwFileAttributes;
+    constexpr DWORD kLeftOut = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
+    if ((a & FILE_ATTRIBUTE_DIRECTORY) == 0 || (a & kLeftOut) != 0) continue;
+    if (data.cFileName[0] == L'.') continue;  // "." and "..", and hidden as on Linux
+    names.push_back(FromWide(data.cFileName));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return complete;
+}
+
+}  // namespace glyphgrab
