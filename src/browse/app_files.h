@@ -24,6 +24,7 @@ struct TAppFiles {
 struct TAppEnvironment {
   std::u16string xdgConfigHome;  // $XDG_CONFIG_HOME; empty when unset
   std::u16string home;           // the user's home folder
+  std::u16string appData = {};   // %APPDATA% (Windows); empty when unset
 };
 
 // The questions asked of the file system, so tests can answer them without permissions.
@@ -48,6 +49,13 @@ TFileProbe RealFileProbe();
 // by ".dat".
 TAppFiles LocateAppFiles(std::u16string_view exePath, const TAppEnvironment& env,
                          const TFileProbe& probe);
+
+// The platform's part of the rule: whether an executable lives where installed
+// programs do (Linux: under /usr or /opt; Windows: never, a user may unpack the tool
+// anywhere), and the per-user folder (Linux: $XDG_CONFIG_HOME/glyphgrab/ or
+// <home>/.config/glyphgrab/; Windows: %APPDATA%\Glyphgrab\); empty when there is none.
+bool IsSystemLocation(std::u16string_view exePath);
+std::u16string PerUserFolder(const TAppEnvironment& env);
 
 // The running program's executable path (empty when it cannot be found), environment,
 // and files.
