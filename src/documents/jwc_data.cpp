@@ -1,5 +1,7 @@
 #include "documents/jwc_data.h"
 
+#include "documents/paper_size.h"
+
 #include "documents/dos_header.h"
 #include "util/file_bytes.h"
 
@@ -17,24 +19,11 @@ constexpr std::size_t kGroupNameBytes = 16;
 constexpr std::uint64_t kRecordsStartScaleF = 2421;
 constexpr std::uint64_t kRecordsStartScale16 = 2389;
 
-// Paper length in millimetres by paper-size code: A0 to A4, then the long formats. Codes
-// not listed use the drawing width itself, so one stored unit is one millimetre.
+// Paper length in millimetres by paper-size code. Codes not listed use the drawing width
+// itself, so one stored unit is one millimetre.
 double PaperLength(std::int32_t psize, std::int32_t drawWidth) {
-  switch (psize) {
-    case 0: return 1189;
-    case 1: return 841;
-    case 2: return 594;
-    case 3: return 420;
-    case 4: return 297;
-    case 8: return 1682;
-    case 9: return 2378;
-    case 10: return 3364;
-    case 11: return 4756;
-    case 12: return 10000;
-    case 13: return 50000;
-    case 14: return 100000;
-    default: return drawWidth;
-  }
+  const std::optional<PaperSize> paper = PaperSizeOf(psize);
+  return paper ? paper->width : drawWidth;
 }
 
 }  // namespace

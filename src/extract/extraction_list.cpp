@@ -7,18 +7,6 @@
 
 namespace glyphgrab {
 
-namespace {
-
-// Half-width blanks, full-width blanks and control characters only.
-bool IsBlankText(std::u16string_view s) {
-  for (char16_t c : s) {
-    if (c > 0x20 && c != 0x3000) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 void ExtractionList::Clear() {
   lines_.clear();
   std::fill(slots_.begin(), slots_.end(), 0u);

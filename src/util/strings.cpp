@@ -129,4 +129,11 @@ std::u16string RemoveControlChars(std::u16string_view s) {
   return out;
 }
 
+bool IsBlankText(std::u16string_view s) {
+  for (char16_t c : s) {
+    if (c > 0x20 && c != 0x3000) return false;
+  }
+  return true;
+}
+
 }  // namespace glyphgrab
