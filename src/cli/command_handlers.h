@@ -13,6 +13,7 @@ int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunTree(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunKeys(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace glyphgrab::cli

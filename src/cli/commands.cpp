@@ -29,6 +29,14 @@ std::span<const Command> Commands() {
        "      \"node\"}...],\"examined\":N,\"matched\":M,\"unreadable\":K} (K files whose\n"
        "      contents could not be read; each is also named on stderr)",
        RunSearch},
+      {"render", "[--mark TEXT] [--width PX] [--json] FILE -o OUT",
+       "draw a .jww, .jws, .jwc or .jwk file as SVG into OUT (\"-\" for stdout), the\n"
+       "      paper frame of its sheet size in millimetres; the texts equal to TEXT\n"
+       "      (control characters removed, letter case ignored) are outlined; --width\n"
+       "      sets the picture's width in pixels; --json writes {\"paper\":{\"name\",\n"
+       "      \"width\",\"height\"},\"truncated\",\"items\":[{\"kind\",\"pen\",...}...]}\n"
+       "      instead (lines, arcs, points, solids, texts with \"at\", \"box\", \"text\")",
+       RunRender},
       {"keys", "COMMAND",
        "print the key events that sending COMMAND would type; a {N} group waits N\n"
        "      tenths of a second, at most 3600 seconds (one hour), here as in a send",

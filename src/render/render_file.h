@@ -1,0 +1,29 @@
+// A drawing or symbol file to its render model, chosen by its extension.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "render/render_model.h"
+
+namespace glyphgrab {
+
+struct RenderFileResult {
+  enum class Outcome {
+    kRead,        // read whole
+    kStopped,     // read part way: what came before `stopPos` is drawn
+    kNotFormat,   // not of its extension's format
+    kCannotRead,  // missing, unreadable or a folder (`error` says why)
+    kNoDrawing,   // an extension that carries no drawing (.txt and the like)
+  };
+  RenderModel model;
+  Outcome outcome = Outcome::kNoDrawing;
+  std::size_t stopPos = 0;
+  int error = 0;
+};
+
+// .jww (and its backups .bak/.bk*), .jws, .jwc and .jwk, in any letter case.
+RenderFileResult RenderFile(std::u16string_view path);
+
+}  // namespace glyphgrab

@@ -1,0 +1,197 @@
+#include "render/render_model.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <numbers>
+
+#include "documents/jww_data.h"
+#include "fixtures/cli_run.h"
+#include "fixtures/corpus_manifest.h"
+#include "fixtures/jww_builder.h"
+#include "fixtures/temp_dir.h"
+#include "render/render_file.h"
+#include "render/svg_writer.h"
+#include "util/codepage.h"
+
+namespace glyphgrab {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::JwArchiveWriter;
+
+constexpr double kPi = std::numbers::pi;
+
+// A drawing with a line, an arc, a text at 30 degrees and a block (one line) inserted
+// twice: once as drawn, once doubled and turned a quarter.
+RenderModel Sample() {
+  JwArchiveWriter w(600);
+  testing::WriteJwwHeader(w, {});
+  w.Count(5);
+  w.Line(testing::LineOf(0, 0, 100, 50));
+  TEntJwwEnko arc;
+  arc.att = testing::AttrOf(1, 5);
+  arc.start_x = 20;
+  arc.start_y = -10;
+  arc.dHankei = 15;
+  arc.radKaishiKaku = kPi / 2;
+  arc.radEnkoKaku = kPi;
+  arc.radKatamukiKaku = kPi / 6;
+  arc.dHenpeiRitsu = 0.5;
+  w.Enko(arc);
+  TEntJwwMoji text = testing::MojiOf(-40, 30);
+  text.degKakudo = 30;
+  text.dSizeX = 4;
+  text.dSizeY = 5;
+  w.Moji(text, testing::Txt::Sjis(u"洋室\t1"));
+  w.Block(testing::BlockOf(5, 10, 20));
+  w.Block(testing::BlockOf(5, 100, 0, 2, 2, kPi / 2));
+  w.Count(1);
+  w.BlockDef(5, "door", 1);
+  w.Line(testing::LineOf(0, 0, 10, 0));
+  TJwwData doc;
+  EXPECT_TRUE(doc.FileInBytes(w.bytes()));
+  return RenderDrawing(doc);
+}
+
+TEST(RenderModel, PrimitivesInPaperMillimetres) {
+  const RenderModel m = Sample();
+  EXPECT_EQ(m.paperName, u"A1");  // the header writes sheet 1
+  EXPECT_EQ(m.paperWidth, 841);
+  ASSERT_EQ(m.items.size(), 5u);
+  const struct {
+    const char* what;
+    RenderKind kind;
+    RenderPoint a, b;
+  } lines[] = {
+      {"the drawing's line", RenderKind::kLine, {0, 0}, {100, 50}},
+      {"the block as drawn", RenderKind::kLine, {10, 20}, {20, 20}},
+      {"the block doubled and turned", RenderKind::kLine, {100, 0}, {100, 20}},
+  };
+  const RenderPrimitive* found[3] = {&m.items[0], &m.items[3], &m.items[4]};
+  for (int k = 0; k < 3; ++k) {
+    SCOPED_TRACE(lines[k].what);
+    EXPECT_EQ(found[k]->kind, lines[k].kind);
+    EXPECT_NEAR(found[k]->a.x, lines[k].a.x, 1e-9);
+    EXPECT_NEAR(found[k]->a.y, lines[k].a.y, 1e-9);
+    EXPECT_NEAR(found[k]->b.x, lines[k].b.x, 1e-9);
+    EXPECT_NEAR(found[k]->b.y, lines[k].b.y, 1e-9);
+  }
+  const RenderPrimitive& arc = m.items[1];
+  EXPECT_EQ(arc.kind, RenderKind::kArc);
+  EXPECT_EQ(arc.pen, 5);
+  EXPECT_EQ(arc.a, (RenderPoint{20, -10}));
+  EXPECT_EQ(arc.radius, 15);
+  EXPECT_EQ(arc.start, kPi / 2);
+  EXPECT_EQ(arc.sweep, kPi);
+  EXPECT_EQ(arc.flatness, 0.5);
+  EXPECT_EQ(arc.tilt, kPi / 6);
+  const RenderPrimitive& text = m.items[2];
+  EXPECT_EQ(text.kind, RenderKind::kText);
+  EXPECT_EQ(text.a, (RenderPoint{-40, 30}));
+  EXPECT_EQ(text.angle, 30);
+  EXPECT_EQ(text.sizeY, 5);
+  EXPECT_EQ(text.text, u"洋室1");  // as the extraction list shows it
+  EXPECT_EQ(text.font, u"MS Gothic");
+}
+
+TEST(RenderModel, MarksTextsAsTheListShowsThem) {
+  const RenderModel m = Sample();
+  const RenderPrimitive& text = m.items[2];
+  for (const std::u16string mark : {u"洋室1", u"洋室\t1", u"洋室1"}) {
+    EXPECT_TRUE(TextMatches(text, mark));
+  }
+  EXPECT_FALSE(TextMatches(text, u"洋室"));
+  EXPECT_FALSE(TextMatches(m.items[0], u""));
+  // The box of a text at 30 degrees holds its start and leans up to the right.
+  RenderPoint min, max;
+  TextBox(text, min, max);
+  EXPECT_LE(min.x, text.a.x);
+  EXPECT_LE(min.y, text.a.y);
+  EXPECT_GT(max.y, text.a.y + 5);
+  const std::string svg = RenderSvg(m, u"洋室1", 800);
+  EXPECT_NE(svg.find("class=\"mark\""), std::string::npos);
+  EXPECT_NE(svg.find(">洋室1</text>"), std::string::npos);
+  EXPECT_NE(svg.find("width=\"800\" height=\"565\""), std::string::npos);
+  EXPECT_EQ(CountMarked(m, u"洋室1"), 1u);
+}
+
+// Hostile coordinates are skipped, not drawn, and texts are escaped.
+TEST(RenderModel, SkipsWhatCannotBeDrawnAndEscapes) {
+  JwArchiveWriter w(600);
+  testing::WriteJwwHeader(w, {});
+  w.Count(4);
+  w.Line(testing::LineOf(std::nan(""), 0, 1, 1));
+  w.Line(testing::LineOf(0, 0, 1e300, 1));
+  w.Line(testing::LineOf(0, 0, 1, 1));
+  w.Moji(testing::MojiOf(1, 1), "<a & \"b\">");
+  w.Count(0);
+  TJwwData doc;
+  ASSERT_TRUE(doc.FileInBytes(w.bytes()));
+  const RenderModel m = RenderDrawing(doc);
+  ASSERT_EQ(m.items.size(), 2u);
+  EXPECT_NE(RenderSvg(m).find("&lt;a &amp; &quot;b&quot;&gt;"), std::string::npos);
+}
+
+// Every .svg file in the folder parses as XML (one Python run for them all).
+bool XmlParses(const fs::path& folder) {
+  const std::string command =
+      "python3 -c \"import glob, sys, xml.etree.ElementTree as E; [E.parse(f) for f in glob.glob(sys.argv[1] + '/*.svg')]\" '" +
+      folder.string() + "'";
+  return std::system(command.c_str()) == 0;
+}
+
+// Every real drawing and symbol renders, its SVG parses as XML, and each text's box
+// holds its start.
+TEST(RenderModel, EveryCorpusFileRenders) {
+  const fs::path corpus = GLYPHGRAB_CORPUS_DIR;
+  if (!fs::is_directory(corpus)) GTEST_SKIP() << "corpus folder not found: " << corpus;
+  const bool python = std::system("python3 -c pass 2>/dev/null") == 0;
+  const auto manifest = testing::CorpusManifestSizes(corpus);
+  testing::TempDir dir;
+  int files = 0;
+  for (const char* sub : {"jww", "jws", "jwc", "jwk"}) {
+    for (const auto& entry : fs::directory_iterator(corpus / sub)) {
+      SCOPED_TRACE(entry.path().string());
+      const RenderFileResult r = RenderFile(Utf8ToStr(entry.path().string()));
+      const bool damaged = testing::IsDamagedCorpusCopy(manifest, entry.path());
+      EXPECT_EQ(r.outcome, damaged ? RenderFileResult::Outcome::kStopped : RenderFileResult::Outcome::kRead);
+      EXPECT_FALSE(r.model.truncated);
+      for (const RenderPrimitive& p : r.model.items) {
+        if (p.kind != RenderKind::kText) continue;
+        RenderPoint min, max;
+        TextBox(p, min, max);
+        EXPECT_TRUE(min.x <= p.a.x && p.a.x <= max.x && min.y <= p.a.y && p.a.y <= max.y);
+      }
+      ++files;
+      const fs::path svg = dir.path() / (std::to_string(files) + ".svg");
+      EXPECT_EQ(testing::RunCli({"render", entry.path().string(), "-o", svg.string()}).status, 0);
+    }
+  }
+  EXPECT_GE(files, 394);
+  if (python) {
+    EXPECT_TRUE(XmlParses(dir.path()));
+  } else {
+    std::printf("note: python3 not found: the SVGs were not parsed\n");
+  }
+}
+
+TEST(RenderCli, ExitCodesAsTheOtherCommands) {
+  testing::TempDir dir;
+  const std::string txt = (dir.path() / "a.txt").string();
+  dir.Write("a.txt", "x");
+  const std::string fake = (dir.path() / "b.jww").string();
+  dir.Write("b.jww", "not a drawing");
+  const std::string out = (dir.path() / "o.svg").string();
+  EXPECT_EQ(testing::RunCli({"render", (dir.path() / "gone.jww").string(), "-o", out}).status, 2);
+  EXPECT_EQ(testing::RunCli({"render", txt, "-o", out}).status, 2);
+  EXPECT_EQ(testing::RunCli({"render", fake, "-o", out}).status, 2);
+  EXPECT_EQ(testing::RunCli({"render", fake}).status, 2);                           // no -o
+  EXPECT_EQ(testing::RunCli({"render", "--width", "0", fake, "-o", out}).status, 2);  // bad width
+  EXPECT_FALSE(fs::exists(out));
+}
+
+}  // namespace
+}  // namespace glyphgrab
