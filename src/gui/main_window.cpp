@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -22,10 +23,13 @@
 #include <optional>
 #include <utility>
 
+#include "browse/preview_settings.h"
 #include "browse/start_path.h"
 #include "extract/extract_driver.h"
+#include "gui/drawing_preview.h"
 #include "gui/settings_dialog.h"
 #include "memo/memo_file.h"
+#include "render/render_file.h"
 #include "sendkeys/send.h"
 #include "util/file_write.h"
 #include "util/folder_listing.h"
@@ -160,7 +164,15 @@ void MainWindow::BuildControls() {
   ListView1->horizontalHeader()->setSectionsClickable(true);
   ListView1->horizontalHeader()->setHighlightSections(false);
   ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 4);
-  middle->addWidget(ListView1, 1);
+  // The file list over the preview of the selected drawing.
+  PreviewSplitter = new QSplitter(Qt::Vertical, panel2);
+  PreviewSplitter->addWidget(ListView1);
+  Preview = new DrawingPreview(PreviewSplitter);
+  PreviewSplitter->addWidget(Preview);
+  PreviewSplitter->setStretchFactor(0, 1);
+  PreviewSplitter->setStretchFactor(1, 0);
+  PreviewSplitter->setChildrenCollapsible(false);
+  middle->addWidget(PreviewSplitter, 1);
 
   ListBox1 = new QListWidget(Splitter);
   ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -179,6 +191,13 @@ void MainWindow::BuildControls() {
 
   setCentralWidget(central);
   statusBar()->setSizeGripEnabled(true);
+  // The preview's switch sits in the status bar: the button row is as wide as the
+  // smallest screens allow already.
+  ButtonP = new QPushButton(QStringLiteral("図面プレビュー (&P)"), this);
+  ButtonP->setCheckable(true);
+  ButtonP->setFlat(true);
+  ButtonP->setAutoDefault(false);
+  statusBar()->addPermanentWidget(ButtonP);
 
   connect(ButtonF, &QPushButton::clicked, this, [this] {
     const QString chosen = QFileDialog::getExistingDirectory(this, ToQ(kBrowseTitle),
@@ -207,6 +226,12 @@ void MainWindow::BuildControls() {
     if (!lineMarker->inDoubleClick) ListBox1Click();
   });
   connect(ListBox1, &QListWidget::doubleClicked, this, [this] { ListBox1DblClick(); });
+  connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) { ShowInPreview(row); });
+  connect(ButtonP, &QPushButton::toggled, this, [this](bool on) {
+    preview_.visible = on;
+    Preview->setVisible(on);
+    if (on && !previewModel_ && !SelectedNames().empty()) StartExtraction(SelectedNames());  // drawn only when shown
+  });
   connect(ListBox1, &QListWidget::customContextMenuRequested, this,
           [this] { ListBox1ContextPopup(); });
 
@@ -260,7 +285,14 @@ void MainWindow::StartUp() {
   MakeFolder(files_.tempFolder);
   settings_ = SettingsLoad(files_.settingsSource);
   RemoveStaleTemporaries(files_.settingsFile);  // left by a run killed while saving
-  memoStore_ = std::make_unique<TMemoStore>(files_.memoFile);
+  preview_ = PreviewSettingsLoad(PreviewSettingsFile(files_.settingsFile));
+  {
+    const QSignalBlocker quiet(ButtonP);
+    ButtonP->setChecked(preview_.visible);
+  }
+  Preview->setVisible(preview_.visible);
+  PreviewSplitter->setSizes({std::max(1, height() - preview_.height), preview_.height});
+    memoStore_ = std::make_unique<TMemoStore>(files_.memoFile);
   memo_.SetText(memoStore_->Load().text);
   // Saved shortly after each change, so a kill or a lost display costs at most this much.
   connect(&memoSaveTimer_, &QTimer::timeout, this, [this] { SaveMemo(SaveMode::kBackground); });
@@ -497,20 +529,7 @@ void MainWindow::ListView1ColumnClick(int column) {
   ShowRows();
 }
 
-void MainWindow::ListView1Click() {
-  std::vector<int> selected;
-  for (const QModelIndex& index : ListView1->selectionModel()->selectedRows()) {
-    selected.push_back(index.row());
-  }
-  std::sort(selected.begin(), selected.end());
-  std::vector<std::u16string> names;
-  for (int r : selected) {
-    if (r >= 0 && static_cast<std::size_t>(r) < rows_.size()) {
-      names.push_back(rows_[static_cast<std::size_t>(r)].name);
-    }
-  }
-  StartExtraction(std::move(names));
-}
+void MainWindow::ListView1Click() { StartExtraction(SelectedNames()); }
 
 void MainWindow::StartExtraction(std::vector<std::u16string> names) {
   // The newest selection wins: a run still going is told to stop and its list dropped.
@@ -526,21 +545,32 @@ void MainWindow::StartExtraction(std::vector<std::u16string> names) {
   extractWorkers_.emplace(
       generation,
       std::thread([this, generation, stop, esc, folder = preFolder_, names = std::move(names),
-                   opt = settings_.optFlags, imageFolder = files_.tempFolder] {
+                   opt = settings_.optFlags, imageFolder = files_.tempFolder, preview = preview_.visible] {
         TDocumentSet docs(imageFolder);  // the worker's own: the window's stay untouched
         ExtractionList list;
         const std::u16string status = glyphgrab::ListView1Click(
             folder, names, opt, docs, list, [stop, esc] { return *stop || (esc && esc->IsEscDown()); });
+        // The preview shows the first selected drawing or symbol.
+        std::shared_ptr<RenderModel> drawing;
+        for (const std::u16string& name : names) {
+          if (!preview || *stop) break;
+          RenderFileResult r = RenderFile(JoinPath(folder, name));
+          if (r.outcome == RenderFileResult::Outcome::kRead || r.outcome == RenderFileResult::Outcome::kStopped) {
+            drawing = std::make_shared<RenderModel>(std::move(r.model));
+            break;
+          }
+        }
         QMetaObject::invokeMethod(
             this,
-            [this, generation, status, list = std::move(list)]() mutable {
-              ExtractionFinished(generation, status, std::move(list));
+            [this, generation, status, list = std::move(list), drawing]() mutable {
+              ExtractionFinished(generation, status, std::move(list), std::move(drawing));
             },
             Qt::QueuedConnection);
       }));
 }
 
-void MainWindow::ExtractionFinished(unsigned generation, const std::u16string& status, ExtractionList list) {
+void MainWindow::ExtractionFinished(unsigned generation, const std::u16string& status, ExtractionList list,
+                                    std::shared_ptr<RenderModel> drawing) {
   if (auto it = extractWorkers_.find(generation); it != extractWorkers_.end()) {
     it->second.join();
     extractWorkers_.erase(it);
@@ -558,6 +588,28 @@ void MainWindow::ExtractionFinished(unsigned generation, const std::u16string& s
   extraction_ = std::move(list);
   ShowExtraction();
   statusBar()->clearMessage();
+  previewModel_ = std::move(drawing);
+  Preview->SetModel(previewModel_);
+}
+
+std::vector<std::u16string> MainWindow::SelectedNames() const {
+  std::vector<int> selected;
+  for (const QModelIndex& index : ListView1->selectionModel()->selectedRows()) selected.push_back(index.row());
+  std::sort(selected.begin(), selected.end());
+  std::vector<std::u16string> names;
+  for (int r : selected) {
+    if (r >= 0 && static_cast<std::size_t>(r) < rows_.size()) names.push_back(rows_[static_cast<std::size_t>(r)].name);
+  }
+  return names;
+}
+
+void MainWindow::ShowInPreview(int row) {
+  if (row < 0 || static_cast<std::size_t>(row) >= extraction_.size()) {
+    Preview->SetMark({});
+    return;
+  }
+  const std::u16string& line = extraction_.lines()[static_cast<std::size_t>(row)];
+  Preview->SetMark(IsSectionHeader(line) ? std::u16string() : line);
 }
 
 void MainWindow::StopExtraction() {
@@ -708,6 +760,8 @@ void MainWindow::Closing() {
   CollectSettings();
   if (collectSettings) collectSettings();
   SettingsSave(files_.settingsFile, settings_);
+  if (Preview->isVisible()) preview_.height = PreviewSplitter->sizes().value(1, preview_.height);
+  PreviewSettingsSave(PreviewSettingsFile(files_.settingsFile), preview_);
   memoSaveTimer_.stop();
   SaveMemo(unattended_ ? SaveMode::kUnattended : SaveMode::kClosing);
 }

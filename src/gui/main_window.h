@@ -16,12 +16,14 @@
 #include "browse/file_list.h"
 #include "browse/file_list_info.h"
 #include "browse/folder_tree.h"
+#include "browse/preview_settings.h"
 #include "browse/settings.h"
 #include "extract/document_set.h"
 #include "extract/extraction_list.h"
 #include "gui/desktop.h"
 #include "memo/memo_file.h"
 #include "memo/memo_text.h"
+#include "render/render_model.h"
 
 class QComboBox;
 class QLabel;
@@ -35,6 +37,7 @@ class QTreeWidgetItem;
 namespace glyphgrab::gui {
 
 class SettingsDialog;
+class DrawingPreview;
 
 class MainWindow : public QMainWindow {
  public:
@@ -92,6 +95,9 @@ class MainWindow : public QMainWindow {
   QPushButton* Button3 = nullptr;  // メモ
   QPushButton* ButtonT = nullptr;  // 検索
   QPushButton* ButtonX = nullptr;  // 終了
+  QPushButton* ButtonP = nullptr;  // 図面: shows or hides the preview
+  QSplitter* PreviewSplitter = nullptr;
+  DrawingPreview* Preview = nullptr;
   QTableWidget* ListView1 = nullptr;
   QListWidget* ListBox1 = nullptr;
   QSplitter* Splitter = nullptr;
@@ -137,7 +143,11 @@ class MainWindow : public QMainWindow {
   void ShowExtraction();
   // Reads the texts of the named files of the current folder on a worker thread.
   void StartExtraction(std::vector<std::u16string> names);
-  void ExtractionFinished(unsigned generation, const std::u16string& status, ExtractionList list);
+  void ExtractionFinished(unsigned generation, const std::u16string& status, ExtractionList list,
+                          std::shared_ptr<RenderModel> drawing);
+  std::vector<std::u16string> SelectedNames() const;
+  // Marks the extraction line `row` in the preview.
+  void ShowInPreview(int row);
   void StopExtraction();
   void SelectNode(int index);
   int SelectedNode() const;
@@ -166,6 +176,8 @@ class MainWindow : public QMainWindow {
   std::shared_ptr<std::atomic<bool>> extractStop_;
   unsigned extractGeneration_ = 0;
   bool waitCursor_ = false;
+  TPreviewSettings preview_;
+  std::shared_ptr<RenderModel> previewModel_;
   TFileListDocs listDocs_;
   ExtractionList extraction_;
   FolderTree tree_;

@@ -287,16 +287,22 @@ bool TextMatches(const RenderPrimitive& item, std::u16string_view wanted) {
   return item.kind == RenderKind::kText && !wanted.empty() && StrUpper(item.text) == StrUpper(RemoveControlChars(wanted));
 }
 
-void TextBox(const RenderPrimitive& item, RenderPoint& min, RenderPoint& max) {
-  // Full-width characters take the text's width, half-width ones half of it.
+void TextCorners(const RenderPrimitive& item, RenderPoint (&corners)[4]) {
   double advance = 0;
   for (const char16_t c : item.text) advance += c < 0x2E80 || (c >= 0xFF61 && c <= 0xFF9F) ? 0.5 : 1.0;
   const double w = std::max(advance * item.sizeX, 0.1), h = std::max(item.sizeY, 0.1);
   const double c = std::cos(item.angle * kDegree), s = std::sin(item.angle * kDegree);
-  const RenderPoint corners[4] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
-  min = max = item.a;
-  for (const RenderPoint& k : corners) {
-    const RenderPoint q{item.a.x + c * k.x - s * k.y, item.a.y + s * k.x + c * k.y};
+  const RenderPoint local[4] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
+  for (int k = 0; k < 4; ++k) {
+    corners[k] = {item.a.x + c * local[k].x - s * local[k].y, item.a.y + s * local[k].x + c * local[k].y};
+  }
+}
+
+void TextBox(const RenderPrimitive& item, RenderPoint& min, RenderPoint& max) {
+  RenderPoint corners[4];
+  TextCorners(item, corners);
+  min = max = corners[0];
+  for (const RenderPoint& q : corners) {
     min = {std::min(min.x, q.x), std::min(min.y, q.y)};
     max = {std::max(max.x, q.x), std::max(max.y, q.y)};
   }

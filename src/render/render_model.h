@@ -69,6 +69,10 @@ RenderColor PenColor(const RenderModel& model, std::uint16_t pen);
 // letter case ignored.
 bool TextMatches(const RenderPrimitive& item, std::u16string_view wanted);
 
+// The corners of the rectangle a text primitive covers, turned by its angle: start,
+// end of the baseline, then the top corners. Full-width characters take the text's
+// width, half-width ones half of it.
+void TextCorners(const RenderPrimitive& item, RenderPoint (&corners)[4]);
 // The box (min, max) that a text primitive covers, its angle included.
 void TextBox(const RenderPrimitive& item, RenderPoint& min, RenderPoint& max);
 

@@ -61,18 +61,10 @@ std::string ArcPoints(const RenderPrimitive& p) {
   return points;
 }
 
-std::string TextCorners(const RenderPrimitive& p) {
-  double advance = 0;
-  for (const char16_t c : p.text) advance += c < 0x2E80 || (c >= 0xFF61 && c <= 0xFF9F) ? 0.5 : 1.0;
-  const double w = std::max(advance * p.sizeX, 0.1), h = std::max(p.sizeY, 0.1);
-  const double a = p.angle * std::numbers::pi / 180, c = std::cos(a), s = std::sin(a);
-  std::string points;
-  const RenderPoint corners[4] = {{0, 0}, {w, 0}, {w, h}, {0, h}};
-  for (const RenderPoint& k : corners) {
-    if (!points.empty()) points += ' ';
-    points += Pt({p.a.x + c * k.x - s * k.y, p.a.y + s * k.x + c * k.y});
-  }
-  return points;
+std::string CornerPoints(const RenderPrimitive& p) {
+  RenderPoint corners[4];
+  TextCorners(p, corners);
+  return Pt(corners[0]) + " " + Pt(corners[1]) + " " + Pt(corners[2]) + " " + Pt(corners[3]);
 }
 
 }  // namespace
@@ -127,7 +119,7 @@ std::string RenderSvg(const RenderModel& model, std::u16string_view mark, int wi
         Escape(out, p.text);
         out += "</text>\n";
         if (TextMatches(p, mark)) {
-          marks += "<polygon class=\"mark\" points=\"" + TextCorners(p) + "\" fill=\"none\" stroke=\"" + kMarkColor +
+          marks += "<polygon class=\"mark\" points=\"" + CornerPoints(p) + "\" fill=\"none\" stroke=\"" + kMarkColor +
                    "\" stroke-width=\"0.6\"/>\n";
         }
         break;

@@ -1,4 +1,5 @@
 #include "browse/settings.h"
+#include "browse/preview_settings.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -242,6 +243,25 @@ TEST(SettingsLoad, UnreadableFileGivesTheDefaults) {
     return SettingsLoad(P(file)) == TSettings{} ? 0 : 1;
   });
   EXPECT_EQ(result, 0);
+}
+
+}  // namespace
+}  // namespace glyphgrab
+
+namespace glyphgrab {
+namespace {
+
+// The preview's own small file: defaults when absent, its two values kept, anything odd
+// ignored rather than trusted.
+TEST(PreviewSettings, RoundTripAndDefaults) {
+  testing::TempDir dir;
+  EXPECT_EQ(PreviewSettingsFile(u"/x/glyphgrab.dat"), u"/x/glyphgrab-preview.dat");
+  const std::u16string path = NativeToPath((dir.path() / "p.dat").string());
+  EXPECT_EQ(PreviewSettingsLoad(path), TPreviewSettings{});
+  ASSERT_TRUE(PreviewSettingsSave(path, TPreviewSettings{false, 321}));
+  EXPECT_EQ(PreviewSettingsLoad(path), (TPreviewSettings{false, 321}));
+  dir.Write("p.dat", "visible=7\nheight=99999999\ngarbage\nheight=12\n");
+  EXPECT_EQ(PreviewSettingsLoad(path), TPreviewSettings{});
 }
 
 }  // namespace

@@ -17,7 +17,9 @@
 #include <filesystem>
 #include <thread>
 
+#include "browse/preview_settings.h"
 #include "browse/settings.h"
+#include "gui/drawing_preview.h"
 #include "gui/settings_dialog.h"
 #include "gui_fixture.h"
 #include "memo/memo_file.h"
@@ -348,6 +350,34 @@ class MainWindowTest : public QObject {
     w.ListView1Click();
     QTRY_VERIFY_WITH_TIMEOUT(!w.ExtractionRunning(), 20000);
     QCOMPARE(f.ListBoxLines(), QStringList({"【one.txt】", "first line", "second line"}));
+  }
+
+  // The preview draws the selected drawing, marks the selected line's texts, and its
+  // switch and height are kept in a file of their own.
+  void previewShowsWhereALineSits() {
+    const fs::path corpus = fs::path(GLYPHGRAB_CORPUS_DIR) / "jww" / "016.jww";
+    if (!fs::exists(corpus)) QSKIP("corpus folder absent: no drawing to preview");
+    Fixture f;
+    fs::copy_file(corpus, f.a / "plan.jww");
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    MainWindow& w = f.Start();
+    QVERIFY(w.Preview->isVisibleTo(&w));
+    f.SelectFiles({"plan.jww"});
+    w.ListView1Click();
+    QTRY_VERIFY(!w.ExtractionRunning());
+    QVERIFY(w.Preview->model() != nullptr);
+    QCOMPARE(w.Preview->model()->paperName, std::u16string(u"A3"));
+    const int row = f.ListBoxLines().indexOf(QStringLiteral("平面図"));
+    QVERIFY(row > 0);
+    w.ListBox1->setCurrentRow(row);
+    QCOMPARE(w.Preview->markedCount(), std::size_t{1});
+    w.ListBox1->setCurrentRow(0);  // the file header line is in no drawing
+    QCOMPARE(w.Preview->markedCount(), std::size_t{0});
+    w.ButtonP->setChecked(false);
+    QVERIFY(!w.Preview->isVisibleTo(&w));
+    w.close();
+    const TPreviewSettings kept = PreviewSettingsLoad(U16(f.app / "glyphgrab-preview.dat"));
+    QCOMPARE(kept.visible, false);
   }
 
   // While the keys of one send are typed, another send is refused, not queued, and Esc

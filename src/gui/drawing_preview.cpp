@@ -1,0 +1,204 @@
+#include "gui/drawing_preview.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+#include "gui/desktop.h"
+
+namespace glyphgrab::gui {
+namespace {
+
+constexpr int kMargin = 8;                  // pixels around the fitted sheet
+constexpr double kSmallestText = 3;         // pixels: smaller texts are not drawn
+constexpr QColor kMarkColor{255, 102, 0};
+
+QColor ColorOf(const RenderModel& model, std::uint16_t pen) {
+  const RenderColor c = PenColor(model, pen);
+  return QColor(c.r, c.g, c.b);
+}
+
+}  // namespace
+
+DrawingPreview::DrawingPreview(QWidget* parent) : QWidget(parent) {
+  setMinimumSize(40, 30);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void DrawingPreview::SetModel(std::shared_ptr<const RenderModel> model) {
+  model_ = std::move(model);
+  SetMark(mark_);
+}
+
+void DrawingPreview::SetMark(const std::u16string& text) {
+  mark_ = text;
+  marked_.clear();
+  if (!model_ || text.empty()) {
+    Fit();
+    return;
+  }
+  RenderPoint lo{1e300, 1e300}, hi{-1e300, -1e300};
+  for (std::size_t i = 0; i < model_->items.size(); ++i) {
+    const RenderPrimitive& p = model_->items[i];
+    if (!TextMatches(p, text)) continue;
+    marked_.push_back(i);
+    RenderPoint min, max;
+    TextBox(p, min, max);
+    lo = {std::min(lo.x, min.x), std::min(lo.y, min.y)};
+    hi = {std::max(hi.x, max.x), std::max(hi.y, max.y)};
+  }
+  if (marked_.empty()) {
+    Fit();
+    return;
+  }
+  // Some room around the texts, at least a tenth of the sheet, so the place is seen.
+  const double roomX = std::max((hi.x - lo.x) * 0.5, model_->paperWidth / 10);
+  const double roomY = std::max((hi.y - lo.y) * 0.5, model_->paperHeight / 10);
+  ZoomTo({lo.x - roomX, lo.y - roomY}, {hi.x + roomX, hi.y + roomY});
+}
+
+void DrawingPreview::Fit() {
+  fitted_ = true;
+  const double w = model_ ? model_->paperWidth : 420, h = model_ ? model_->paperHeight : 297;
+  ZoomTo({-w / 2, -h / 2}, {w / 2, h / 2});
+  fitted_ = true;
+}
+
+void DrawingPreview::ZoomTo(RenderPoint min, RenderPoint max) {
+  fitted_ = false;
+  const double w = std::max(max.x - min.x, 1e-3), h = std::max(max.y - min.y, 1e-3);
+  const double sx = std::max(1, width() - 2 * kMargin) / w, sy = std::max(1, height() - 2 * kMargin) / h;
+  scale_ = std::min(sx, sy);
+  const RenderPoint centre{(min.x + max.x) / 2, (min.y + max.y) / 2};
+  origin_ = QPointF(width() / 2.0 - centre.x * scale_, height() / 2.0 + centre.y * scale_);
+  update();
+}
+
+QPointF DrawingPreview::ToScreen(RenderPoint p) const {
+  return {origin_.x() + p.x * scale_, origin_.y() - p.y * scale_};
+}
+
+void DrawingPreview::resizeEvent(QResizeEvent*) {
+  if (fitted_) {
+    Fit();
+  } else {
+    SetMark(mark_);
+  }
+}
+
+void DrawingPreview::wheelEvent(QWheelEvent* event) {
+  const double factor = std::pow(1.0015, event->angleDelta().y());
+  const QPointF at = event->position();
+  // The paper point under the pointer stays under it.
+  origin_ = at + (origin_ - at) * factor;
+  scale_ *= factor;
+  fitted_ = false;
+  update();
+}
+
+void DrawingPreview::mousePressEvent(QMouseEvent* event) { dragFrom_ = event->pos(); }
+
+void DrawingPreview::mouseMoveEvent(QMouseEvent* event) {
+  if (!(event->buttons() & Qt::LeftButton)) return;
+  origin_ += event->pos() - dragFrom_;
+  dragFrom_ = event->pos();
+  fitted_ = false;
+  update();
+}
+
+void DrawingPreview::mouseDoubleClickEvent(QMouseEvent*) { Fit(); }
+
+void DrawingPreview::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), QColor(236, 236, 236));
+  if (!model_) return;
+  const RenderModel& m = *model_;
+  const QRectF sheet(ToScreen({-m.paperWidth / 2, m.paperHeight / 2}), ToScreen({m.paperWidth / 2, -m.paperHeight / 2}));
+  painter.fillRect(sheet, Qt::white);
+  painter.setPen(QColor(150, 150, 150));
+  painter.drawRect(sheet);
+
+  const QRectF view = QRectF(rect()).adjusted(-2, -2, 2, 2);
+  // Lines in batches by colour: one call each instead of one per line.
+  std::vector<std::vector<QLineF>> lines(16);
+  std::vector<std::uint16_t> otherPens;
+  for (const RenderPrimitive& p : m.items) {
+    if (p.kind != RenderKind::kLine) continue;
+    const QLineF l(ToScreen(p.a), ToScreen(p.b));
+    if (!view.intersects(QRectF(l.p1(), l.p2()).normalized().adjusted(-1, -1, 1, 1))) continue;
+    lines[std::min<std::size_t>(p.pen, 15)].push_back(l);
+  }
+  for (std::uint16_t pen = 0; pen < 16; ++pen) {
+    if (lines[pen].empty()) continue;
+    painter.setPen(QPen(ColorOf(m, pen), 0));
+    painter.drawLines(lines[pen].data(), static_cast<int>(lines[pen].size()));
+  }
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  for (const RenderPrimitive& p : m.items) {
+    switch (p.kind) {
+      case RenderKind::kLine: break;
+      case RenderKind::kArc: {
+        const double r = p.radius * scale_;
+        const QPointF c = ToScreen(p.a);
+        if (!view.intersects(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r))) break;
+        painter.setPen(QPen(ColorOf(m, p.pen), 0));
+        const int steps = std::clamp(static_cast<int>(std::abs(p.sweep) * r / 4), 8, 256);
+        QPainterPath path;
+        const double ct = std::cos(p.tilt), st = std::sin(p.tilt);
+        for (int k = 0; k <= steps; ++k) {
+          const double t = p.start + p.sweep * k / steps;
+          const double u = p.radius * std::cos(t), v = p.radius * p.flatness * std::sin(t);
+          const QPointF q = ToScreen({p.a.x + ct * u - st * v, p.a.y + st * u + ct * v});
+          k == 0 ? path.moveTo(q) : path.lineTo(q);
+        }
+        painter.drawPath(path);
+        break;
+      }
+      case RenderKind::kPoint: {
+        const QPointF c = ToScreen(p.a);
+        if (view.contains(c)) painter.fillRect(QRectF(c.x() - 1, c.y() - 1, 2, 2), ColorOf(m, p.pen));
+        break;
+      }
+      case RenderKind::kSolid: {
+        const QPointF q[4] = {ToScreen(p.quad[0]), ToScreen(p.quad[1]), ToScreen(p.quad[2]), ToScreen(p.quad[3])};
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ColorOf(m, p.pen));
+        painter.drawPolygon(q, 4);
+        painter.setBrush(Qt::NoBrush);
+        break;
+      }
+      case RenderKind::kText: {
+        const double px = p.sizeY * scale_;
+        if (px < kSmallestText) break;
+        const QPointF at = ToScreen(p.a);
+        if (!view.adjusted(-px * 40, -px * 40, px * 40, px * 40).contains(at)) break;
+        QFont font(p.font.empty() ? QString() : ToQ(p.font));
+        font.setPixelSize(std::max(1, static_cast<int>(px)));
+        painter.setFont(font);
+        painter.setPen(ColorOf(m, p.pen));
+        painter.save();
+        painter.translate(at);
+        painter.rotate(-p.angle);
+        painter.drawText(QPointF(0, 0), ToQ(p.text));
+        painter.restore();
+        break;
+      }
+    }
+  }
+  // The marked texts last, above everything.
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(QPen(kMarkColor, 2));
+  for (const std::size_t i : marked_) {
+    RenderPoint corners[4];
+    TextCorners(m.items[i], corners);
+    QPolygonF box;
+    for (const RenderPoint& k : corners) box << ToScreen(k);
+    painter.drawRect(box.boundingRect().adjusted(-3, -3, 3, 3));
+  }
+}
+
+}  // namespace glyphgrab::gui
