@@ -55,9 +55,9 @@ void DrawingPreview::SetMark(const std::u16string& text) {
     Fit();
     return;
   }
-  // Some room around the texts, at least a tenth of the sheet, so the place is seen.
-  const double roomX = std::max((hi.x - lo.x) * 0.5, model_->paperWidth / 10);
-  const double roomY = std::max((hi.y - lo.y) * 0.5, model_->paperHeight / 10);
+  // Some room around the texts, at least a fifth of the sheet, so the place is seen.
+  const double roomX = std::max((hi.x - lo.x) * 0.5, model_->paperWidth / 5);
+  const double roomY = std::max((hi.y - lo.y) * 0.5, model_->paperHeight / 5);
   ZoomTo({lo.x - roomX, lo.y - roomY}, {hi.x + roomX, hi.y + roomY});
 }
 
