@@ -32,16 +32,7 @@ using glyphgrab::NativeToPath;
 
 namespace {
 
-std::string Shell(const std::string& command) {
-  std::string out;
-  if (FILE* p = ::popen((command + " 2>/dev/null").c_str(), "r")) {
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, p)) out += buffer;
-    ::pclose(p);
-  }
-  while (!out.empty() && out.back() == '\n') out.pop_back();
-  return out;
-}
+using glyphgrab::testing::Shell;
 
 // Asks for the clipboard every 50 ms for `seconds`; the answer times in milliseconds.
 std::vector<double> Probe(double seconds) {

@@ -33,17 +33,7 @@ using testing::Receiver;
 using testing::XSession;
 using Lines = std::vector<std::string>;
 
-// Runs a shell command on the session's display; its output without the last newline.
-std::string Shell(const std::string& command) {
-  std::string out;
-  if (FILE* p = ::popen((command + " 2>/dev/null").c_str(), "r")) {
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, p)) out += buffer;
-    ::pclose(p);
-  }
-  while (!out.empty() && out.back() == '\n') out.pop_back();
-  return out;
-}
+using testing::Shell;
 
 std::string WindowByName(const std::string& name) {
   const std::string ids = Shell("xdotool search --onlyvisible --name '" + name + "'");

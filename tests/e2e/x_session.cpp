@@ -1,3 +1,4 @@
+#include <cstdio>
 #include "x_session.h"
 
 #include <X11/Xatom.h>
@@ -58,6 +59,17 @@ bool WindowManagerReady(Display* d) {
 }
 
 }  // namespace
+
+std::string Shell(const std::string& command) {
+  std::string out;
+  if (FILE* p = ::popen((command + " 2>/dev/null").c_str(), "r")) {
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, p)) out += buffer;
+    ::pclose(p);
+  }
+  while (!out.empty() && out.back() == '\n') out.pop_back();
+  return out;
+}
 
 std::string FindProgram(const std::string& name) {
   const char* path = std::getenv("PATH");

@@ -17,6 +17,10 @@ namespace glyphgrab::testing {
 // The absolute path of a program found on PATH, or empty.
 std::string FindProgram(const std::string& name);
 
+// Runs a shell command (on the display $DISPLAY names); its output without the last
+// newline, stderr dropped.
+std::string Shell(const std::string& command);
+
 class XSession {
  public:
   XSession() = default;
