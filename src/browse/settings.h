@@ -45,7 +45,9 @@ struct TSettings {
   OptFlags optFlags{};
   std::int32_t sendProfileNo = 0;
   TSend_jww activeProfile = DefaultActiveProfile();
-  std::array<TSend_jww, kSendProfileCount> sendProfiles{};
+  // Without a settings file, profile 0 is the active profile's defaults: committing the
+  // settings dialog on a first start must keep a working send.
+  std::array<TSend_jww, kSendProfileCount> sendProfiles{DefaultActiveProfile()};
   std::vector<std::u16string> keywordHistory;  // the search window's keyword box, first first
 
   bool operator==(const TSettings&) const = default;

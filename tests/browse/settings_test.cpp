@@ -86,7 +86,10 @@ TEST(SettingsDefaults, NoFileGivesTheTableDefaults) {
   EXPECT_EQ(s.columnWidths, (std::array<std::int32_t, 6>{80, 80, 80, 80, 80, 80}));
   EXPECT_EQ(s.optFlags, OptFlags{});
   EXPECT_EQ(s.activeProfile, (TSend_jww{0.1, 0, u"jw_win", u"@DA^V", true}));
-  for (const auto& p : s.sendProfiles) EXPECT_EQ(p, TSend_jww{});
+  // Profile 0 holds the active profile's defaults, so committing the settings dialog on
+  // a first start keeps a working send; the others are empty.
+  EXPECT_EQ(s.sendProfiles[0], s.activeProfile);
+  for (std::size_t k = 1; k < s.sendProfiles.size(); ++k) EXPECT_EQ(s.sendProfiles[k], TSend_jww{});
   EXPECT_TRUE(s.keywordHistory.empty());
 }
 
