@@ -137,9 +137,10 @@ void MemoWindow::FormShow() {
   ShowLineCount();
 }
 
+// Coming back to the window (also when its own notice box closes) keeps the page the
+// user was on: switching to the edit page lost the selection of the list page.
 void MemoWindow::FormActivate() {
-  PageControl1->setCurrentIndex(0);
-  Memo1->setFocus();
+  if (PageControl1->currentIndex() == 0) Memo1->setFocus();
 }
 
 void MemoWindow::showEvent(QShowEvent* event) {

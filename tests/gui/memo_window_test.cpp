@@ -297,17 +297,23 @@ class MemoWindowTest : public QObject {
     QCOMPARE(fs::file_size(f.app / "Memo.txt"), std::uintmax_t{3});
   }
 
-  void selectionPageIsRebuiltAndActivationShowsTheEditPage() {
+  void selectionPageIsRebuiltAndActivationKeepsThePage() {
     Fixture f(u"x\r\n\r\ny");
     f.memo->ShowMemo();
     f.memo->PageControl1->setCurrentIndex(1);
     QCOMPARE(f.ListLines(), QStringList({"x", "y"}));
     QVERIFY(f.memo->ListBox1->selectedItems().isEmpty());
+    // A failed send shows its notice box; coming back keeps the page and the selection.
+    f.SelectListRows({1});
+    f.memo->Button4Click();
+    QCOMPARE(f.probe.messages.size(), 1);
+    f.memo->FormActivate();
+    QCOMPARE(f.memo->PageControl1->currentIndex(), 1);
+    QCOMPARE(f.memo->ListBox1->selectedItems().size(), 1);
     // An edit appears only at the next turn to the page.
     f.main->memo().SetText(u"z");
     QCOMPARE(f.ListLines(), QStringList({"x", "y"}));
-    f.memo->FormActivate();
-    QCOMPARE(f.memo->PageControl1->currentIndex(), 0);
+    f.memo->PageControl1->setCurrentIndex(0);
     f.memo->PageControl1->setCurrentIndex(1);
     QCOMPARE(f.ListLines(), QStringList({"z"}));
   }
