@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QShortcut>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -26,6 +27,8 @@ namespace glyphgrab::gui {
 namespace {
 
 constexpr char16_t kSearchingText[] = u"検索中です";
+constexpr char16_t kNoSearchModeText[] = u"ファイル名・ファイル内容のどちらを検索するか選択して下さい。";
+constexpr char16_t kNoFileTypeText[] = u"検索するファイルの種類を選択して下さい。";
 constexpr std::size_t kFirstSearchOption = 5;  // the nine boxes are options 5 to 13
 constexpr int kKeywordMaxLength = 255;
 constexpr int kMinKeywordWidth = 140;
@@ -102,6 +105,12 @@ SearchWindow::SearchWindow(MainWindow& main, QWidget* parent)
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(Button2, &QPushButton::clicked, this, [this] { hide(); });
   connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
+  // Enter on a result opens it, as a click does.
+  for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+    auto* open = new QShortcut(QKeySequence(key), ListBox1);
+    open->setContext(Qt::WidgetShortcut);
+    connect(open, &QShortcut::activated, this, [this] { ListBox1Click(); });
+  }
 }
 
 SearchWindow::~SearchWindow() { StopSearch(); }
@@ -172,7 +181,15 @@ void SearchWindow::Button1Click() {
   SetStatus(u"");
   const std::u16string raw = FromQ(ComboBox1->currentText());
   if (RemoveBlanks(raw).empty()) return;
-  if (!CheckBoxes[7]->isChecked() && !CheckBoxes[8]->isChecked()) return;
+  // Nothing would be searched: say why instead of doing nothing.
+  if (!CheckBoxes[7]->isChecked() && !CheckBoxes[8]->isChecked()) {
+    SetStatus(kNoSearchModeText);
+    return;
+  }
+  if (std::none_of(CheckBoxes.begin(), CheckBoxes.begin() + 7, [](QCheckBox* b) { return b->isChecked(); })) {
+    SetStatus(kNoFileTypeText);
+    return;
+  }
 
   Button1->setEnabled(false);
   Button2->setEnabled(false);

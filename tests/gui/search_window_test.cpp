@@ -1,6 +1,7 @@
 // The search window over a started main window: keyword normalisation, names and
 // contents, searches that do nothing, the keyword history, opening a result through the
 // main window, Esc part way, and the options kept in the settings.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -185,21 +186,31 @@ class SearchWindowTest : public QObject {
     QTest::addColumn<QString>("keyword");
     QTest::addColumn<bool>("names");
     QTest::addColumn<bool>("contents");
-    QTest::newRow("only blanks") << QStringLiteral(" 　 ") << true << true;
-    QTest::newRow("both modes cleared") << QStringLiteral("ab") << false << false;
+    QTest::addColumn<bool>("types");
+    QTest::addColumn<QString>("status");  // why nothing was searched, when it is not plain
+    QTest::newRow("only blanks") << QStringLiteral(" 　 ") << true << true << true << QString();
+    QTest::newRow("both modes cleared") << QStringLiteral("ab") << false << false << true
+                                        << QStringLiteral("ファイル名・ファイル内容のどちらを検索するか選択して下さい。");
+    QTest::newRow("no file type") << QStringLiteral("ab") << true << true << false
+                                  << QStringLiteral("検索するファイルの種類を選択して下さい。");
   }
   void searchesThatDoNothing() {
     QFETCH(QString, keyword);
     QFETCH(bool, names);
     QFETCH(bool, contents);
+    QFETCH(bool, types);
+    QFETCH(QString, status);
     Fixture f;
     f.Run(QStringLiteral("ab"));
     const QStringList before = f.Found();
     f.search->CheckBoxes[0]->setChecked(false);
+    if (!types) {
+      for (int k = 0; k < 7; ++k) f.search->CheckBoxes[static_cast<std::size_t>(k)]->setChecked(false);
+    }
     f.Modes(names, contents);
     f.Run(keyword);
     QCOMPARE(f.Found(), before);
-    QVERIFY(f.search->statusText().isEmpty());
+    QCOMPARE(f.search->statusText(), status);
     QCOMPARE(f.History(), QStringList({"ab", "old", "older"}));
     QVERIFY(f.main->settings().optFlags[5]);  // the options are unchanged
     QVERIFY(f.search->Button1->isEnabled());
@@ -232,7 +243,11 @@ class SearchWindowTest : public QObject {
     const QString line = f.search->ListBox1->item(0)->text();
     QCOMPARE(line, ToQ(U16(f.root / "d11") + u"/target.txt　　:12"));
     f.search->ListBox1->setCurrentRow(0);
-    f.search->ListBox1Click();
+    // Enter opens the result as a click does.
+    f.search->show();
+    QApplication::setActiveWindow(f.search.get());
+    f.search->ListBox1->setFocus();
+    QTest::keyClick(f.search->ListBox1, Qt::Key_Return);
     QCOMPARE(f.main->preFolder(), U16(f.root / "d11"));
     QCOMPARE(f.main->ComboBox1->currentIndex(), 6);
     QTRY_VERIFY(!f.main->ExtractionRunning());
