@@ -56,6 +56,8 @@ constexpr char16_t kCurrentFolderUnreadableText[] = u"参照フォルダを読�
 constexpr char16_t kBrowseTitle[] = u"変換後のファイルを保存するフォルダを指定して下さい";
 constexpr char16_t kCurrentFolderMissingText[] = u"参照フォルダが存在しません。";
 constexpr char16_t kNoFileText[] = u"ファイルを指示して下さい。";
+// The folder button's caption until a root folder is chosen.
+constexpr char16_t kChooseRootText[] = u"フォルダを選択…";
 
 // A click that ends a double click is not a click of its own: without this filter the
 // release after a send would copy the line again and replace the send's status text.
@@ -72,6 +74,22 @@ class DoubleClickMarker final : public QObject {
     if (event->type() == QEvent::MouseButtonRelease && onClick && !inDoubleClick &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
       onClick();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+// A right click adds the selected lines to the memo: the press must not first replace
+// the selection with the line under the pointer.
+class RightPressKeepsSelection final : public QObject {
+ public:
+  explicit RightPressKeepsSelection(QObject* parent) : QObject(parent) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+      return true;
     }
     return QObject::eventFilter(watched, event);
   }
@@ -116,6 +134,7 @@ void MainWindow::BuildControls() {
   left->setContentsMargins(0, 0, 0, 0);
   left->setSpacing(0);
   ButtonF = new QPushButton(panel1);
+  ButtonF->setAutoDefault(true);  // Enter opens the folder dialog when it has the focus
   ButtonF->setObjectName("ButtonF");
   // A long root folder must not widen the pane: the caption is cut instead.
   ButtonF->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
@@ -234,6 +253,13 @@ void MainWindow::BuildControls() {
   });
   connect(ListBox1, &QListWidget::customContextMenuRequested, this,
           [this] { ListBox1ContextPopup(); });
+  ListBox1->viewport()->installEventFilter(new RightPressKeepsSelection(ListBox1));
+  // Enter and Ctrl+C copy the current line, as a click does.
+  for (const QKeySequence& keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(QKeySequence::Copy)}) {
+    auto* copy = new QShortcut(keys, ListBox1);
+    copy->setContext(Qt::WidgetShortcut);
+    connect(copy, &QShortcut::activated, this, [this] { ListBox1Click(); });
+  }
 
   // Esc stops a running folder scan wherever the focus is in the window.
   auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -302,7 +328,7 @@ void MainWindow::StartUp() {
     if (const std::optional<TStartPath> start =
             ResolveStartPath(startPath_, settings_.rootFolder, CurrentFolder())) {
       settings_.rootFolder = start->rootFolder;
-      ButtonF->setText(ToQ(settings_.rootFolder));
+      ShowRootOnButton();
       preFolder_ = start->folder;
       startFile_ = start->fileName;
     }
@@ -312,11 +338,15 @@ void MainWindow::StartUp() {
   FolderTreeMake(true);
 }
 
+void MainWindow::ShowRootOnButton() {
+  ButtonF->setText(settings_.rootFolder.empty() ? ToQ(kChooseRootText) : ToQ(settings_.rootFolder));
+}
+
 void MainWindow::ApplySettings() {
   const TSettings& s = settings_;
   PlaceOnScreen(this, s.mainWindow.left, s.mainWindow.top, s.mainWindow.width, s.mainWindow.height);
   ApplyPaneWidths();
-  ButtonF->setText(ToQ(s.rootFolder));
+  ShowRootOnButton();
   preFolder_ = s.preFolder;
   ComboBox1->setCurrentIndex(s.filterIndex >= 0 && s.filterIndex < ComboBox1->count()
                                  ? s.filterIndex
@@ -425,6 +455,8 @@ void MainWindow::ScanFinished(FolderTreeResult result, FolderTree tree, bool atS
 }
 
 void MainWindow::FinishStartUp() {
+  // A first start has no root: the folder button, which asks for one, takes the keys.
+  if (settings_.rootFolder.empty()) ButtonF->setFocus();
   if (!preFolder_.empty()) SelectNode(tree_.FindFolder(preFolder_));
   Label1->setText(ToQ(kFolderLabel) + ToQ(preFolder_));
   if (startFile_.empty()) {
@@ -457,7 +489,7 @@ void MainWindow::OpenPath(const std::u16string& path) {
   startFile_ = start->fileName;
   if (start->rootFolder != settings_.rootFolder) {
     settings_.rootFolder = start->rootFolder;
-    ButtonF->setText(ToQ(settings_.rootFolder));
+    ShowRootOnButton();
     FolderTreeMake(true);  // like a start-up: the folder and file are opened once it ends
   } else {
     FinishStartUp();
@@ -467,7 +499,7 @@ void MainWindow::OpenPath(const std::u16string& path) {
 void MainWindow::BrowseForFolderAccept(const std::u16string& folder) {
   if (scanning_) return;
   settings_.rootFolder = AddTrailingDelim(folder);
-  ButtonF->setText(ToQ(settings_.rootFolder));
+  ShowRootOnButton();
   FolderTreeMake(false);
 }
 

@@ -130,6 +130,8 @@ class MainWindow : public QMainWindow {
  private:
   void BuildControls();
   void ApplySettings();
+  // The root folder as the folder button's caption, or a hint to choose one.
+  void ShowRootOnButton();
   void ApplyPaneWidths();
   void CollectSettings();
   void SetStatus(std::u16string_view text);

@@ -1,5 +1,6 @@
 // The main window over a temporary folder of fixture files: start-up and closing, the
 // folder tree, the file list and its sort, extraction, copy and send.
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -16,10 +17,12 @@
 #include <atomic>
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 #include "browse/preview_settings.h"
 #include "browse/settings.h"
 #include "gui/drawing_preview.h"
+#include "gui/qt_translations.h"
 #include "gui/settings_dialog.h"
 #include "gui_fixture.h"
 #include "memo/memo_file.h"
@@ -113,7 +116,9 @@ class MainWindowTest : public QObject {
     Fixture f;
     MainWindow& w = f.Start();
     QCOMPARE(w.windowTitle(), QStringLiteral("Glyphgrab Ver.1.10"));
-    QCOMPARE(w.ButtonF->text(), QString());
+    // No root yet: the folder button asks for one and has the keys.
+    QCOMPARE(w.ButtonF->text(), QStringLiteral("フォルダを選択…"));
+    QCOMPARE(w.focusWidget(), w.ButtonF);
     QCOMPARE(w.TreeView1->topLevelItemCount(), 0);
     QCOMPARE(w.Label1->text(), QStringLiteral("参照フォルダ："));
     QCOMPARE(w.ListView1->rowCount(), 0);
@@ -378,6 +383,36 @@ class MainWindowTest : public QObject {
     w.close();
     const TPreviewSettings kept = PreviewSettingsLoad(U16(f.app / "glyphgrab-preview.dat"));
     QCOMPARE(kept.visible, false);
+  }
+
+  // A right click keeps the selection it adds to the memo; Ctrl+C and Enter copy the
+  // current line as a click does; a standard dialog speaks Japanese.
+  void keyboardAndRightClickOnTheLines() {
+    Fixture f;
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    MainWindow& w = f.Start();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    f.SelectFiles({"one.txt"});
+    w.ListView1Click();
+    QTRY_VERIFY(!w.ExtractionRunning());
+    w.ListBox1->item(1)->setSelected(true);
+    w.ListBox1->item(2)->setSelected(true);
+    QTest::mouseClick(w.ListBox1->viewport(), Qt::RightButton, {}, w.ListBox1->visualItemRect(w.ListBox1->item(0)).center());
+    QCOMPARE(w.ListBox1->selectedItems().size(), 2);
+    QVERIFY(!w.ListBox1->item(0)->isSelected());
+
+    w.ListBox1->setFocus();
+    for (const auto& [key, modifiers, row, line] : {std::tuple{Qt::Key_C, Qt::ControlModifier, 1, "first line"},
+                                                     std::tuple{Qt::Key_Return, Qt::NoModifier, 2, "second line"}}) {
+      QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+      w.ListBox1->setCurrentRow(row, QItemSelectionModel::NoUpdate);
+      QTest::keyClick(w.ListBox1, key, modifiers);
+      QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8(line));
+    }
+
+    QVERIFY(InstallQtJapanese(*QCoreApplication::instance()));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
   }
 
   // While the keys of one send are typed, another send is refused, not queued, and Esc

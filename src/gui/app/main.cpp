@@ -16,6 +16,7 @@
 #include "gui/main_window.h"
 #include "gui/memo_window.h"
 #include "gui/search_window.h"
+#include "gui/qt_translations.h"
 #include "gui/single_instance.h"
 #include "platform/throttled_esc_key_state.h"
 #include "util/paths.h"
@@ -116,6 +117,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);  // takes Qt's own options out of argv
   QApplication::setApplicationName(QStringLiteral("glyphgrab"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/glyphgrab.png")));
+  glyphgrab::gui::InstallQtJapanese(app);
 
   std::u16string startPath;
   int paths = 0;
