@@ -50,7 +50,8 @@ class SendE2eWin32 : public ::testing::Test {
     windows_ = MakePlatformWindowSystem();
     keys_ = MakePlatformKeySender();
     const std::u16string title(title_.begin(), title_.end());
-    for (int i = 0; i < 200 && target_ == 0; ++i) {
+    // Generous: the first window of a fresh Wine prefix waits for its font cache.
+    for (int i = 0; i < 1200 && target_ == 0; ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(25));
       target_ = FindTargetWindow(*windows_, title);
     }
@@ -65,10 +66,10 @@ class SendE2eWin32 : public ::testing::Test {
     }
     DeleteFileW(log_.c_str());
   }
-  // The receiver's lines after "ready", once `last` has arrived (or after 5 s).
+  // The receiver's lines after "ready", once `last` has arrived (or after 15 s).
   std::vector<std::string> Received(const std::string& last) {
     std::vector<std::string> lines;
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 600; ++i) {
       lines = ReadLines(log_);
       if (!lines.empty() && lines.back() == last) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(25));
