@@ -170,7 +170,13 @@ SettingsDialog::SettingsDialog(TSettings& settings, Desktop& desktop, QWidget* p
   connect(Button2, &QPushButton::clicked, this, [this] { reject(); });
   connect(TabControl1, &QTabBar::currentChanged, this, [this](int index) { TabChanged(index); });
 
-  setFixedSize(451, 478);
+  // As large as the content needs, never smaller than the classic 451 x 478: a fixed
+  // size crushed the edit boxes and check boxes with larger fonts. The help text
+  // scrolls; it shows some lines at least.
+  Memo1->setMinimumHeight(Memo1->fontMetrics().lineSpacing() * 8);
+  const QSize needed = minimumSizeHint().expandedTo(QSize(451, 478));
+  setMinimumSize(needed);
+  resize(needed);
 }
 
 void SettingsDialog::showEvent(QShowEvent* event) {

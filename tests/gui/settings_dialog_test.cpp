@@ -147,6 +147,22 @@ class SettingsDialogTest : public QObject {
     QCOMPARE(dialog.JWset()[4].Tcap, u"title4");
   }
 
+  // Every control at its natural height, the dialog at least 451 x 478, the help text
+  // showing several lines.
+  void nothingIsCrushed() {
+    GuiProbe probe;
+    Desktop desktop = glyphgrab::testing::TestDesktop(probe);
+    TSettings s;
+    SettingsDialog dialog(s, desktop);
+    dialog.show();
+    QVERIFY(dialog.width() >= 451 && dialog.height() >= 478);
+    for (QWidget* w : std::initializer_list<QWidget*>{dialog.Edit1, dialog.Edit2, dialog.Edit3, dialog.CheckBox6, dialog.CheckBox7}) {
+      QVERIFY2(w->height() >= w->sizeHint().height(), qPrintable(w->objectName() + QString::number(w->height())));
+    }
+    QVERIFY(dialog.Memo1->height() >= dialog.Memo1->fontMetrics().lineSpacing() * 8);
+    dialog.hide();
+  }
+
   void helpTextIsReadOnlyAndComplete() {
     GuiProbe probe;
     Desktop desktop = glyphgrab::testing::TestDesktop(probe);
