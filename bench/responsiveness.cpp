@@ -146,11 +146,11 @@ int main(int argc, char** argv) {
   // The tool takes the clipboard: a file, then its first line.
   click(window, 140, 105, 1);
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  click(window, width - 40, 25 + 14, 1);
+  click(window, width - 40, 85 + 14, 1);
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   Report("idle", Probe(1));
 
-  click(window, width - 40, 25 + 28, 2);
+  click(window, width - 40, 85 + 28, 2);
   Report("(a) send with {30}", Probe(4));
 
   const auto handOver = [&](const fs::path& path) {

@@ -56,6 +56,7 @@ constexpr char16_t kCurrentFolderUnreadableText[] = u"参照フォルダを読�
 constexpr char16_t kBrowseTitle[] = u"変換後のファイルを保存するフォルダを指定して下さい";
 constexpr char16_t kCurrentFolderMissingText[] = u"参照フォルダが存在しません。";
 constexpr char16_t kNoFileText[] = u"ファイルを指示して下さい。";
+constexpr int kDateColumn = 3;  // 更新日時
 // The folder button's caption until a root folder is chosen.
 constexpr char16_t kChooseRootText[] = u"フォルダを選択…";
 
@@ -143,12 +144,18 @@ void MainWindow::BuildControls() {
   TreeView1->setHeaderHidden(true);
   TreeView1->setSortingEnabled(false);
   left->addWidget(TreeView1, 1);
+  // Hidden during a scan, the tree keeps its room, so the folder button stays at the top.
+  QSizePolicy keepRoom = TreeView1->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  TreeView1->setSizePolicy(keepRoom);
 
   auto* panel2 = new QWidget(Splitter);
   auto* middle = new QVBoxLayout(panel2);
   middle->setContentsMargins(0, 0, 0, 0);
   middle->setSpacing(0);
-  auto* panel3 = new QWidget(panel2);
+  // The filter and the buttons run across the window above the panes: inside the
+  // middle pane their width squeezed the side panes to a sliver on a first start.
+  auto* panel3 = new QWidget(central);
   panel3->setFixedHeight(60);
   auto* top = new QHBoxLayout(panel3);
   top->addWidget(new QLabel(QStringLiteral("ファイルの種類："), panel3));
@@ -156,8 +163,7 @@ void MainWindow::BuildControls() {
   for (const FileFilterEntry& entry : kFileFilters) ComboBox1->addItem(ToQ(entry.text));
   // The drop-down shows the entries whole; the closed box may be narrower, so the
   // window fits small screens.
-  ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  ComboBox1->setMinimumContentsLength(12);
+  ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   top->addWidget(ComboBox1);
   Button2 = new QPushButton(QStringLiteral("設定(&S)"), panel3);
   Button3 = new QPushButton(QStringLiteral("メモ (&M)"), panel3);
@@ -168,7 +174,7 @@ void MainWindow::BuildControls() {
     top->addWidget(b);
   }
   top->addStretch(1);
-  middle->addWidget(panel3);
+  outer->insertWidget(outer->indexOf(Splitter), panel3);
 
   ListView1 = new QTableWidget(0, kFileListColumns, panel2);
   ListView1->setHorizontalHeaderLabels({QStringLiteral("ファイル名"), QStringLiteral("種類"),
@@ -282,20 +288,32 @@ void MainWindow::Message(std::u16string_view text) {
 
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  const bool first = !started_;
   StartUp();
-  // The splitter knows its width only once the window is shown: the saved widths are
-  // applied again then.
-  if (first) ApplyPaneWidths();
+  // The splitter knows its width only once the window is shown (the start-up may have
+  // run before): the saved widths are applied again then, once.
+  if (!paneWidthsShown_) {
+    paneWidthsShown_ = true;
+    ApplyPaneWidths();
+  }
 }
 
 void MainWindow::ApplyPaneWidths() {
   // Lay the window out first, so the splitter knows the width it divides.
   layout()->activate();
   centralWidget()->layout()->activate();
-  const int total = Splitter->width();
-  const int middle = std::max(1, total - settings_.treePaneWidth - settings_.listWidth);
-  Splitter->setSizes({settings_.treePaneWidth, middle, settings_.listWidth});
+  const int tree = std::max(settings_.treePaneWidth, 1), list = std::max(settings_.listWidth, 1);
+  // The side panes keep their widths: a window too narrow for them and the middle
+  // pane's own minimum grows (as far as the screen allows) rather than squeeze them.
+  const int handles = 2 * Splitter->handleWidth();
+  const int middleMin = Splitter->widget(1)->minimumSizeHint().width();
+  const int shortBy = tree + list + middleMin + handles - Splitter->width();
+  if (shortBy > 0) {
+    PlaceOnScreen(this, x(), y(), width() + shortBy, height());
+    layout()->activate();
+    centralWidget()->layout()->activate();
+  }
+  const int middle = std::max(1, Splitter->width() - tree - list - handles);
+  Splitter->setSizes({tree, middle, list});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -352,6 +370,12 @@ void MainWindow::ApplySettings() {
                                  ? s.filterIndex
                                  : -1);
   for (int c = 0; c < kFileListColumnCount; ++c) ListView1->setColumnWidth(c, s.columnWidths[c]);
+  // The default width cuts a date and time short: until the user sets one, the column
+  // is as wide as a date and time.
+  if (s.columnWidths[kDateColumn] == TSettings{}.columnWidths[kDateColumn]) {
+    const int dateWidth = ListView1->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 00:00:00")) + 16;
+    ListView1->setColumnWidth(kDateColumn, std::max(ListView1->columnWidth(kDateColumn), dateWidth));
+  }
   MoveOnScreen(form2_, s.settingsDialogLeft, s.settingsDialogTop);
 }
 

@@ -178,6 +178,7 @@ class MainWindow : public QMainWindow {
   std::shared_ptr<std::atomic<bool>> extractStop_;
   unsigned extractGeneration_ = 0;
   bool waitCursor_ = false;
+  bool paneWidthsShown_ = false;
   TPreviewSettings preview_;
   std::shared_ptr<RenderModel> previewModel_;
   TFileListDocs listDocs_;

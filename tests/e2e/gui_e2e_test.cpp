@@ -121,7 +121,7 @@ TEST_P(GuiE2eSend, ClickThroughCopySendAndClose) {
   };
   const int fileRowX = 140, fileRowY = 105;
   const int width = std::stoi(Shell("xdotool getwindowgeometry --shell " + window + " | sed -n 's/^WIDTH=//p'"));
-  const int linesX = width - 40, lineY0 = 25, lineH = 14;  // line centres
+  const int linesX = width - 40, lineY0 = 85, lineH = 14;  // line centres, below the button row
   Shell("printf before | xclip -selection clipboard >/dev/null");  // xclip stays to serve it
   ASSERT_TRUE(Eventually(
       [&] {
@@ -222,7 +222,7 @@ TEST(GuiE2e, SearchOpensAResultAndTheMemoCollectsIt) {
           " click " + std::to_string(button));
   };
   const int width = std::stoi(Shell("xdotool getwindowgeometry --shell " + window + " | sed -n 's/^WIDTH=//p'"));
-  const int linesX = width - 40, lineY0 = 25, lineH = 14;
+  const int linesX = width - 40, lineY0 = 85, lineH = 14;
 
   std::string search;
   ASSERT_TRUE(Eventually([&] { if (search.empty()) Shell("xdotool windowfocus --sync " + window + " key alt+t"); },

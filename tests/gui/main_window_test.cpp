@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QScreen>
@@ -413,6 +414,34 @@ class MainWindowTest : public QObject {
 
     QVERIFY(InstallQtJapanese(*QCoreApplication::instance()));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+  }
+
+  // The side panes come up as wide as the settings say (200 and 100 without a file),
+  // and what a run leaves is what the next run shows.
+  void paneWidthsAfterAFirstStartAndARestart() {
+    const struct {
+      const char* what;
+      int tree, list;  // 0: no settings file
+    } cases[] = {{"defaults", 0, 0}, {"saved", 150, 300}};
+    for (const auto& c : cases) {
+      Fixture f;
+      if (c.tree > 0) {
+        TSettings s;
+        s.treePaneWidth = c.tree;
+        s.listWidth = c.list;
+        QVERIFY(SettingsSave(U16(f.app / "glyphgrab.dat"), s));
+      }
+      const int tree = c.tree > 0 ? c.tree : 200, list = c.list > 0 ? c.list : 100;
+      for (int run = 0; run < 2; ++run) {
+        MainWindow& w = f.Start();
+        w.show();
+        const QList<int> sizes = w.Splitter->sizes();
+        QVERIFY2(sizes.value(0) == tree && sizes.value(2) == list,
+                 qPrintable(QStringLiteral("%1, run %2: %3 %4").arg(c.what).arg(run).arg(sizes.value(0)).arg(sizes.value(2))));
+        w.close();
+        f.window.reset();
+      }
+    }
   }
 
   // While the keys of one send are typed, another send is refused, not queued, and Esc
