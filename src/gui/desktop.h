@@ -40,8 +40,10 @@ struct Desktop {
   std::unique_ptr<TMisc> misc;
   std::function<void(double seconds)> wait;  // the pauses of a send; WaitSeconds when empty
   std::function<void()> beep;                // the default beep
-  // A modal message box with an OK button.
+  // A modal message box with an OK button; `error` shows the error icon (`message`
+  // stands in when it is empty).
   std::function<void(QWidget* parent, const QString& text)> message;
+  std::function<void(QWidget* parent, const QString& text)> error;
   // A modal warning that offers to try again; true for "retry". Without it nothing is
   // asked and the answer is no.
   std::function<bool(QWidget* parent, const QString& text)> askRetry;

@@ -286,9 +286,25 @@ void MainWindow::Message(std::u16string_view text) {
   if (desktop_.message) desktop_.message(this, ToQ(text));
 }
 
+void MainWindow::Notify(std::u16string_view text, bool beep, bool error) {
+  if (noticesAfterShow_ && !isVisible()) {
+    // The start-up belongs to the window: its notices come once it is on the screen.
+    pendingNotices_.push_back({std::u16string(text), beep, error});
+    return;
+  }
+  if (beep) desktop_.beep();
+  const auto& box = error && desktop_.error ? desktop_.error : desktop_.message;
+  if (box) box(this, ToQ(text));
+}
+
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   StartUp();
+  if (!pendingNotices_.empty()) {
+    QTimer::singleShot(0, this, [this] {
+      for (const PendingNotice& n : std::exchange(pendingNotices_, {})) Notify(n.text, n.beep, n.error);
+    });
+  }
   // The splitter knows its width only once the window is shown (the start-up may have
   // run before): the saved widths are applied again then, once.
   if (!paneWidthsShown_) {
@@ -408,10 +424,7 @@ void MainWindow::FolderTreeMake(bool atStartUp) {
   SetStatus(kTreeBusyText);
   const std::u16string root = settings_.rootFolder;
   if (root.empty() || !IsFolder(root)) {
-    if (!root.empty()) {
-      desktop_.beep();
-      Message(kRootMissingText);
-    }
+    if (!root.empty()) Notify(kRootMissingText, true, true);
     SetStatus(kNoRootText);
     if (atStartUp) FinishStartUp();
     return;
@@ -692,13 +705,12 @@ void MainWindow::ShowExtraction() {
 
 bool MainWindow::CurrentFolderReady() {
   if (RemoveBlanks(preFolder_).empty()) {
-    desktop_.beep();
-    Message(kNoFolderText);
+    Notify(kNoFolderText, true, true);
     SetStatus(kNoFolderText);
     return false;
   }
   if (!IsFolder(preFolder_)) {
-    Message(kCurrentFolderMissingText);
+    Notify(kCurrentFolderMissingText, false, true);
     SetStatus(kCurrentFolderMissingText);
     return false;
   }

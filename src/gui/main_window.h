@@ -49,6 +49,8 @@ class MainWindow : public QMainWindow {
   void OpenAtStartUp(std::u16string path) { startPath_ = std::move(path); }
   // Runs once, when the window is first shown (or earlier when a caller needs it).
   void StartUp();
+  // Notices of a start-up run before the window is shown wait until it is on the screen.
+  void NoticesAfterShow() { noticesAfterShow_ = true; }
   // Runs once, when the window closes (or when it is destroyed without closing).
   void Closing();
   // Closes the window with nobody to answer a box (a termination signal): a failed save
@@ -136,6 +138,8 @@ class MainWindow : public QMainWindow {
   void CollectSettings();
   void SetStatus(std::u16string_view text);
   void Message(std::u16string_view text);
+  // A notice box (an error box when `error`), after the default beep when `beep`.
+  void Notify(std::u16string_view text, bool beep, bool error);
   void FolderTreeMake(bool atStartUp);
   void ScanFinished(FolderTreeResult result, FolderTree tree, bool atStartUp);
   void FinishStartUp();
@@ -179,6 +183,12 @@ class MainWindow : public QMainWindow {
   unsigned extractGeneration_ = 0;
   bool waitCursor_ = false;
   bool paneWidthsShown_ = false;
+  struct PendingNotice {
+    std::u16string text;
+    bool beep, error;
+  };
+  bool noticesAfterShow_ = false;
+  std::vector<PendingNotice> pendingNotices_;
   TPreviewSettings preview_;
   std::shared_ptr<RenderModel> previewModel_;
   TFileListDocs listDocs_;

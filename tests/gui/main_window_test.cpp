@@ -180,6 +180,26 @@ class MainWindowTest : public QObject {
     QCOMPARE(w.TreeView1->topLevelItemCount(), 0);
   }
 
+  // Started before it is shown, as the tool starts: the beep and the error box wait for
+  // the window to be on the screen.
+  void startUpNoticesComeWithTheWindow() {
+    Fixture f;
+    f.SaveSettings(U16(f.dir.path() / "no-such-root") + u"/", u"");
+    f.window = std::make_unique<MainWindow>(testing::TestAppFiles(f.app), testing::TestDesktop(f.probe));
+    MainWindow& w = *f.window;
+    QStringList errors;
+    w.desktop().error = [&errors](QWidget*, const QString& text) { errors.push_back(text); };
+    w.NoticesAfterShow();
+    w.StartUp();
+    f.WaitForTree();
+    QCOMPARE(f.probe.beeps, 0);
+    QVERIFY(errors.isEmpty());
+    w.show();
+    QTRY_COMPARE(errors, QStringList({QStringLiteral("検索フォルダのディスクドライブの準備が出来ていません。")}));
+    QCOMPARE(f.probe.beeps, 1);
+    QVERIFY(f.probe.messages.isEmpty());  // an error box, not an information box
+  }
+
   void escStopsTheScan() {
     Fixture f;
     f.SaveSettings(U16(f.root) + u"/", u"");

@@ -53,6 +53,9 @@ Desktop MakePlatformDesktop() {
   d.message = [](QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QStringLiteral("Glyphgrab"), text);
   };
+  d.error = [](QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, QStringLiteral("Glyphgrab"), text);
+  };
   d.askRetry = [](QWidget* parent, const QString& text) {
     return QMessageBox::warning(parent, QStringLiteral("Glyphgrab"), text,
                                 QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry;
@@ -160,6 +163,7 @@ int main(int argc, char** argv) {
 
   glyphgrab::gui::MainWindow window(files, glyphgrab::gui::MakePlatformDesktop());
   window.OpenAtStartUp(std::move(startPath));
+  window.NoticesAfterShow();
   window.StartUp();  // the other windows take their state from the loaded settings
   // Owned by the main window: they stay above it, and closing it ends the tool even when
   // they are open.
