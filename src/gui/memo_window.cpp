@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -74,6 +76,12 @@ MemoWindow::MemoWindow(TMemoText& memo, TSettings& settings, Desktop& desktop, Q
   connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
     if (!pushing_) PullText();
   });
+  // Alt+C and Alt+S each belong to two captions, and Qt only moves the focus between
+  // ambiguous mnemonics. The buttons give theirs up and the window decides by page:
+  // Alt+S goes from the edit page to the selection page and sorts there; Alt+C copies
+  // when the page shown has a selection and closes the window otherwise.
+  for (QPushButton* b : {Button1, Button2, Button3}) b->setShortcut(QKeySequence());
+  qApp->installEventFilter(this);
   connect(Button1, &QPushButton::clicked, this, [this] { hide(); });
   connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
   connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
@@ -156,6 +164,35 @@ void MemoWindow::hideEvent(QHideEvent* event) {
 void MemoWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+bool MemoWindow::PageShortcut(int key) {
+  const bool listPage = PageControl1->currentIndex() == 1;
+  if (key == Qt::Key_S) {
+    listPage ? Button2Click() : PageControl1->setCurrentIndex(1);
+    return true;
+  }
+  if (key == Qt::Key_C) {
+    const bool selected = listPage ? !ListBox1->selectedItems().isEmpty() : Memo1->textCursor().hasSelection();
+    selected ? Button3Click() : hide();
+    return true;
+  }
+  return false;
+}
+
+bool MemoWindow::eventFilter(QObject* watched, QEvent* event) {
+  const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!key || widget == nullptr || (widget != this && !isAncestorOf(widget))) return QWidget::eventFilter(watched, event);
+  const auto* press = static_cast<QKeyEvent*>(event);
+  if (press->modifiers() != Qt::AltModifier || (press->key() != Qt::Key_C && press->key() != Qt::Key_S)) {
+    return QWidget::eventFilter(watched, event);
+  }
+  if (event->type() == QEvent::ShortcutOverride) {
+    event->accept();  // the key comes as a key press instead of an ambiguous shortcut
+    return true;
+  }
+  return PageShortcut(press->key());
 }
 
 void MemoWindow::Button2Click() {

@@ -61,9 +61,13 @@ class MemoWindow : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 
  private:
+  // Alt+C and Alt+S each name two controls; they act on the one of the page shown
+  // (see the constructor). True when the key was one of them.
+  bool PageShortcut(int key);
   void SetStatus(std::u16string_view text);
   QString EditText() const;
   void PullText();  // the edit box's text into the memo

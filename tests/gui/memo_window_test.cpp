@@ -1,6 +1,7 @@
 // The memo window over a started main window: adding lines from the extraction list,
 // sort, clear all, the selection page, copy and send with and without the one-line
 // option, and the memo file and geometry at closing.
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QListWidget>
@@ -263,6 +264,25 @@ class MemoWindowTest : public QObject {
     f.main->CloseUnattended();
     QCOMPARE(asked, 0);
     QVERIFY(fs::is_directory(f.app / "Memo.txt"));
+  }
+
+  // Alt+S and Alt+C each name two controls; each acts on the one of the page shown.
+  void altShortcutsActOnThePageShown() {
+    Fixture f(u"b\r\na");
+    f.memo->ShowMemo();
+    QApplication::setActiveWindow(f.memo.get());
+    f.memo->Memo1->setFocus();
+    QTest::keyClick(f.memo->Memo1, Qt::Key_S, Qt::AltModifier);  // edit page: to the selection page
+    QCOMPARE(f.memo->PageControl1->currentIndex(), 1);
+    QTest::keyClick(f.memo->ListBox1, Qt::Key_S, Qt::AltModifier);  // selection page: sort
+    QCOMPARE(f.main->memo().Text(), std::u16string(u"a\r\nb\r\n"));
+    f.SelectListRows({1});
+    QTest::keyClick(f.memo->ListBox1, Qt::Key_C, Qt::AltModifier);  // a selection: copy it
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("b"));
+    QVERIFY(f.memo->isVisible());
+    f.memo->ListBox1->clearSelection();
+    QTest::keyClick(f.memo->ListBox1, Qt::Key_C, Qt::AltModifier);  // nothing selected: close
+    QVERIFY(!f.memo->isVisible());
   }
 
   void geometryComesFromTheSettings() {
