@@ -795,7 +795,18 @@ void MainWindow::FileSel(int ind, const std::u16string& fn) {
     SetStatus(kFolderMissingText);
     return;
   }
-  if (scanning_ || ind < 0 || static_cast<std::size_t>(ind) >= tree_.size()) return;
+  if (scanning_) return;
+  // The result line names its folder: a tree rebuilt since the search may give its
+  // node index to another folder, so the path decides, through the tree's lookup.
+  const std::u16string folder = fn.substr(0, fn.size() - FileBaseName(fn).size());
+  if (!folder.empty() && StrUpper(tree_.FolderTreePath(ind)) != StrUpper(AddTrailingDelim(folder))) {
+    ind = tree_.FindFolder(folder);
+    if (ind < 0) {
+      SetStatus(u"フォルダ「" + RemoveTrailingDelim(folder) + u"」は現在のフォルダツリーにありません。");
+      return;
+    }
+  }
+  if (ind < 0 || static_cast<std::size_t>(ind) >= tree_.size()) return;
   SelectNode(ind);
   preFolder_ = RemoveTrailingDelim(tree_.FolderTreePath(ind));
   Label1->setText(ToQ(kFolderLabel) + ToQ(preFolder_));

@@ -540,6 +540,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(CurrentNode(w), 1);
     QCOMPARE(w.ComboBox1->currentIndex(), 6);
     QCOMPARE(f.ListBoxLines(), QStringList({"【one.txt】", "first line", "second line"}));
+
+    // A stale result: the tree got another root since the search. Node 1 now names
+    // another folder, and the result's folder is in the tree no more.
+    f.dir.MakeDir("root/b/c");
+    w.BrowseForFolderAccept(U16(f.root / "b"));
+    f.WaitForTree();
+    w.FileSel(1, U16(f.a / "one.txt"));
+    QCOMPARE(w.preFolder(), U16(f.a));
+    QCOMPARE(w.statusText(), QStringLiteral("フォルダ「") + ToQ(U16(f.a)) + QStringLiteral("」は現在のフォルダツリーにありません。"));
   }
 
   // A file manager's "open with" hands over a file or a folder.
