@@ -193,6 +193,16 @@ bool FileFinds(const std::u16string& path, std::u16string_view name, SearchType 
 
 }  // namespace
 
+bool FileContentsMatch(const std::u16string& path, std::u16string_view keyword) {
+  SearchOptions options;
+  options.names = false;
+  options.contents = true;
+  TDocumentSet docs;
+  FieldMatcher match(keyword);
+  int error = 0;
+  return FileFinds(path, FileBaseName(path), TypeOf(FileExtLower(path)), options, docs, match, keyword, error);
+}
+
 std::u16string SearchResult::Line() const {
   return folder + name + std::u16string(kResultMarker) + IntToText(node);
 }

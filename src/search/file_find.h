@@ -57,6 +57,10 @@ struct SearchCallbacks {
   StopRequested stop;  // asked before every file
 };
 
+// Whether the contents of one file (its kind from its extension) hold `keyword`, already
+// normalised, in the fields a search tests: what a search over a tree decides for it.
+bool FileContentsMatch(const std::u16string& path, std::u16string_view keyword);
+
 // "検索中：" + path.
 std::u16string SearchProgressText(std::u16string_view path);
 
