@@ -1,5 +1,8 @@
 #include "cli/cli_util.h"
 
+#include "util/codepage.h"
+#include "util/paths.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -101,6 +104,10 @@ std::string ErrorReason(int error, bool folder) {
   std::string text = std::strerror(error);
   if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
   return text;
+}
+
+std::string NotFormatReason(std::u16string_view path) {
+  return "not a " + StrToUtf8(FileExtLower(path)) + " file of an accepted version";
 }
 
 }  // namespace glyphgrab::cli

@@ -29,6 +29,10 @@ bool ParseArgs(const std::vector<std::string>& args, std::initializer_list<std::
 // link loop", "is not a regular file" (a FIFO, a device; EINVAL), or the system's text.
 std::string ErrorReason(int error, bool folder = false);
 
+// The one wording of a file that is not of its extension's format (or of a version the
+// readers accept): "not a .jww file of an accepted version".
+std::string NotFormatReason(std::u16string_view path);
+
 // A JSON string literal of text that is UTF-8 where it can be: a byte that is not part of
 // valid UTF-8 (a file name as Linux may hold it) is written as the escape \udc80..\udcff
 // of U+DC80 + the byte, as Python's surrogateescape reads it back, so the output always

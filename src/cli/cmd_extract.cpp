@@ -63,7 +63,7 @@ int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
         status = kExitError;
         break;
       case Outcome::kNotFormat:
-        err << file << ": not a " << StrToUtf8(FileExtLower(r.path)) << " file of an accepted version\n";
+        err << file << ": " << NotFormatReason(r.path) << '\n';
         break;
       case Outcome::kStopped:
         err << file << ": reading stopped at byte " << r.stopPos << '\n';

@@ -20,10 +20,10 @@ std::string Field(std::u16string_view s) {
   return u;
 }
 
-std::string Diagnostic(const FileInfoResult& r, std::u16string_view type) {
+std::string Diagnostic(const FileInfoResult& r, std::u16string_view path) {
   switch (r.read) {
     case FileInfoRead::kNotFormat:
-      return "not a " + StrToUtf8(type.substr(type.empty() ? 0 : 1)) + " file of an accepted version";
+      return NotFormatReason(path);
     case FileInfoRead::kStopped:
       return "reading stopped at byte " + std::to_string(r.stopPos);
     case FileInfoRead::kCannotRead:
@@ -62,7 +62,7 @@ int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
       status = kExitError;
       continue;
     }
-    const std::string diagnostic = Diagnostic(result, row.type);
+    const std::string diagnostic = Diagnostic(result, path);
     if (!diagnostic.empty()) err << file << ": " << diagnostic << '\n';
     if (result.undecodable > 0) err << file << ": " << result.undecodable << " undecodable bytes\n";
     if (!json) {

@@ -111,8 +111,7 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
       err << file << ": not a drawing or symbol (.jww, .jws, .jwc, .jwk)\n";
       return kExitError;
     case RenderFileResult::Outcome::kNotFormat:
-      err << file << ": not a " << StrToUtf8(FileExtLower(NativeToPath(file)).substr(1))
-          << " file of an accepted version\n";
+      err << file << ": " << NotFormatReason(NativeToPath(file)) << '\n';
       return kExitError;
     case RenderFileResult::Outcome::kStopped:
       err << file << ": reading stopped at byte " << result.stopPos << '\n';

@@ -88,3 +88,20 @@ TEST(CliInfo, UsageErrors) {
 
 }  // namespace
 }  // namespace glyphgrab::cli
+
+namespace glyphgrab::cli {
+namespace {
+
+// The same fault is worded once, whichever command meets it.
+TEST(CliWording, ANotFormatFileIsTheSameFaultEverywhere) {
+  testing::TempDir dir;
+  dir.Write("fake.jww", "not a drawing at all");
+  const std::string file = (dir.path() / "fake.jww").string();
+  const std::string expected = file + ": not a .jww file of an accepted version\n";
+  EXPECT_EQ(testing::RunCli({"extract", file}).err, expected);
+  EXPECT_EQ(testing::RunCli({"info", file}).err, expected);
+  EXPECT_EQ(testing::RunCli({"render", file, "-o", (dir.path() / "o.svg").string()}).err, expected);
+}
+
+}  // namespace
+}  // namespace glyphgrab::cli
