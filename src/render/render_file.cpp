@@ -34,14 +34,19 @@ void Read(ByteSpan bytes, RenderFileResult& out, Render render) {
 RenderFileResult RenderFile(std::u16string_view path) {
   RenderFileResult out;
   const std::u16string ext = FileExtLower(path);
-  const bool jww = ext == u".jww" || ext == u".bak" || ext.starts_with(u".bk");
+  // A backup (.bak, .bk1 and the like) is a drawing of either generation, as extraction
+  // takes it.
+  const bool backup = ext == u".bak" || ext.starts_with(u".bk");
+  const bool jww = ext == u".jww" || backup;
   if (!jww && ext != u".jws" && ext != u".jwc" && ext != u".jwk") return out;
   Bytes bytes;
   if (!ReadWholeFile(path, bytes, &out.error)) {
     out.outcome = Outcome::kCannotRead;
     return out;
   }
-  if (jww) {
+  if (backup && TJwcData::FileCheckBytes(bytes)) {
+    Read<TJwcData>(bytes, out, [](const TJwcData& d) { return RenderDosDrawing(d); });
+  } else if (jww) {
     Read<TJwwData>(bytes, out, [](const TJwwData& d) { return RenderDrawing(d); });
   } else if (ext == u".jws") {
     Read<TJwsData>(bytes, out, [](const TJwsData& d) { return RenderSymbol(d); });
