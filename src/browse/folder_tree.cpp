@@ -10,8 +10,8 @@ namespace glyphgrab {
 std::u16string FolderTree::FolderTreePath(int index) const {
   if (index < 0 || static_cast<std::size_t>(index) >= nodes_.size()) return {};
   std::u16string path;
-  for (int i = index; i > 0; i = nodes_[i].parent) {
-    path.insert(0, AddTrailingDelim(nodes_[i].text));
+  for (int i = index; i > 0; i = nodes_[static_cast<std::size_t>(i)].parent) {
+    path.insert(0, AddTrailingDelim(nodes_[static_cast<std::size_t>(i)].text));
   }
   return nodes_[0].text + path;
 }

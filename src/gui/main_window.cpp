@@ -385,7 +385,9 @@ void MainWindow::ApplySettings() {
   ComboBox1->setCurrentIndex(s.filterIndex >= 0 && s.filterIndex < ComboBox1->count()
                                  ? s.filterIndex
                                  : -1);
-  for (int c = 0; c < kFileListColumnCount; ++c) ListView1->setColumnWidth(c, s.columnWidths[c]);
+  for (int c = 0; c < kFileListColumnCount; ++c) {
+    ListView1->setColumnWidth(c, s.columnWidths[static_cast<std::size_t>(c)]);
+  }
   // The default width cuts a date and time short: until the user sets one, the column
   // is as wide as a date and time.
   if (s.columnWidths[kDateColumn] == TSettings{}.columnWidths[kDateColumn]) {
@@ -405,7 +407,7 @@ void MainWindow::CollectSettings() {
   }
   s.preFolder = preFolder_;
   s.filterIndex = ComboBox1->currentIndex();
-  for (int c = 0; c < kFileListColumnCount; ++c) s.columnWidths[c] = ListView1->columnWidth(c);
+  for (int c = 0; c < kFileListColumnCount; ++c) s.columnWidths[static_cast<std::size_t>(c)] = ListView1->columnWidth(c);
   s.settingsDialogLeft = form2_->x();
   s.settingsDialogTop = form2_->y();
 }

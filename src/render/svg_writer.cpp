@@ -71,7 +71,9 @@ std::string CornerPoints(const RenderPrimitive& p) {
 
 std::size_t CountMarked(const RenderModel& model, std::u16string_view mark) {
   std::size_t n = 0;
-  for (const RenderPrimitive& p : model.items) n += TextMatches(p, mark) ? 1 : 0;
+  for (const RenderPrimitive& p : model.items) {
+    if (TextMatches(p, mark)) ++n;
+  }
   return n;
 }
 

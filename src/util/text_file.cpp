@@ -24,7 +24,7 @@ std::vector<std::u16string> SplitLines(std::u16string_view text) {
     const char16_t c = text[p];
     if (c == u'\r' || c == u'\n') {
       lines.emplace_back(text.substr(start, p - start));
-      p += (c == u'\r' && p + 1 < n && text[p + 1] == u'\n') ? 2 : 1;
+      p += (c == u'\r' && p + 1 < n && text[p + 1] == u'\n') ? 2u : 1u;
       start = p;
     } else {
       ++p;

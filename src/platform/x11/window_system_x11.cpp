@@ -204,7 +204,7 @@ class X11WindowSystem final : public WindowSystem {
     const std::string_view bytes(reinterpret_cast<const char*>(text.value), text.nitems);
     if (text.encoding == XA_STRING) {
       std::u16string latin1;  // ICCCM: STRING is ISO 8859-1
-      for (const unsigned char c : bytes) latin1.push_back(c);
+      for (const char c : bytes) latin1.push_back(static_cast<unsigned char>(c));
       return latin1;
     }
     if (text.encoding == utf8String_) return Utf8ToStr(bytes);
