@@ -6,6 +6,11 @@ function(glyphgrab_layer target dir)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   if(sources)
     add_library(${target} STATIC ${sources})
+    # The project's own code is held to these too (GCC's meaning of them; clang's
+    # -Wconversion is another, noisier set); CI makes them errors.
+    target_compile_options(${target} PRIVATE
+      $<$<CXX_COMPILER_ID:GNU>:-Wshadow -Wconversion -Wsign-conversion>
+      $<$<BOOL:${GLYPHGRAB_WERROR}>:-Werror>)
     target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
   else()
