@@ -50,10 +50,10 @@ void XErrorTrap::Reset() {
 
 unsigned long VirtualKeyToKeySym(std::uint8_t vk) {
   // Letters and digits: lower-case keysyms name the unshifted key, as the codes do.
-  if (vk >= 0x41 && vk <= 0x5A) return XK_a + (vk - 0x41);
+  if (vk >= 0x41 && vk <= 0x5A) return XK_a + static_cast<unsigned>(vk - 0x41);
   if (vk >= 0x30 && vk <= 0x39) return XK_0 + (vk - 0x30);
-  if (vk >= 0x70 && vk <= 0x87) return XK_F1 + (vk - 0x70);  // F1..F24
-  if (vk >= 0x60 && vk <= 0x69) return XK_KP_0 + (vk - 0x60);
+  if (vk >= 0x70 && vk <= 0x87) return XK_F1 + static_cast<unsigned>(vk - 0x70);  // F1..F24
+  if (vk >= 0x60 && vk <= 0x69) return XK_KP_0 + static_cast<unsigned>(vk - 0x60);
   switch (vk) {
     case 0x08: return XK_BackSpace;
     case 0x09: return XK_Tab;
