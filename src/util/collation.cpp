@@ -1,6 +1,8 @@
 #include "util/collation.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <numeric>
 
 #include "util/case_map.h"
 
@@ -50,6 +52,20 @@ std::u16string CaseFoldKey(std::u16string_view s) {
   out.reserve(s.size());
   EachFoldedUnit(s, [&](char16_t c) { out.push_back(c); });
   return out;
+}
+
+void SortByCollationKeys(std::vector<std::u16string>& texts, const std::vector<std::string>& keys,
+                         CollationStrength strength) {
+  std::vector<std::size_t> order(texts.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    if (keys[a] != keys[b]) return keys[a] < keys[b];  // std::string compares bytes unsigned
+    return strength == CollationStrength::Tertiary && texts[a] < texts[b];
+  });
+  std::vector<std::u16string> sorted;
+  sorted.reserve(texts.size());
+  for (std::size_t i : order) sorted.push_back(std::move(texts[i]));
+  texts = std::move(sorted);
 }
 
 }  // namespace glyphgrab

@@ -16,6 +16,12 @@ enum class CollationStrength {
 // keep their order, and at tertiary strength remaining ties go by code units.
 void SortCollated(std::vector<std::u16string>& texts, CollationStrength strength);
 
+// The part of SortCollated that both text services share: orders `texts` by their sort
+// keys (compared as unsigned bytes), stably; at tertiary strength equal keys fall back to
+// code-unit order.
+void SortByCollationKeys(std::vector<std::u16string>& texts, const std::vector<std::string>& keys,
+                         CollationStrength strength);
+
 // Compares two texts by the same collator: negative, 0 or positive. Ties at tertiary
 // strength are broken by code units.
 int CompareCollated(std::u16string_view a, std::u16string_view b, CollationStrength strength);
