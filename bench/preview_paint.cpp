@@ -12,8 +12,8 @@
 
 #include "bench/jw_synth.h"
 #include "documents/jww_data.h"
-#include "gui/desktop.h"
-#include "gui/drawing_preview.h"
+#include "gui/qt/desktop.h"
+#include "gui/qt/drawing_preview.h"
 #include "render/render_file.h"
 #include "util/codepage.h"
 

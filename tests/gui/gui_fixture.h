@@ -11,8 +11,8 @@
 
 #include "browse/app_files.h"
 #include "fixtures/temp_dir.h"
-#include "gui/desktop.h"
-#include "gui/main_window.h"
+#include "gui/qt/desktop.h"
+#include "gui/qt/main_window.h"
 #include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_misc.h"
 #include "util/paths.h"

@@ -22,9 +22,9 @@
 
 #include "browse/preview_settings.h"
 #include "browse/settings.h"
-#include "gui/drawing_preview.h"
-#include "gui/qt_translations.h"
-#include "gui/settings_dialog.h"
+#include "gui/qt/drawing_preview.h"
+#include "gui/qt/qt_translations.h"
+#include "gui/qt/settings_dialog.h"
 #include "gui_fixture.h"
 #include "memo/memo_file.h"
 

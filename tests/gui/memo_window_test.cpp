@@ -18,7 +18,7 @@
 #include <optional>
 #include <unistd.h>
 
-#include "gui/memo_window.h"
+#include "gui/qt/memo_window.h"
 #include "gui_fixture.h"
 #include "memo/memo_file.h"
 #include "fixtures/unprivileged.h"

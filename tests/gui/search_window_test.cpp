@@ -13,7 +13,7 @@
 #include <atomic>
 #include <filesystem>
 
-#include "gui/search_window.h"
+#include "gui/qt/search_window.h"
 #include "gui_fixture.h"
 
 using namespace glyphgrab;

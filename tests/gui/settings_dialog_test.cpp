@@ -7,7 +7,7 @@
 #include <QTabBar>
 #include <QtTest>
 
-#include "gui/settings_dialog.h"
+#include "gui/qt/settings_dialog.h"
 #include "gui_fixture.h"
 
 using namespace glyphgrab;

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "fixtures/temp_dir.h"
-#include "gui/single_instance.h"
+#include "gui/qt/single_instance.h"
 
 using namespace glyphgrab::gui;
 

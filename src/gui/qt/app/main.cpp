@@ -12,12 +12,12 @@
 #include <unistd.h>
 
 #include "browse/app_files.h"
-#include "gui/desktop.h"
-#include "gui/main_window.h"
-#include "gui/memo_window.h"
-#include "gui/search_window.h"
-#include "gui/qt_translations.h"
-#include "gui/single_instance.h"
+#include "gui/qt/desktop.h"
+#include "gui/qt/main_window.h"
+#include "gui/qt/memo_window.h"
+#include "gui/qt/search_window.h"
+#include "gui/qt/qt_translations.h"
+#include "gui/qt/single_instance.h"
 #include "platform/throttled_esc_key_state.h"
 #include "util/paths.h"
 

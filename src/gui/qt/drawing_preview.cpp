@@ -1,4 +1,4 @@
-#include "gui/drawing_preview.h"
+#include "gui/qt/drawing_preview.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gui/desktop.h"
+#include "gui/qt/desktop.h"
 
 namespace glyphgrab::gui {
 namespace {

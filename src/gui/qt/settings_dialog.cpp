@@ -1,4 +1,4 @@
-#include "gui/settings_dialog.h"
+#include "gui/qt/settings_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

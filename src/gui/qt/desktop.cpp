@@ -1,4 +1,4 @@
-#include "gui/desktop.h"
+#include "gui/qt/desktop.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

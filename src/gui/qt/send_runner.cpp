@@ -1,4 +1,4 @@
-#include "gui/send_runner.h"
+#include "gui/qt/send_runner.h"
 
 #include <QMetaObject>
 

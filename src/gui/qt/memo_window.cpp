@@ -1,4 +1,4 @@
-#include "gui/memo_window.h"
+#include "gui/qt/memo_window.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

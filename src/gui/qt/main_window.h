@@ -20,7 +20,7 @@
 #include "browse/settings.h"
 #include "extract/document_set.h"
 #include "extract/extraction_list.h"
-#include "gui/desktop.h"
+#include "gui/qt/desktop.h"
 #include "memo/memo_file.h"
 #include "memo/memo_text.h"
 #include "render/render_model.h"

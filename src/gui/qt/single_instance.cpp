@@ -1,4 +1,4 @@
-#include "gui/single_instance.h"
+#include "gui/qt/single_instance.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -7,7 +7,7 @@
 #include <array>
 
 #include "browse/settings.h"
-#include "gui/desktop.h"
+#include "gui/qt/desktop.h"
 
 class QCheckBox;
 class QComboBox;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "browse/settings.h"
-#include "gui/desktop.h"
+#include "gui/qt/desktop.h"
 #include "memo/memo_text.h"
 
 class QListWidget;

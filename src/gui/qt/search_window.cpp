@@ -1,4 +1,4 @@
-#include "gui/search_window.h"
+#include "gui/qt/search_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,7 +18,7 @@
 #include <algorithm>
 
 #include "extract/extract_driver.h"
-#include "gui/main_window.h"
+#include "gui/qt/main_window.h"
 #include "util/full_width.h"
 #include "util/paths.h"
 #include "util/strings.h"

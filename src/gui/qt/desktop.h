@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "gui/send_runner.h"
+#include "gui/qt/send_runner.h"
 #include "sendkeys/send_profile.h"
 #include "platform/clipboard.h"
 #include "platform/esc_key_state.h"

@@ -1,4 +1,4 @@
-#include "gui/qt_translations.h"
+#include "gui/qt/qt_translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "gui/main_window.h"
+#include "gui/qt/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,8 +26,8 @@
 #include "browse/preview_settings.h"
 #include "browse/start_path.h"
 #include "extract/extract_driver.h"
-#include "gui/drawing_preview.h"
-#include "gui/settings_dialog.h"
+#include "gui/qt/drawing_preview.h"
+#include "gui/qt/settings_dialog.h"
 #include "memo/memo_file.h"
 #include "render/render_file.h"
 #include "sendkeys/send.h"
