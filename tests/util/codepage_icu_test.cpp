@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 namespace glyphgrab {
 namespace {
 
@@ -25,6 +28,31 @@ TEST(Cp932, FastPathAgreesWithIcuOnEveryPair) {
       }
     }
   }
+}
+
+// The table fills a lead byte's row on first use. Threads that start on a fresh table at
+// once, each walking the lead bytes from a different place, all decode as ICU does.
+TEST(Cp932, TableFilledFromSeveralThreadsAtOnce) {
+  std::vector<Bytes> pairs;
+  for (int lead = 0x81; lead <= 0xFC; ++lead)
+    for (int trail = 0x40; trail <= 0xFC; ++trail)
+      pairs.push_back({static_cast<std::uint8_t>(lead), static_cast<std::uint8_t>(trail), 0x41});
+  std::vector<std::u16string> expected;
+  for (const Bytes& b : pairs) expected.push_back(detail::Cp932BytesToStrIcuOnly(b));
+
+  constexpr std::size_t kThreads = 4;
+  std::vector<std::size_t> wrong(kThreads, 0);
+  std::vector<std::thread> threads;
+  for (std::size_t t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (std::size_t k = 0; k < pairs.size(); ++k) {
+        const std::size_t i = (k + t * pairs.size() / kThreads) % pairs.size();
+        if (Cp932BytesToStr(pairs[i]) != expected[i]) ++wrong[t];
+      }
+    });
+  }
+  for (auto& th : threads) th.join();
+  for (std::size_t t = 0; t < kThreads; ++t) EXPECT_EQ(wrong[t], 0u) << "thread " << t;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "util/codepage.h"
 
 #include <array>
+#include <atomic>
 #include <memory>
 
 #include <unicode/ucnv.h>
@@ -90,13 +91,15 @@ std::size_t IcuDecode(ByteSpan bytes, std::size_t from, char16_t* out, std::size
 }
 
 // ICU's converter costs about 80 ns a call, which dominates for the short texts of a
-// drawing. This table is filled from that same converter once per process: every byte
-// and every lead/trail pair that ICU decodes to one unit without an error. Anything
-// else (bad bytes, the five special single bytes) goes back to ICU, so the result is
-// always exactly ICU's.
+// drawing. This table is filled from that same converter: every byte, and every
+// lead/trail pair that ICU decodes to one unit without an error. Anything else (bad
+// bytes, the five special single bytes) goes back to ICU, so the result is always
+// exactly ICU's. A lead byte's row is filled when a text first uses it: a process that
+// decodes a few texts does not pay for the 16,000 pairs of the whole code page.
 class Cp932FastTable {
  public:
   static constexpr char16_t kNotSimple = 0xFFFF;  // code page 932 never decodes to U+FFFF
+  using Row = std::array<char16_t, 256>;
 
   Cp932FastTable() {
     single_.fill(kNotSimple);
@@ -104,23 +107,14 @@ class Cp932FastTable {
     DecodeCounter result;
     for (std::size_t b = 0; b < 256; ++b) {
       const std::uint8_t one[1] = {static_cast<std::uint8_t>(b)};
-      if (IcuDecode(one, 0, out, 0, 4, result) == 1 && result.events == 0) {
-        single_[b] = out[0];
-        continue;
-      }
-      auto row = std::make_unique<std::array<char16_t, 256>>();
-      row->fill(kNotSimple);
-      bool any = false;
-      for (std::size_t t = 0; t < 256; ++t) {
-        const std::uint8_t two[2] = {static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(t)};
-        if (IcuDecode(two, 0, out, 0, 4, result) == 1 && result.events == 0) {
-          (*row)[t] = out[0];
-          any = true;
-        }
-      }
-      if (any) pairs_[b] = std::move(row);
+      if (IcuDecode(one, 0, out, 0, 4, result) == 1 && result.events == 0) single_[b] = out[0];
     }
   }
+  ~Cp932FastTable() {
+    for (auto& row : pairs_) delete row.load(std::memory_order_relaxed);
+  }
+  Cp932FastTable(const Cp932FastTable&) = delete;
+  Cp932FastTable& operator=(const Cp932FastTable&) = delete;
 
   // Decodes from the start while the bytes are simple; returns the bytes consumed and
   // sets w to the units written.
@@ -136,9 +130,8 @@ class Cp932FastTable {
         ++p;
         continue;
       }
-      const auto* row = pairs_[b].get();
-      if (!row || p + 1 >= n) break;
-      const char16_t v = (*row)[bytes[p + 1]];
+      if (p + 1 >= n) break;
+      const char16_t v = PairsOf(b)[bytes[p + 1]];
       if (v == kNotSimple) break;
       out[w++] = v;
       p += 2;
@@ -147,8 +140,27 @@ class Cp932FastTable {
   }
 
  private:
+  // The row of a byte that is not simple alone; all kNotSimple for a byte that starts no
+  // pair. Threads that fill the same row at once decode the same values; the first to
+  // publish wins and the others drop theirs.
+  const Row& PairsOf(std::uint8_t lead) const {
+    std::atomic<Row*>& slot = pairs_[lead];
+    if (const Row* row = slot.load(std::memory_order_acquire)) return *row;
+    auto filled = std::make_unique<Row>();
+    filled->fill(kNotSimple);
+    char16_t out[4];
+    DecodeCounter result;
+    for (std::size_t t = 0; t < 256; ++t) {
+      const std::uint8_t two[2] = {lead, static_cast<std::uint8_t>(t)};
+      if (IcuDecode(two, 0, out, 0, 4, result) == 1 && result.events == 0) (*filled)[t] = out[0];
+    }
+    Row* expected = nullptr;
+    if (slot.compare_exchange_strong(expected, filled.get(), std::memory_order_acq_rel)) return *filled.release();
+    return *expected;
+  }
+
   std::array<char16_t, 256> single_{};
-  std::array<std::unique_ptr<std::array<char16_t, 256>>, 256> pairs_;
+  mutable std::array<std::atomic<Row*>, 256> pairs_{};
 };
 
 const Cp932FastTable& FastTable() {
