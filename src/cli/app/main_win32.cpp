@@ -4,10 +4,11 @@
 #include <io.h>
 
 #include <cstdio>
-#include <iostream>
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "cli/block_output.h"
 #include "cli/cli.h"
 #include "util/codepage.h"
 
@@ -19,13 +20,16 @@ int wmain(int argc, wchar_t** argv) {
   if (GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR) SetConsoleOutputCP(CP_UTF8);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  std::ios::sync_with_stdio(false);
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
     const std::u16string arg(argv[i], argv[i] + std::char_traits<wchar_t>::length(argv[i]));
     args.push_back(glyphgrab::StrToUtf8(arg));
   }
-  const int status = glyphgrab::cli::CliMain(args, std::cout, std::cerr);
-  std::cout.flush();
+  glyphgrab::cli::BlockOutput outBlocks(stdout, glyphgrab::cli::kOutBlockSize);
+  glyphgrab::cli::BlockOutput errLines(stderr, glyphgrab::cli::kErrBlockSize, true);
+  std::ostream out(&outBlocks), err(&errLines);
+  const int status = glyphgrab::cli::CliMain(args, out, err);
+  out.flush();
+  err.flush();
   return status;
 }
