@@ -1,6 +1,9 @@
 #include "util/file_bytes.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
 
 namespace glyphgrab {
 namespace {
@@ -44,6 +47,63 @@ bool ReadWholeFile(std::u16string_view path, Bytes& out, int* error) {
 
 bool ReadFilePrefix(std::u16string_view path, std::size_t limit, Bytes& out, std::uint64_t* fileSize) {
   return ReadRegular(path, limit, out, fileSize, nullptr);
+}
+
+void FileBuffer::Reserve(std::size_t n, std::size_t keep) {
+  if (n <= capacity_ && !(capacity_ > kKeepLimit && n <= kKeepLimit)) return;
+  auto grown = std::make_unique_for_overwrite<std::uint8_t[]>(n);
+  if (keep > 0) std::memcpy(grown.get(), data_.get(), keep);
+  data_ = std::move(grown);
+  capacity_ = n;
+}
+
+void FileBuffer::Release() {
+  data_.reset();
+  capacity_ = size_ = 0;
+}
+
+bool FileBuffer::Read(std::u16string_view path, int* error) {
+  size_ = 0;
+  ReadableFile file(path);
+  if (!file.ok()) {
+    if (error) *error = file.error();
+    return false;
+  }
+  return Read(file, error);
+}
+
+bool FileBuffer::Read(ReadableFile& file, int* error) {
+  size_ = 0;
+  // One byte beyond the size the file had when opened, so that the usual file is read
+  // in one pass; one that grew since goes on into a larger block.
+  const std::uint64_t expected = file.size();
+  const std::size_t first =
+      static_cast<std::size_t>(std::min<std::uint64_t>(expected, std::size_t{1} << 40)) + 1;
+  try {
+    Reserve(std::max<std::size_t>(first, 4096), 0);
+  } catch (const std::bad_alloc&) {
+    Release();
+    if (error) *error = ENOMEM;
+    return false;
+  }
+  for (;;) {
+    const std::size_t want = capacity_ - size_;
+    const std::ptrdiff_t got = file.Read(data_.get() + size_, want);
+    if (got < 0) {
+      size_ = 0;
+      if (error) *error = file.error();
+      return false;
+    }
+    size_ += static_cast<std::size_t>(got);
+    if (static_cast<std::size_t>(got) < want) return true;  // the end of the file
+    try {
+      Reserve(capacity_ * 2, size_);
+    } catch (const std::bad_alloc&) {
+      Release();
+      if (error) *error = ENOMEM;
+      return false;
+    }
+  }
 }
 
 }  // namespace glyphgrab

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,35 @@ bool ReadWholeFile(std::u16string_view path, Bytes& out, int* error = nullptr);
 // when the file cannot be opened or read; `out` is then empty.
 bool ReadFilePrefix(std::u16string_view path, std::size_t limit, Bytes& out,
                     std::uint64_t* fileSize = nullptr);
+
+class ReadableFile;
+
+// A read buffer kept from file to file: a walk over many files allocates (and zeroes)
+// nothing per file. After a file over kKeepLimit the next smaller one gives the large
+// block back, so one huge drawing does not hold its memory for the rest of a walk.
+class FileBuffer {
+ public:
+  static constexpr std::size_t kKeepLimit = std::size_t{4} << 20;
+
+  // Reads the whole regular file, as ReadWholeFile does. False when it cannot be opened
+  // or read; bytes() is then empty and `error`, when given, says why.
+  bool Read(std::u16string_view path, int* error = nullptr);
+  // The same from a file already opened; reads from its current position.
+  bool Read(ReadableFile& file, int* error = nullptr);
+
+  // The bytes of the last read, valid until the next one.
+  ByteSpan bytes() const { return {data_.get(), size_}; }
+  // Gives all memory back.
+  void Release();
+
+ private:
+  // Room for at least `n` bytes, keeping the first `keep`.
+  void Reserve(std::size_t n, std::size_t keep);
+
+  std::unique_ptr<std::uint8_t[]> data_;
+  std::size_t capacity_ = 0;
+  std::size_t size_ = 0;
+};
 
 // A regular file opened for reading, closed when the object goes. Folders, FIFOs and
 // devices are refused without blocking.

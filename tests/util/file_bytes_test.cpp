@@ -49,5 +49,36 @@ TEST(ReadFilePrefix, FifosAreRefusedWithoutBlocking) {
   EXPECT_EQ(file.error(), EINVAL);  // "is not a regular file"
 }
 
+// One buffer through files of every size, a large one among them, and through failed
+// reads: each read gives exactly its file's bytes.
+TEST(FileBuffer, EachReadHoldsExactlyItsFile) {
+  testing::TempDir dir;
+  struct Case {
+    const char* name;
+    std::size_t size;
+  };
+  const Case cases[] = {{"small.jww", 100}, {"empty.jww", 0}, {"page.jww", 4096},
+                        {"large.jww", FileBuffer::kKeepLimit + 12345}, {"after.jww", 5000},
+                        {"one.jww", 1}};
+  FileBuffer buffer;
+  for (const Case& c : cases) {
+    std::string content(c.size, '\0');
+    for (std::size_t k = 0; k < c.size; ++k) content[k] = static_cast<char>((k * 7 + c.size) % 251);
+    const auto file = dir.Write(c.name, content);
+    int error = -1;
+    ASSERT_TRUE(buffer.Read(Utf8ToStr(file.string()), &error)) << c.name;
+    const ByteSpan b = buffer.bytes();
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(b.data()), b.size()), content) << c.name;
+
+    // A failed read between two files leaves nothing behind.
+    EXPECT_FALSE(buffer.Read(Utf8ToStr(dir.folder() + "missing.jww"), &error)) << c.name;
+    EXPECT_EQ(error, ENOENT) << c.name;
+    EXPECT_TRUE(buffer.bytes().empty()) << c.name;
+  }
+  int error = 0;
+  EXPECT_FALSE(buffer.Read(Utf8ToStr(dir.folder()), &error));
+  EXPECT_EQ(error, EISDIR);
+}
+
 }  // namespace
 }  // namespace glyphgrab
