@@ -69,6 +69,18 @@ void detail::SortAsNtfs(FolderListing& rows) {
   for (auto& k : keyed) rows.push_back(std::move(k.row));
 }
 
+void detail::SortAsNtfs(std::vector<std::u16string>& names) {
+  std::vector<std::pair<std::u16string, std::u16string>> keyed;
+  keyed.reserve(names.size());
+  for (auto& n : names) {
+    std::u16string key = StrUpper(n);
+    keyed.emplace_back(std::move(key), std::move(n));
+  }
+  std::sort(keyed.begin(), keyed.end());
+  names.clear();
+  for (auto& k : keyed) names.push_back(std::move(k.second));
+}
+
 FolderListing ListFolderFiles(std::u16string_view folder, std::u16string_view mask) {
   FolderListing out;
   ListFolderFiles(folder, mask, out);

@@ -33,6 +33,12 @@ bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, Folde
                      int* error = nullptr);
 FolderListing ListFolderFiles(std::u16string_view folder, std::u16string_view mask);
 
+// The names alone of the plain files of `folder` (symbolic links followed, hidden files
+// included), in the order of ListFolderFiles. The kind of each entry comes from the
+// folder itself where the system says it, so a plain file costs no status query.
+bool ListFolderFileNames(std::u16string_view folder, std::vector<std::u16string>& out,
+                         int* error = nullptr);
+
 // The listing row of one plain file given by its path (symbolic links followed); false
 // when no plain file is there.
 bool FileFieldOf(std::u16string_view path, TFileField& out);
@@ -55,6 +61,7 @@ namespace detail {
 void SetRowTime(TFileField& row, int year, int month, int day, int hour, int minute, int second);
 // NTFS's order: by the code units of the upper-cased names.
 void SortAsNtfs(FolderListing& rows);
+void SortAsNtfs(std::vector<std::u16string>& names);
 }  // namespace detail
 
 }  // namespace glyphgrab

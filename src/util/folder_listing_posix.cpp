@@ -60,6 +60,30 @@ bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, Folde
   return true;
 }
 
+bool ListFolderFileNames(std::u16string_view folder, std::vector<std::u16string>& out, int* error) {
+  out.clear();
+  const int fd = OpenNative(PathToNative(AddTrailingDelim(folder)), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  std::unique_ptr<DIR, DirCloser> dir(fd < 0 ? nullptr : ::fdopendir(fd));
+  if (!dir) {
+    if (error) *error = errno;
+    if (fd >= 0) ::close(fd);
+    return false;
+  }
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string_view nativeName(entry->d_name);
+    if (nativeName == "." || nativeName == "..") continue;
+    bool plain = entry->d_type == DT_REG;
+    // A link may lead to a plain file; some file systems say nothing of the kind.
+    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      struct stat st {};
+      plain = ::fstatat(::dirfd(dir.get()), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+    }
+    if (plain) out.push_back(NativeToPath(nativeName));
+  }
+  detail::SortAsNtfs(out);
+  return true;
+}
+
 bool FileFieldOf(std::u16string_view path, TFileField& out) {
   out = TFileField{};
   struct stat st {};

@@ -1,5 +1,6 @@
 #include "util/folder_listing.h"
 
+#include <cerrno>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
@@ -56,6 +57,32 @@ TEST(ListFolderFiles, PlainFilesOnlyInNtfsOrder) {
   FolderListing rows{TFileField{}};
   EXPECT_FALSE(ListFolderFiles(folder + u"missing/", u"*", rows));
   EXPECT_TRUE(rows.empty());
+}
+
+// The names alone are the rows' names, whatever kind each entry is: links to plain files
+// count, links to folders, dangling links, loops and FIFOs do not.
+TEST(ListFolderFileNames, TheNamesOfTheListing) {
+  testing::TempDir dir;
+  for (const char* n : {"b.jww", "A.jws", "a.JWW", "c.txt", ".hidden.jww", "Z.jw$", "ｚ.jwk"}) dir.Write(n, "x");
+  dir.MakeDir("sub.jww");
+  std::filesystem::create_symlink(dir.path() / "c.txt", dir.path() / "link.jww");
+  std::filesystem::create_symlink(dir.path() / "gone", dir.path() / "dangling.jww");
+  std::filesystem::create_symlink(dir.path() / "sub.jww", dir.path() / "folder-link.jww");
+  std::filesystem::create_symlink(dir.path() / "loop.jww", dir.path() / "loop.jww");
+  ASSERT_EQ(::mkfifo((dir.folder() + "pipe.jww").c_str(), 0600), 0);
+
+  const std::u16string folder = NativeToPath(dir.folder());
+  std::vector<std::u16string> names{u"stale"};
+  ASSERT_TRUE(ListFolderFileNames(folder, names));
+  EXPECT_EQ(names, Names(ListFolderFiles(folder, u"*")));
+  EXPECT_EQ(names.size(), 8u);
+  ASSERT_TRUE(ListFolderFileNames(RemoveTrailingDelim(folder), names));
+  EXPECT_EQ(names.size(), 8u);
+
+  int error = 0;
+  EXPECT_FALSE(ListFolderFileNames(folder + u"missing/", names, &error));
+  EXPECT_EQ(error, ENOENT);
+  EXPECT_TRUE(names.empty());
 }
 
 TEST(ListFolderFiles, ManyFilesAllListed) {

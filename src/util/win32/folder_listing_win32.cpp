@@ -49,6 +49,27 @@ bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, Folde
   return true;
 }
 
+bool ListFolderFileNames(std::u16string_view folder, std::vector<std::u16string>& out, int* error) {
+  out.clear();
+  const std::wstring pattern = WidePath(AddTrailingDelim(folder) + u"*");
+  WIN32_FIND_DATAW data{};
+  HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (find == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND) return true;  // an empty drive root
+    if (error) *error = ErrnoFromWin32(code);
+    return false;
+  }
+  do {
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    out.push_back(FromWide(data.cFileName));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  detail::SortAsNtfs(out);
+  return true;
+}
+
 bool FileFieldOf(std::u16string_view path, TFileField& out) {
   out = TFileField{};
   WIN32_FILE_ATTRIBUTE_DATA data{};
