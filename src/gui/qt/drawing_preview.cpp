@@ -13,8 +13,6 @@
 namespace glyphgrab::gui {
 namespace {
 
-constexpr int kMargin = 8;                  // pixels around the fitted sheet
-constexpr double kSmallestText = 3;         // pixels: smaller texts are not drawn
 constexpr QColor kMarkColor{255, 102, 0};
 
 QColor ColorOf(const RenderModel& model, std::uint16_t pen) {
@@ -30,73 +28,29 @@ DrawingPreview::DrawingPreview(QWidget* parent) : QWidget(parent) {
 }
 
 void DrawingPreview::SetModel(std::shared_ptr<const RenderModel> model) {
-  model_ = std::move(model);
-  SetMark(mark_);
+  camera_.SetModel(std::move(model));
+  update();
 }
 
 void DrawingPreview::SetMark(const std::u16string& text) {
-  mark_ = text;
-  marked_.clear();
-  if (!model_ || text.empty()) {
-    Fit();
-    return;
-  }
-  RenderPoint lo{1e300, 1e300}, hi{-1e300, -1e300};
-  for (std::size_t i = 0; i < model_->items.size(); ++i) {
-    const RenderPrimitive& p = model_->items[i];
-    if (!TextMatches(p, text)) continue;
-    marked_.push_back(i);
-    RenderPoint min, max;
-    TextBox(p, min, max);
-    lo = {std::min(lo.x, min.x), std::min(lo.y, min.y)};
-    hi = {std::max(hi.x, max.x), std::max(hi.y, max.y)};
-  }
-  if (marked_.empty()) {
-    Fit();
-    return;
-  }
-  // Some room around the texts, at least a fifth of the sheet, so the place is seen.
-  const double roomX = std::max((hi.x - lo.x) * 0.5, model_->paperWidth / 5);
-  const double roomY = std::max((hi.y - lo.y) * 0.5, model_->paperHeight / 5);
-  ZoomTo({lo.x - roomX, lo.y - roomY}, {hi.x + roomX, hi.y + roomY});
+  camera_.SetMark(text);
+  update();
 }
 
 void DrawingPreview::Fit() {
-  fitted_ = true;
-  const double w = model_ ? model_->paperWidth : 420, h = model_ ? model_->paperHeight : 297;
-  ZoomTo({-w / 2, -h / 2}, {w / 2, h / 2});
-  fitted_ = true;
-}
-
-void DrawingPreview::ZoomTo(RenderPoint min, RenderPoint max) {
-  fitted_ = false;
-  const double w = std::max(max.x - min.x, 1e-3), h = std::max(max.y - min.y, 1e-3);
-  const double sx = std::max(1, width() - 2 * kMargin) / w, sy = std::max(1, height() - 2 * kMargin) / h;
-  scale_ = std::min(sx, sy);
-  const RenderPoint centre{(min.x + max.x) / 2, (min.y + max.y) / 2};
-  origin_ = QPointF(width() / 2.0 - centre.x * scale_, height() / 2.0 + centre.y * scale_);
+  camera_.Fit();
   update();
 }
 
 QPointF DrawingPreview::ToScreen(RenderPoint p) const {
-  return {origin_.x() + p.x * scale_, origin_.y() - p.y * scale_};
+  const ScreenPoint s = camera_.ToScreen(p);
+  return {s.x, s.y};
 }
 
-void DrawingPreview::resizeEvent(QResizeEvent*) {
-  if (fitted_) {
-    Fit();
-  } else {
-    SetMark(mark_);
-  }
-}
+void DrawingPreview::resizeEvent(QResizeEvent*) { camera_.Resize(width(), height()); }
 
 void DrawingPreview::wheelEvent(QWheelEvent* event) {
-  const double factor = std::pow(1.0015, event->angleDelta().y());
-  const QPointF at = event->position();
-  // The paper point under the pointer stays under it.
-  origin_ = at + (origin_ - at) * factor;
-  scale_ *= factor;
-  fitted_ = false;
+  camera_.Wheel(event->angleDelta().y(), {event->position().x(), event->position().y()});
   update();
 }
 
@@ -104,9 +58,9 @@ void DrawingPreview::mousePressEvent(QMouseEvent* event) { dragFrom_ = event->po
 
 void DrawingPreview::mouseMoveEvent(QMouseEvent* event) {
   if (!(event->buttons() & Qt::LeftButton)) return;
-  origin_ += event->pos() - dragFrom_;
+  const QPoint by = event->pos() - dragFrom_;
+  camera_.Pan(by.x(), by.y());
   dragFrom_ = event->pos();
-  fitted_ = false;
   update();
 }
 
@@ -115,8 +69,8 @@ void DrawingPreview::mouseDoubleClickEvent(QMouseEvent*) { Fit(); }
 void DrawingPreview::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), QColor(236, 236, 236));
-  if (!model_) return;
-  const RenderModel& m = *model_;
+  if (!camera_.model()) return;
+  const RenderModel& m = *camera_.model();
   const QRectF sheet(ToScreen({-m.paperWidth / 2, m.paperHeight / 2}), ToScreen({m.paperWidth / 2, -m.paperHeight / 2}));
   painter.fillRect(sheet, Qt::white);
   painter.setPen(QColor(150, 150, 150));
@@ -142,11 +96,11 @@ void DrawingPreview::paintEvent(QPaintEvent*) {
     switch (p.kind) {
       case RenderKind::kLine: break;
       case RenderKind::kArc: {
-        const double r = p.radius * scale_;
+        const double r = p.radius * camera_.scale();
         const QPointF c = ToScreen(p.a);
         if (!view.intersects(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r))) break;
         painter.setPen(QPen(ColorOf(m, p.pen), 0));
-        const int steps = std::clamp(static_cast<int>(std::abs(p.sweep) * r / 4), 8, 256);
+        const int steps = camera_.ArcSteps(p);
         QPainterPath path;
         const double ct = std::cos(p.tilt), st = std::sin(p.tilt);
         for (int k = 0; k <= steps; ++k) {
@@ -172,8 +126,8 @@ void DrawingPreview::paintEvent(QPaintEvent*) {
         break;
       }
       case RenderKind::kText: {
-        const double px = p.sizeY * scale_;
-        if (px < kSmallestText) break;
+        const double px = p.sizeY * camera_.scale();
+        if (px < PreviewCamera::kSmallestText) break;
         const QPointF at = ToScreen(p.a);
         if (!view.adjusted(-px * 40, -px * 40, px * 40, px * 40).contains(at)) break;
         QFont font(p.font.empty() ? QString() : ToQ(p.font));
@@ -192,7 +146,7 @@ void DrawingPreview::paintEvent(QPaintEvent*) {
   // The marked texts last, above everything.
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setPen(QPen(kMarkColor, 2));
-  for (const std::size_t i : marked_) {
+  for (const std::size_t i : camera_.marked()) {
     RenderPoint corners[4];
     TextCorners(m.items[i], corners);
     QPolygonF box;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "render/preview_camera.h"
 #include "render/render_model.h"
 
 namespace glyphgrab::gui {
@@ -26,8 +27,8 @@ class DrawingPreview : public QWidget {
   // Shows the whole sheet.
   void Fit();
 
-  const RenderModel* model() const { return model_.get(); }
-  std::size_t markedCount() const { return marked_.size(); }
+  const RenderModel* model() const { return camera_.model(); }
+  std::size_t markedCount() const { return camera_.marked().size(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -38,16 +39,9 @@ class DrawingPreview : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
-  // Shows the paper rectangle [min, max] as large as the pane allows.
-  void ZoomTo(RenderPoint min, RenderPoint max);
   QPointF ToScreen(RenderPoint p) const;
 
-  std::shared_ptr<const RenderModel> model_;
-  std::u16string mark_;
-  std::vector<std::size_t> marked_;  // indexes of the marked texts
-  double scale_ = 1;                 // pixels per millimetre
-  QPointF origin_;                   // the screen point of paper (0, 0)
-  bool fitted_ = true;               // follow the pane's size
+  PreviewCamera camera_;
   QPoint dragFrom_;
 };
 
