@@ -35,7 +35,7 @@ bool Inside(const PreviewCamera& c, RenderPoint p) {
 TEST(PreviewCamera, FitShowsTheWholeSheetCentredAndFollowsThePane) {
   PreviewCamera c;
   c.SetModel(Sheet());
-  for (const auto [w, h] : {std::pair{800, 600}, std::pair{300, 900}, std::pair{1, 1}}) {
+  for (const auto& [w, h] : {std::pair{800, 600}, std::pair{300, 900}, std::pair{1, 1}}) {
     SCOPED_TRACE(testing::Message() << w << " x " << h);
     c.Resize(w, h);
     const double expected = std::min(std::max(1, w - 16) / 420.0, std::max(1, h - 16) / 297.0);
