@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "documents/file_kind.h"
 #include "util/file_bytes.h"
 #include "util/folder_listing.h"
 #include "util/paths.h"
@@ -12,28 +13,31 @@
 namespace glyphgrab {
 namespace {
 
-FileInfoResult HeaderResult(bool checked, bool read, const TJwDocument& doc) {
-  if (!checked) return {FileInfoRead::kNotFormat, 0, 0};
-  if (!read) return {FileInfoRead::kStopped, doc.ReadStopPos, doc.ReadUndecodable};
-  return {FileInfoRead::kOk, 0, doc.ReadUndecodable};
+std::size_t StopPos(const TJwDocument& doc) { return doc.ReadStopPos; }
+std::size_t Undecodable(const TJwDocument& doc) { return doc.ReadUndecodable; }
+template <typename Doc>
+std::size_t StopPos(const TDosDocument<Doc>& doc) { return doc.readInfo.stopPos; }
+template <typename Doc>
+std::size_t Undecodable(const TDosDocument<Doc>& doc) { return doc.readInfo.badBytes; }
+
+FileInfoResult HeaderResult(HeaderRead h, const auto& doc) {
+  if (!h.checked) return {FileInfoRead::kNotFormat, 0, 0};
+  if (!h.read) return {FileInfoRead::kStopped, StopPos(doc), Undecodable(doc)};
+  return {FileInfoRead::kOk, 0, Undecodable(doc)};
 }
 
 // The DOS generation keeps no version number: the column says "DOS"; the memo is the two
 // header comments run together.
 template <typename Doc>
-FileInfoResult DosInfo(Doc& doc, std::u16string_view path, std::u16string& ver,
-                       std::u16string& memo) {
-  if (!Doc::FileCheck(path)) return {FileInfoRead::kNotFormat, 0, 0};
-  if (!doc.FileHeaderIn(path)) return {FileInfoRead::kStopped, doc.readInfo.stopPos, doc.readInfo.badBytes};
+void DosColumns(const Doc& doc, std::u16string& ver, std::u16string& memo) {
   ver = u"DOS";
   memo = RemoveBlanks(RemoveLineMarks(doc.Enthd.comment1 + u" " + doc.Enthd.comment2));
-  return {FileInfoRead::kOk, 0, doc.readInfo.badBytes};
 }
 
 }  // namespace
 
 bool IsJwwListExtension(std::u16string_view ext) {
-  return ext == u".jww" || ext == u".bak" || ext == u".jw$" || (ext >= u".bk1" && ext <= u".bk9");
+  return ListHeaderDocument(ext) == DocKind::kJww;
 }
 
 FileInfoResult FileListInfo(std::u16string_view path, TFileListDocs& docs, std::u16string& ver,
@@ -41,32 +45,36 @@ FileInfoResult FileListInfo(std::u16string_view path, TFileListDocs& docs, std::
   ver.clear();
   memo.clear();
   const std::u16string ext = FileExtLower(path);
-  if (IsJwwListExtension(ext)) {
-    TJwwData& jw = docs.Jww;
-    const bool checked = jw.FileCheck(path);
-    const bool read = checked && jw.FileHeaderIn(path);
-    if (read) {
-      ver = IntToText(jw.Enthd.jwVer);
-      memo = RemoveBlanks(RemoveLineMarks(jw.Enthd.strMemo));
-    }
-    return HeaderResult(checked, read, jw);
+  const DocKind doc = ListHeaderDocument(ext);
+  const HeaderRead h = ReadHeader(doc, path, docs);
+  switch (doc) {
+    case DocKind::kJww:
+      if (h.read) {
+        ver = IntToText(docs.JWW.Enthd.jwVer);
+        memo = RemoveBlanks(RemoveLineMarks(docs.JWW.Enthd.strMemo));
+      }
+      return HeaderResult(h, docs.JWW);
+    case DocKind::kJws:
+      if (h.read) ver = IntToText(docs.JWS.Enthd.jwVer);  // a symbol has no memo
+      return HeaderResult(h, docs.JWS);
+    case DocKind::kJwc:
+      if (h.read) DosColumns(docs.JWC, ver, memo);
+      return HeaderResult(h, docs.JWC);
+    case DocKind::kJwk:
+      if (h.read) DosColumns(docs.JWK, ver, memo);
+      return HeaderResult(h, docs.JWK);
+    case DocKind::kNone:
+      break;
   }
-  if (ext == u".jws") {
-    TJwsData& js = docs.Jws;
-    const bool checked = js.FileCheck(path);
-    const bool read = checked && js.FileHeaderIn(path);
-    if (read) ver = IntToText(js.Enthd.jwVer);  // a symbol has no memo
-    return HeaderResult(checked, read, js);
+  switch (FileKindOf(ext)) {
+    case FileKind::kTxt:
+    case FileKind::kCsv:
+      return {FileMemoTxt(path, memo) ? FileInfoRead::kOk : FileInfoRead::kCannotRead, 0, 0};
+    case FileKind::kHtml:
+      return {FileMemoHtml(path, memo) ? FileInfoRead::kOk : FileInfoRead::kCannotRead, 0, 0};
+    default:
+      return {};
   }
-  if (ext == u".jwc") return DosInfo(docs.Jwc, path, ver, memo);
-  if (ext == u".jwk") return DosInfo(docs.Jwk, path, ver, memo);
-  if (ext == u".txt" || ext == u".csv") {
-    return {FileMemoTxt(path, memo) ? FileInfoRead::kOk : FileInfoRead::kCannotRead, 0, 0};
-  }
-  if (ext == u".htm" || ext == u".html") {
-    return {FileMemoHtml(path, memo) ? FileInfoRead::kOk : FileInfoRead::kCannotRead, 0, 0};
-  }
-  return {};
 }
 
 bool FileMemoTxt(std::u16string_view path, std::u16string& memo) {

@@ -9,21 +9,13 @@
 
 #include "browse/file_list.h"
 #include "util/folder_listing.h"
-#include "documents/jwc_data.h"
-#include "documents/jwk_data.h"
-#include "documents/jws_data.h"
-#include "documents/jww_data.h"
+#include "documents/document_set.h"
 
 namespace glyphgrab {
 
 // The documents the details readers fill with header data; the owner reuses them (they
 // are emptied before every read). Not shared between threads.
-struct TFileListDocs {
-  TJwwData Jww;
-  TJwsData Jws;
-  TJwcData Jwc;
-  TJwkData Jwk;
-};
+using TFileListDocs = TDocumentSet;
 
 // What reading the details found, for diagnostics; the columns are the interface.
 enum class FileInfoRead {

@@ -1,5 +1,6 @@
 #include "extract/extract_driver.h"
 
+#include "documents/file_kind.h"
 #include "extract/drawing_extract.h"
 #include "extract/text_extract.h"
 #include "util/file_bytes.h"
@@ -25,24 +26,38 @@ void ReportRead(const TDosDocument<Doc>& dos, bool complete, ExtractFileReport& 
   r.undecodable = doc.readInfo.badBytes;
 }
 
-// The file's bytes are read once and serve both the check and the read. FileIn's answer
-// is not consulted for the list: a read that stopped part way gives the texts found
-// until then.
-template <typename Doc>
-bool TryDocument(Doc& doc, void (*extract)(const Doc&, ExtractionList&, const OptFlags&),
-                 ByteSpan bytes, ExtractionList& list, const OptFlags& opt, ExtractFileReport& r) {
-  if (!Doc::FileCheckBytes(bytes)) return false;
-  ReportRead(doc, doc.FileInBytes(bytes), r);
-  extract(doc, list, opt);
-  return true;
+// FileIn's answer is not consulted for the list: a read that stopped part way gives the
+// texts found until then.
+void ExtractDocument(const TDocumentSet& docs, DocKind kind, bool whole, ExtractionList& list,
+                     const OptFlags& opt, ExtractFileReport& r) {
+  switch (kind) {
+    case DocKind::kJww:
+      ReportRead(docs.JWW, whole, r);
+      ExtractJww(docs.JWW, list, opt);
+      break;
+    case DocKind::kJws:
+      ReportRead(docs.JWS, whole, r);
+      ExtractJws(docs.JWS, list, opt);
+      break;
+    case DocKind::kJwc:
+      ReportRead(docs.JWC, whole, r);
+      ExtractJwc(docs.JWC, list, opt);
+      break;
+    case DocKind::kJwk:
+      ReportRead(docs.JWK, whole, r);
+      ExtractJwk(docs.JWK, list, opt);
+      break;
+    case DocKind::kNone:
+      break;
+  }
 }
 
-void ExtractTextFile(const std::u16string& path, const std::u16string& ext, ExtractionList& list,
+void ExtractTextFile(const std::u16string& path, FileKind kind, ExtractionList& list,
                      const StopRequested& stop, ExtractFileReport& r) {
   TextStreamInfo info;
-  const bool read = ext == u".txt"   ? ExtractTxt(path, list, stop, &info)
-                    : ext == u".csv" ? ExtractCsv(path, list, stop, &info)
-                                     : ExtractHtml(path, list, stop, &info);
+  const bool read = kind == FileKind::kTxt   ? ExtractTxt(path, list, stop, &info)
+                    : kind == FileKind::kCsv ? ExtractCsv(path, list, stop, &info)
+                                             : ExtractHtml(path, list, stop, &info);
   r.undecodable = info.undecodable;
   if (!read) {
     r.outcome = Outcome::kCannotRead;
@@ -54,7 +69,7 @@ void ExtractTextFile(const std::u16string& path, const std::u16string& ext, Extr
 
 void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& docs,
                 ExtractionList& list, const StopRequested& stop, ExtractFileReport& r) {
-  const std::u16string ext = FileExtLower(path);
+  const FileKind kind = FileKindOf(FileExtLower(path));
   r.path = path;
   // Whatever its type, a file that cannot be opened is said to be so: a drawing without
   // read permission is not a file of another format.
@@ -63,38 +78,24 @@ void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& d
     r.error = file.error();
     return;
   }
+  if (IsTextKind(kind)) {
+    ExtractTextFile(path, kind, list, stop, r);
+    return;
+  }
+  if (ReadersOf(kind).count == 0) {
+    r.outcome = Outcome::kNoReader;
+    return;
+  }
+  // The file's bytes are read once and serve both the check and the read.
   r.outcome = Outcome::kNotFormat;
-  const bool drawing = ext == u".jwc" || ext == u".jwk" || ext == u".jww" || ext == u".jw$" ||
-                       ext == u".jws" || ext == u".bak" || StrMid(ext, 0, 3) == u".bk";
   Bytes bytes;
-  if (drawing && !ReadWholeFile(path, bytes, &r.error)) {
+  if (!ReadWholeFile(path, bytes, &r.error)) {
     r.outcome = Outcome::kCannotRead;
     return;
   }
-  if (ext == u".jwc") {
-    TryDocument(docs.JWC, ExtractJwc, bytes, list, opt, r);
-    docs.JWC.DataFree();
-  } else if (ext == u".jwk") {
-    TryDocument(docs.JWK, ExtractJwk, bytes, list, opt, r);
-    docs.JWK.DataFree();
-  } else if (ext == u".jww" || ext == u".jw$") {
-    TryDocument(docs.JWW, ExtractJww, bytes, list, opt, r);
-    JwwDataFree(docs.JWW);
-  } else if (ext == u".jws") {
-    TryDocument(docs.JWS, ExtractJws, bytes, list, opt, r);
-    docs.JWS.DataFree();
-  } else if (drawing) {
-    // A backup of either generation.
-    if (!TryDocument(docs.JWC, ExtractJwc, bytes, list, opt, r)) {
-      TryDocument(docs.JWW, ExtractJww, bytes, list, opt, r);
-    }
-    docs.JWC.DataFree();
-    JwwDataFree(docs.JWW);
-  } else if (ext == u".txt" || ext == u".csv" || ext == u".htm" || ext == u".html") {
-    ExtractTextFile(path, ext, list, stop, r);
-  } else {
-    r.outcome = Outcome::kNoReader;
-  }
+  const DocumentRead read = ReadDocument(kind, bytes, docs);
+  ExtractDocument(docs, read.doc, read.whole, list, opt, r);
+  FreeReaders(kind, docs);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "extract/document_set.h"
+#include "documents/document_set.h"
 #include "extract/extraction_list.h"
 #include "extract/opt_flags.h"
 #include "util/stop.h"

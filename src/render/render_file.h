@@ -23,7 +23,8 @@ struct RenderFileResult {
   int error = 0;
 };
 
-// .jww (and its backups .bak/.bk*), .jws, .jwc and .jwk, in any letter case.
+// Every drawing and symbol kind of the file-kind table (.jww, .jw$, the backups .bak and
+// .bk*, .jws, .jwc, .jwk), in any letter case.
 RenderFileResult RenderFile(std::u16string_view path);
 
 }  // namespace glyphgrab

@@ -5,7 +5,8 @@
 #include <memory>
 
 #include "extract/block_name.h"
-#include "extract/document_set.h"
+#include "documents/document_set.h"
+#include "documents/file_kind.h"
 #include "util/file_bytes.h"
 #include "util/folder_listing.h"
 #include "util/full_width.h"
@@ -119,75 +120,48 @@ bool TextFileMatches(std::u16string_view path, std::u16string_view keyword, int&
   return found;
 }
 
-enum class SearchType { None, Jww, Jws, Jwc, Jwk, Txt, Csv, Html };
-
-SearchType TypeOf(std::u16string_view ext) {
-  if (ext == u".jww") return SearchType::Jww;
-  if (ext == u".jws") return SearchType::Jws;
-  if (ext == u".jwc") return SearchType::Jwc;
-  if (ext == u".jwk") return SearchType::Jwk;
-  if (ext == u".txt") return SearchType::Txt;
-  if (ext == u".csv") return SearchType::Csv;
-  if (ext == u".htm" || ext == u".html") return SearchType::Html;
-  return SearchType::None;
-}
-
-bool Selected(SearchType t, const SearchOptions& o) {
-  switch (t) {
-    case SearchType::Jww: return o.jww;
-    case SearchType::Jws: return o.jws;
-    case SearchType::Jwc: return o.jwc;
-    case SearchType::Jwk: return o.jwk;
-    case SearchType::Txt: return o.txt;
-    case SearchType::Csv: return o.csv;
-    case SearchType::Html: return o.html;
-    case SearchType::None: return false;
+// The kinds the search window's check boxes take; .jw$ files and backups are not searched.
+bool Selected(FileKind kind, const SearchOptions& o) {
+  switch (kind) {
+    case FileKind::kJww: return o.jww;
+    case FileKind::kJws: return o.jws;
+    case FileKind::kJwc: return o.jwc;
+    case FileKind::kJwk: return o.jwk;
+    case FileKind::kTxt: return o.txt;
+    case FileKind::kCsv: return o.csv;
+    case FileKind::kHtml: return o.html;
+    default: return false;
   }
-  return false;
 }
 
 // One file: the name first; the contents only when the name did not match. The
 // document is released after each file whatever its read answered.
 // `error` is set (an errno value) when the contents could not be read.
-bool FileFinds(const std::u16string& path, std::u16string_view name, SearchType type,
+bool FileFinds(const std::u16string& path, std::u16string_view name, FileKind kind,
                const SearchOptions& options, TDocumentSet& docs, FieldMatcher& match,
                std::u16string_view keyword, int& error) {
   if (!IsFile(path)) return false;
   if (options.names && match(name)) return true;
   if (!options.contents) return false;
-  if (type == SearchType::Txt || type == SearchType::Csv || type == SearchType::Html) {
-    return TextFileMatches(path, keyword, error);
-  }
+  if (IsTextKind(kind)) return TextFileMatches(path, keyword, error);
+  const DocKind doc = DocumentOf(kind);
+  if (doc == DocKind::kNone) return false;
   // A drawing that cannot be read is said to be so rather than searched as an empty
-  // document.
+  // document. The reader's answer is not consulted, and there is no identification
+  // check: whatever a read leaves in the document is searched.
   Bytes bytes;
   if (!ReadWholeFile(path, bytes, &error)) return false;
+  ReadWhole(doc, bytes, docs);
   bool found = false;
-  switch (type) {
-    case SearchType::Jww:
-      docs.JWW.FileInBytes(bytes);
-      found = JwwMatches(docs.JWW, match);
-      JwwDataFree(docs.JWW);
-      break;
-    case SearchType::Jws:
-      // A symbol's header and layer names are not searched.
-      docs.JWS.FileInBytes(bytes);
-      found = DrawingEntitiesMatch(docs.JWS, match);
-      docs.JWS.DataFree();
-      break;
-    case SearchType::Jwc:
-      docs.JWC.FileInBytes(bytes);
-      found = JwcMatches(docs.JWC, match);
-      docs.JWC.DataFree();
-      break;
-    case SearchType::Jwk:
-      docs.JWK.FileInBytes(bytes);
-      found = JwkMatches(docs.JWK, match);
-      docs.JWK.DataFree();
-      break;
-    default:
-      break;
+  switch (doc) {
+    case DocKind::kJww: found = JwwMatches(docs.JWW, match); break;
+    // A symbol's header and layer names are not searched.
+    case DocKind::kJws: found = DrawingEntitiesMatch(docs.JWS, match); break;
+    case DocKind::kJwc: found = JwcMatches(docs.JWC, match); break;
+    case DocKind::kJwk: found = JwkMatches(docs.JWK, match); break;
+    case DocKind::kNone: break;
   }
+  docs.Free(doc);
   return found;
 }
 
@@ -200,7 +174,7 @@ bool FileContentsMatch(const std::u16string& path, std::u16string_view keyword) 
   TDocumentSet docs;
   FieldMatcher match(keyword);
   int error = 0;
-  return FileFinds(path, FileBaseName(path), TypeOf(FileExtLower(path)), options, docs, match, keyword, error);
+  return FileFinds(path, FileBaseName(path), FileKindOf(FileExtLower(path)), options, docs, match, keyword, error);
 }
 
 std::u16string SearchResult::Line() const {
@@ -246,13 +220,13 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
         summary.stopped = true;
         return summary;
       }
-      const SearchType type = TypeOf(FileExtLower(row.name));
-      if (!Selected(type, options)) continue;
+      const FileKind kind = FileKindOf(FileExtLower(row.name));
+      if (!Selected(kind, options)) continue;
       const std::u16string path = folder + row.name;
       if (callbacks.progress) callbacks.progress(path);
       ++summary.examined;
       int error = 0;
-      if (FileFinds(path, row.name, type, options, *docs, match, keyword, error)) {
+      if (FileFinds(path, row.name, kind, options, *docs, match, keyword, error)) {
         ++summary.matched;
         if (callbacks.found) callbacks.found({folder, row.name, i});
       }

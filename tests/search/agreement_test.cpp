@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "extract/document_set.h"
+#include "documents/document_set.h"
 #include "extract/extract_driver.h"
 #include "extract/extraction_list.h"
 #include "fixtures/corpus_manifest.h"

@@ -1,4 +1,4 @@
-#include "extract/document_set.h"
+#include "documents/document_set.h"
 
 namespace glyphgrab {
 
@@ -15,6 +15,16 @@ void TDocumentSet::FreeAll() {
   JWK.DataFree();
   JwwDataFree(JWW);
   JWS.DataFree();
+}
+
+void TDocumentSet::Free(DocKind kind) {
+  switch (kind) {
+    case DocKind::kJww: JwwDataFree(JWW); break;
+    case DocKind::kJws: JWS.DataFree(); break;
+    case DocKind::kJwc: JWC.DataFree(); break;
+    case DocKind::kJwk: JWK.DataFree(); break;
+    case DocKind::kNone: break;
+  }
 }
 
 void JwwDataFree(TJwwData& jww) {

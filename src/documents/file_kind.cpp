@@ -1,0 +1,122 @@
+#include "documents/file_kind.h"
+
+#include <array>
+
+namespace glyphgrab {
+namespace {
+
+struct KindRow {
+  FileKind kind;
+  std::array<std::u16string_view, 2> exts;  // exact extensions; empty entries unused
+  DocReaders readers;
+  DocKind listHeader;  // what the file list reads a header from
+};
+
+constexpr DocReaders kNoReaders{};
+constexpr DocReaders One(DocKind k) { return {{k, DocKind::kNone}, 1}; }
+
+// kBackup's extensions are a rule, not a list: see FileKindOf.
+constexpr KindRow kKinds[] = {
+    {FileKind::kJww, {u".jww"}, One(DocKind::kJww), DocKind::kJww},
+    {FileKind::kJwwBackup, {u".jw$"}, One(DocKind::kJww), DocKind::kJww},
+    {FileKind::kJws, {u".jws"}, One(DocKind::kJws), DocKind::kJws},
+    {FileKind::kJwc, {u".jwc"}, One(DocKind::kJwc), DocKind::kJwc},
+    {FileKind::kJwk, {u".jwk"}, One(DocKind::kJwk), DocKind::kJwk},
+    {FileKind::kBackup, {u".bak"}, {{DocKind::kJwc, DocKind::kJww}, 2}, DocKind::kJww},
+    {FileKind::kTxt, {u".txt"}, kNoReaders, DocKind::kNone},
+    {FileKind::kCsv, {u".csv"}, kNoReaders, DocKind::kNone},
+    {FileKind::kHtml, {u".htm", u".html"}, kNoReaders, DocKind::kNone},
+};
+
+const KindRow* RowOf(FileKind kind) {
+  for (const KindRow& row : kKinds)
+    if (row.kind == kind) return &row;
+  return nullptr;
+}
+
+}  // namespace
+
+FileKind FileKindOf(std::u16string_view extLower) {
+  for (const KindRow& row : kKinds) {
+    for (std::u16string_view ext : row.exts)
+      if (!ext.empty() && ext == extLower) return row.kind;
+  }
+  if (extLower.starts_with(u".bk")) return FileKind::kBackup;
+  return FileKind::kOther;
+}
+
+bool IsTextKind(FileKind kind) {
+  return kind == FileKind::kTxt || kind == FileKind::kCsv || kind == FileKind::kHtml;
+}
+
+DocReaders ReadersOf(FileKind kind) {
+  const KindRow* row = RowOf(kind);
+  return row ? row->readers : kNoReaders;
+}
+
+DocKind DocumentOf(FileKind kind) {
+  const DocReaders readers = ReadersOf(kind);
+  return readers.count == 1 ? readers.kinds[0] : DocKind::kNone;
+}
+
+DocKind ListHeaderDocument(std::u16string_view extLower) {
+  const FileKind kind = FileKindOf(extLower);
+  if (kind == FileKind::kBackup && extLower != u".bak" &&
+      !(extLower >= u".bk1" && extLower <= u".bk9")) {
+    return DocKind::kNone;
+  }
+  const KindRow* row = RowOf(kind);
+  return row ? row->listHeader : DocKind::kNone;
+}
+
+bool CheckBytes(DocKind kind, ByteSpan bytes) {
+  switch (kind) {
+    case DocKind::kJww: return TJwwData::FileCheckBytes(bytes);
+    case DocKind::kJws: return TJwsData::FileCheckBytes(bytes);
+    case DocKind::kJwc: return TJwcData::FileCheckBytes(bytes);
+    case DocKind::kJwk: return TJwkData::FileCheckBytes(bytes);
+    case DocKind::kNone: break;
+  }
+  return false;
+}
+
+bool ReadWhole(DocKind kind, ByteSpan bytes, TDocumentSet& docs) {
+  switch (kind) {
+    case DocKind::kJww: return docs.JWW.FileInBytes(bytes);
+    case DocKind::kJws: return docs.JWS.FileInBytes(bytes);
+    case DocKind::kJwc: return docs.JWC.FileInBytes(bytes);
+    case DocKind::kJwk: return docs.JWK.FileInBytes(bytes);
+    case DocKind::kNone: break;
+  }
+  return false;
+}
+
+HeaderRead ReadHeader(DocKind kind, std::u16string_view path, TDocumentSet& docs) {
+  const auto read = [path](auto& doc) {
+    HeaderRead r;
+    r.checked = doc.FileCheck(path);
+    r.read = r.checked && doc.FileHeaderIn(path);
+    return r;
+  };
+  switch (kind) {
+    case DocKind::kJww: return read(docs.JWW);
+    case DocKind::kJws: return read(docs.JWS);
+    case DocKind::kJwc: return read(docs.JWC);
+    case DocKind::kJwk: return read(docs.JWK);
+    case DocKind::kNone: break;
+  }
+  return {};
+}
+
+DocumentRead ReadDocument(FileKind kind, ByteSpan bytes, TDocumentSet& docs) {
+  for (const DocKind doc : ReadersOf(kind)) {
+    if (CheckBytes(doc, bytes)) return {doc, ReadWhole(doc, bytes, docs)};
+  }
+  return {};
+}
+
+void FreeReaders(FileKind kind, TDocumentSet& docs) {
+  for (const DocKind doc : ReadersOf(kind)) docs.Free(doc);
+}
+
+}  // namespace glyphgrab

@@ -1,0 +1,80 @@
+// The kinds of file the tool reads, told apart by extension, and how each is read:
+// which documents may hold it, in which order they are tried, and which document the
+// file list reads a header from. Extraction, the file list, search and the preview all
+// choose their reader here.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "documents/document_set.h"
+#include "util/file_bytes.h"
+
+namespace glyphgrab {
+
+enum class FileKind {
+  kOther,      // carries no texts the tool reads
+  kJww,        // .jww
+  kJwwBackup,  // .jw$: a JWW drawing kept aside
+  kJws,        // .jws
+  kJwc,        // .jwc
+  kJwk,        // .jwk
+  kBackup,     // .bak and every extension that starts with ".bk": a drawing of either
+               // generation
+  kTxt,        // .txt
+  kCsv,        // .csv
+  kHtml,       // .htm, .html
+};
+
+// The kind of a file by its extension, lower case with its dot (FileExtLower).
+FileKind FileKindOf(std::u16string_view extLower);
+
+// Whether the kind is a plain text, CSV or HTML file.
+bool IsTextKind(FileKind kind);
+
+// The documents that may hold a file of `kind`, in the order they are tried: a backup is
+// first tried as a JWC drawing, then as a JWW one. Empty for the text kinds and kOther.
+struct DocReaders {
+  DocKind kinds[2] = {DocKind::kNone, DocKind::kNone};
+  std::size_t count = 0;
+  const DocKind* begin() const { return kinds; }
+  const DocKind* end() const { return kinds + count; }
+};
+DocReaders ReadersOf(FileKind kind);
+
+// The one document a file of `kind` is read into without a check (search reads this
+// way); kNone for a backup, which needs the check to tell its generation.
+DocKind DocumentOf(FileKind kind);
+
+// The document whose header the file list reads for its "Ver." and memo columns. The file
+// list reads backups only as JWW drawings, and only ".bak" and the extensions from ".bk1"
+// to ".bk9" in code-unit order (".bk10" too, ".bkx" not); kNone for the other
+// extensions, the text kinds included.
+DocKind ListHeaderDocument(std::u16string_view extLower);
+
+// The identification check of one document kind on the first bytes of a file.
+bool CheckBytes(DocKind kind, ByteSpan bytes);
+
+// Reads `bytes` whole into the document of `kind`, without the check; true when all was
+// read. A read that stops part way leaves what it read in the document.
+bool ReadWhole(DocKind kind, ByteSpan bytes, TDocumentSet& docs);
+
+// The check and the header read of the file list, on the file at `path`.
+struct HeaderRead {
+  bool checked = false;  // the file passed its identification check
+  bool read = false;     // and its header was read whole
+};
+HeaderRead ReadHeader(DocKind kind, std::u16string_view path, TDocumentSet& docs);
+
+// The check, then the whole read: the first of ReadersOf(kind) whose check passes reads
+// `bytes`. `doc` is kNone when no check passed.
+struct DocumentRead {
+  DocKind doc = DocKind::kNone;
+  bool whole = false;  // the read took everything the file declares
+};
+DocumentRead ReadDocument(FileKind kind, ByteSpan bytes, TDocumentSet& docs);
+
+// Releases every document a file of `kind` may have been read into.
+void FreeReaders(FileKind kind, TDocumentSet& docs);
+
+}  // namespace glyphgrab
