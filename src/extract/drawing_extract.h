@@ -5,15 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "documents/document_set.h"
 #include "extract/extraction_list.h"
 #include "extract/opt_flags.h"
 
 namespace glyphgrab {
-
-class TJwcData;
-class TJwkData;
-class TJwsData;
-class TJwwData;
 
 // Writes a section header unless sorting is on (sorted lists carry no headers).
 void ExtractSectionHeader(ExtractionList& list, const OptFlags& opt, std::u16string_view header);
@@ -29,5 +25,8 @@ void ExtractJws(const TJwsData& doc, ExtractionList& list, const OptFlags& opt);
 void ExtractJwc(const TJwcData& doc, ExtractionList& list, const OptFlags& opt);
 // Symbol memo with the header-information option, then the texts.
 void ExtractJwk(const TJwkData& doc, ExtractionList& list, const OptFlags& opt);
+
+// The one of the four above that the document of `kind` takes; nothing for kNone.
+void ExtractDocument(const TDocumentSet& docs, DocKind kind, ExtractionList& list, const OptFlags& opt);
 
 }  // namespace glyphgrab

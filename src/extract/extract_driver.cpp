@@ -26,29 +26,13 @@ void ReportRead(const TDosDocument<Doc>& dos, bool complete, ExtractFileReport& 
   r.undecodable = doc.readInfo.badBytes;
 }
 
-// FileIn's answer is not consulted for the list: a read that stopped part way gives the
-// texts found until then.
-void ExtractDocument(const TDocumentSet& docs, DocKind kind, bool whole, ExtractionList& list,
-                     const OptFlags& opt, ExtractFileReport& r) {
+void ReportRead(const TDocumentSet& docs, DocKind kind, bool complete, ExtractFileReport& r) {
   switch (kind) {
-    case DocKind::kJww:
-      ReportRead(docs.JWW, whole, r);
-      ExtractJww(docs.JWW, list, opt);
-      break;
-    case DocKind::kJws:
-      ReportRead(docs.JWS, whole, r);
-      ExtractJws(docs.JWS, list, opt);
-      break;
-    case DocKind::kJwc:
-      ReportRead(docs.JWC, whole, r);
-      ExtractJwc(docs.JWC, list, opt);
-      break;
-    case DocKind::kJwk:
-      ReportRead(docs.JWK, whole, r);
-      ExtractJwk(docs.JWK, list, opt);
-      break;
-    case DocKind::kNone:
-      break;
+    case DocKind::kJww: ReportRead(docs.JWW, complete, r); break;
+    case DocKind::kJws: ReportRead(docs.JWS, complete, r); break;
+    case DocKind::kJwc: ReportRead(docs.JWC, complete, r); break;
+    case DocKind::kJwk: ReportRead(docs.JWK, complete, r); break;
+    case DocKind::kNone: break;
   }
 }
 
@@ -93,8 +77,11 @@ void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& d
     r.outcome = Outcome::kCannotRead;
     return;
   }
+  // FileIn's answer is not consulted for the list: a read that stopped part way gives the
+  // texts found until then.
   const DocumentRead read = ReadDocument(kind, bytes, docs);
-  ExtractDocument(docs, read.doc, read.whole, list, opt, r);
+  ReportRead(docs, read.doc, read.whole, r);
+  ExtractDocument(docs, read.doc, list, opt);
   FreeReaders(kind, docs);
 }
 

@@ -4,9 +4,9 @@
 #include <cerrno>
 #include <memory>
 
-#include "extract/block_name.h"
 #include "documents/document_set.h"
 #include "documents/file_kind.h"
+#include "documents/text_walk.h"
 #include "util/file_bytes.h"
 #include "util/folder_listing.h"
 #include "util/full_width.h"
@@ -21,7 +21,6 @@ namespace glyphgrab {
 namespace {
 
 constexpr std::u16string_view kResultMarker = u"　　:";
-constexpr std::size_t kLayersPerGroup = 16;
 
 // The field test: a field matches when the keyword occurs in its normalised form. One
 // buffer serves every field of a walk.
@@ -40,70 +39,23 @@ class FieldMatcher {
   std::u16string buffer_;
 };
 
-template <typename Vec>
-std::size_t Held(const Vec& items, std::int32_t count) {
-  return std::min<std::size_t>(items.size(), static_cast<std::size_t>(std::max(count, 0)));
-}
+// Tests a document's texts in the walk's order; the first match ends the walk, since a
+// test has no effect beyond its answer.
+class FieldSearch final : public TextVisitor {
+ public:
+  explicit FieldSearch(FieldMatcher& match) : match_(match) {}
 
-// Whether any of the first `count` records (as far as they are held) matches.
-template <typename Vec, typename Field>
-bool AnyMatches(const Vec& items, std::int32_t count, Field field, FieldMatcher& match) {
-  for (std::size_t i = 0; i < Held(items, count); ++i)
-    if (match(field(items[i]))) return true;
-  return false;
-}
-
-// Fields are tested group by group, and a later group only while nothing matched; since
-// a test has no effect beyond its answer, the first matching field can end the search.
-bool DrawingEntitiesMatch(const TJwDocument& d, FieldMatcher& match) {
-  if (AnyMatches(d.EntMoji, d.EntMojiN, [](const auto& m) -> const std::u16string& { return m.str; }, match))
-    return true;
-  if (AnyMatches(d.EntSunpo, d.EntSunpoN, [](const auto& s) -> const std::u16string& { return s.Moji.str; }, match))
-    return true;
-  for (std::size_t k = 0; k < Held(d.EntBlockDef, d.EntBlockDefN); ++k) {
-    const TEntJwwBlockDef& def = d.EntBlockDef[k];
-    if (match(VisibleBlockName(def.strName))) return true;
-    if (AnyMatches(def.mMoji, def.mMojiN, [](const auto& m) -> const std::u16string& { return m.str; }, match))
-      return true;
-    if (AnyMatches(def.mSunpo, def.mSunpoN, [](const auto& s) -> const std::u16string& { return s.Moji.str; }, match))
-      return true;
+  bool Enter(TextSection) override { return true; }
+  bool Visit(TextField, std::u16string_view text) override {
+    found_ = match_(text);
+    return !found_;
   }
-  return false;
-}
+  bool found() const { return found_; }
 
-bool JwwMatches(const TJwwData& d, FieldMatcher& match) {
-  if (match(d.Enthd.strMemo)) return true;
-  for (std::size_t g = 0; g < d.EntLgrp.size(); ++g) {
-    if (match(d.EntLgrp[g].aStrGLayName)) return true;
-    for (std::size_t k = 0; k < kLayersPerGroup && g * kLayersPerGroup + k < d.EntLay.size(); ++k)
-      if (match(d.EntLay[g * kLayersPerGroup + k].aStrLayName)) return true;
-  }
-  for (const auto& c : d.EntColS)
-    if (match(c.astrUDColorName)) return true;
-  for (const auto& t : d.EntLtpS)
-    if (match(t.astrUDLTypeName)) return true;
-  return DrawingEntitiesMatch(d, match);
-}
-
-template <typename Doc>
-bool DosCommentsMatch(const Doc& d, FieldMatcher& match) {
-  return match(d.Enthd.comment1) || match(d.Enthd.comment2);
-}
-
-bool JwcMatches(const TJwcData& d, FieldMatcher& match) {
-  if (DosCommentsMatch(d, match)) return true;
-  for (std::size_t g = 0; g < d.EntLgrp.size(); ++g) {
-    if (match(d.EntLgrp[g].name)) return true;
-    for (std::size_t k = 0; k < kLayersPerGroup && g * kLayersPerGroup + k < d.EntLay.size(); ++k)
-      if (match(d.EntLay[g * kLayersPerGroup + k].name)) return true;
-  }
-  return AnyMatches(d.EntMoji, d.Enthd.mojiCount, [](const auto& m) -> const std::u16string& { return m.s; }, match);
-}
-
-bool JwkMatches(const TJwkData& d, FieldMatcher& match) {
-  return DosCommentsMatch(d, match) ||
-         AnyMatches(d.EntMoji, d.Enthd.mojiCount, [](const auto& m) -> const std::u16string& { return m.s; }, match);
-}
+ private:
+  FieldMatcher& match_;
+  bool found_ = false;
+};
 
 // Every line of a text, CSV or HTML file as it is stored, markup included, read through
 // a bounded buffer; a keyword across the pieces of a long line is found too. Matching
@@ -152,17 +104,10 @@ bool FileFinds(const std::u16string& path, std::u16string_view name, FileKind ki
   Bytes bytes;
   if (!ReadWholeFile(path, bytes, &error)) return false;
   ReadWhole(doc, bytes, docs);
-  bool found = false;
-  switch (doc) {
-    case DocKind::kJww: found = JwwMatches(docs.JWW, match); break;
-    // A symbol's header and layer names are not searched.
-    case DocKind::kJws: found = DrawingEntitiesMatch(docs.JWS, match); break;
-    case DocKind::kJwc: found = JwcMatches(docs.JWC, match); break;
-    case DocKind::kJwk: found = JwkMatches(docs.JWK, match); break;
-    case DocKind::kNone: break;
-  }
+  FieldSearch search(match);
+  WalkTexts(docs, doc, search);
   docs.Free(doc);
-  return found;
+  return search.found();
 }
 
 }  // namespace

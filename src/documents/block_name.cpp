@@ -1,4 +1,4 @@
-#include "extract/block_name.h"
+#include "documents/block_name.h"
 
 #include "util/strings.h"
 

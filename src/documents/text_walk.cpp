@@ -1,0 +1,123 @@
+#include "documents/text_walk.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+#include "documents/block_name.h"
+
+namespace glyphgrab {
+namespace {
+
+constexpr std::size_t kLayersPerGroup = 16;
+
+template <typename Vec>
+std::size_t Held(const Vec& items, std::int32_t count) {
+  return std::min<std::size_t>(items.size(), static_cast<std::size_t>(std::max(count, 0)));
+}
+
+// The first `n` items, each through `text` (a member pointer or a function).
+template <typename Vec, typename Text>
+bool Each(TextVisitor& v, TextField field, const Vec& items, std::size_t n, Text text) {
+  for (std::size_t i = 0; i < n; ++i)
+    if (!v.Visit(field, std::invoke(text, items[i]))) return false;
+  return true;
+}
+
+// Each group's name followed by the names of its layers.
+template <typename Groups, typename GroupName, typename Layers, typename LayerName>
+bool LayerNames(TextVisitor& v, const Groups& groups, GroupName groupName, const Layers& layers,
+                LayerName layerName) {
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    if (!v.Visit(TextField::kLayerGroupName, std::invoke(groupName, groups[g]))) return false;
+    for (std::size_t k = 0; k < kLayersPerGroup && g * kLayersPerGroup + k < layers.size(); ++k)
+      if (!v.Visit(TextField::kLayerName, std::invoke(layerName, layers[g * kLayersPerGroup + k])))
+        return false;
+  }
+  return true;
+}
+
+const std::u16string& SunpoText(const TEntJwwSunpo& s) { return s.Moji.str; }
+
+// What a drawing and a symbol share: texts, dimension texts, block definitions. Nested
+// insertions are not followed: each definition gives only its own texts.
+bool WalkEntities(const TJwDocument& d, TextVisitor& v) {
+  if (v.Enter(TextSection::kTexts) &&
+      !Each(v, TextField::kText, d.EntMoji, Held(d.EntMoji, d.EntMojiN), &TEntJwwMoji::str)) {
+    return false;
+  }
+  if (v.Enter(TextSection::kDimensionTexts) &&
+      !Each(v, TextField::kDimensionText, d.EntSunpo, Held(d.EntSunpo, d.EntSunpoN), SunpoText)) {
+    return false;
+  }
+  if (d.EntBlockDefN <= 0 || !v.Enter(TextSection::kBlocks)) return true;
+  for (std::size_t k = 0; k < Held(d.EntBlockDef, d.EntBlockDefN); ++k) {
+    const TEntJwwBlockDef& def = d.EntBlockDef[k];
+    if (!v.Visit(TextField::kBlockName, VisibleBlockName(def.strName)) ||
+        !Each(v, TextField::kBlockText, def.mMoji, Held(def.mMoji, def.mMojiN), &TEntJwwMoji::str) ||
+        !Each(v, TextField::kBlockDimensionText, def.mSunpo, Held(def.mSunpo, def.mSunpoN), SunpoText)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+template <typename Doc>
+bool DosMemo(const Doc& d, TextVisitor& v, TextSection section) {
+  return !v.Enter(section) ||
+         (v.Visit(TextField::kMemo, d.Enthd.comment1) && v.Visit(TextField::kMemo, d.Enthd.comment2));
+}
+
+template <typename Doc>
+bool DosTexts(const Doc& d, TextVisitor& v) {
+  return !v.Enter(TextSection::kTexts) ||
+         Each(v, TextField::kText, d.EntMoji, Held(d.EntMoji, d.Enthd.mojiCount), &TEntJwcMoji2::s);
+}
+
+}  // namespace
+
+bool WalkTexts(const TJwwData& d, TextVisitor& v) {
+  if (v.Enter(TextSection::kDrawingMemo) && !v.Visit(TextField::kMemo, d.Enthd.strMemo)) return false;
+  if (v.Enter(TextSection::kLayerNames) &&
+      !LayerNames(v, d.EntLgrp, &TEntJwwLayerGroup::aStrGLayName, d.EntLay, &TEntJwwLayer::aStrLayName)) {
+    return false;
+  }
+  if (v.Enter(TextSection::kPenColourNames) &&
+      !Each(v, TextField::kPenColourName, d.EntColS, d.EntColS.size(), &TEntJwwColorExNo::astrUDColorName)) {
+    return false;
+  }
+  if (v.Enter(TextSection::kLineTypeNames) &&
+      !Each(v, TextField::kLineTypeName, d.EntLtpS, d.EntLtpS.size(), &TEntJwwLineTypeExNo::astrUDLTypeName)) {
+    return false;
+  }
+  return WalkEntities(d, v);
+}
+
+bool WalkTexts(const TJwsData& d, TextVisitor& v) { return WalkEntities(d, v); }
+
+bool WalkTexts(const TJwcData& d, TextVisitor& v) {
+  if (!DosMemo(d, v, TextSection::kDrawingMemo)) return false;
+  if (v.Enter(TextSection::kLayerNames) &&
+      !LayerNames(v, d.EntLgrp, &TEntJwcLayerGroup::name, d.EntLay, &TEntJwcLayer::name)) {
+    return false;
+  }
+  return DosTexts(d, v);
+}
+
+bool WalkTexts(const TJwkData& d, TextVisitor& v) {
+  return DosMemo(d, v, TextSection::kSymbolMemo) && DosTexts(d, v);
+}
+
+bool WalkTexts(const TDocumentSet& docs, DocKind kind, TextVisitor& v) {
+  switch (kind) {
+    case DocKind::kJww: return WalkTexts(docs.JWW, v);
+    case DocKind::kJws: return WalkTexts(docs.JWS, v);
+    case DocKind::kJwc: return WalkTexts(docs.JWC, v);
+    case DocKind::kJwk: return WalkTexts(docs.JWK, v);
+    case DocKind::kNone: break;
+  }
+  return true;
+}
+
+}  // namespace glyphgrab
