@@ -13,17 +13,14 @@
 namespace glyphgrab {
 namespace {
 
-std::size_t StopPos(const TJwDocument& doc) { return doc.ReadStopPos; }
-std::size_t Undecodable(const TJwDocument& doc) { return doc.ReadUndecodable; }
-template <typename Doc>
-std::size_t StopPos(const TDosDocument<Doc>& doc) { return doc.readInfo.stopPos; }
-template <typename Doc>
-std::size_t Undecodable(const TDosDocument<Doc>& doc) { return doc.readInfo.badBytes; }
-
-FileInfoResult HeaderResult(HeaderRead h, const auto& doc) {
+FileInfoResult HeaderResult(HeaderRead h, const TReadInfo& info) {
   if (!h.checked) return {FileInfoRead::kNotFormat, 0, 0};
-  if (!h.read) return {FileInfoRead::kStopped, StopPos(doc), Undecodable(doc)};
-  return {FileInfoRead::kOk, 0, Undecodable(doc)};
+  switch (info.status) {
+    case TReadStatus::kComplete: return {FileInfoRead::kOk, 0, info.undecodable};
+    // Gone or locked between the check and the read.
+    case TReadStatus::kCannotOpen: return {FileInfoRead::kCannotRead, 0, 0};
+    default: return {FileInfoRead::kStopped, info.stopPos, info.undecodable};
+  }
 }
 
 // The DOS generation keeps no version number: the column says "DOS"; the memo is the two
@@ -47,25 +44,21 @@ FileInfoResult FileListInfo(std::u16string_view path, TFileListDocs& docs, std::
   const std::u16string ext = FileExtLower(path);
   const DocKind doc = ListHeaderDocument(ext);
   const HeaderRead h = ReadHeader(doc, path, docs);
-  switch (doc) {
-    case DocKind::kJww:
-      if (h.read) {
+  if (h.read) {
+    switch (doc) {
+      case DocKind::kJww:
         ver = IntToText(docs.JWW.Enthd.jwVer);
         memo = RemoveBlanks(RemoveLineMarks(docs.JWW.Enthd.strMemo));
-      }
-      return HeaderResult(h, docs.JWW);
-    case DocKind::kJws:
-      if (h.read) ver = IntToText(docs.JWS.Enthd.jwVer);  // a symbol has no memo
-      return HeaderResult(h, docs.JWS);
-    case DocKind::kJwc:
-      if (h.read) DosColumns(docs.JWC, ver, memo);
-      return HeaderResult(h, docs.JWC);
-    case DocKind::kJwk:
-      if (h.read) DosColumns(docs.JWK, ver, memo);
-      return HeaderResult(h, docs.JWK);
-    case DocKind::kNone:
-      break;
+        break;
+      case DocKind::kJws:
+        ver = IntToText(docs.JWS.Enthd.jwVer);  // a symbol has no memo
+        break;
+      case DocKind::kJwc: DosColumns(docs.JWC, ver, memo); break;
+      case DocKind::kJwk: DosColumns(docs.JWK, ver, memo); break;
+      case DocKind::kNone: break;
+    }
   }
+  if (doc != DocKind::kNone) return HeaderResult(h, ReadInfoOf(docs, doc));
   switch (FileKindOf(ext)) {
     case FileKind::kTxt:
     case FileKind::kCsv:

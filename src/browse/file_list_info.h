@@ -23,7 +23,8 @@ enum class FileInfoRead {
   kOk,          // the columns come from the file
   kNotFormat,   // the file is not of its extension's format (FileCheck failed)
   kStopped,     // the header could not be read completely
-  kCannotRead,  // a text file that could not be loaded
+  kCannotRead,  // a text file that could not be loaded, or a drawing that could not be
+                // opened after its check
 };
 
 struct FileInfoResult {

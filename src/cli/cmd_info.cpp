@@ -4,6 +4,7 @@
 #include "browse/file_list_info.h"
 #include "cli/cli_util.h"
 #include "cli/command_handlers.h"
+#include "documents/file_kind.h"
 #include "util/codepage.h"
 #include "util/paths.h"
 
@@ -27,7 +28,7 @@ std::string Diagnostic(const FileInfoResult& r, std::u16string_view path) {
     case FileInfoRead::kStopped:
       return "reading stopped at byte " + std::to_string(r.stopPos);
     case FileInfoRead::kCannotRead:
-      return "cannot be read as text";
+      return IsTextKind(FileKindOf(FileExtLower(path))) ? "cannot be read as text" : "cannot be read";
     default:
       return {};
   }

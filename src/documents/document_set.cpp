@@ -27,6 +27,18 @@ void TDocumentSet::Free(DocKind kind) {
   }
 }
 
+const TReadInfo& ReadInfoOf(const TDocumentSet& docs, DocKind kind) {
+  static const TReadInfo kNothingRead;
+  switch (kind) {
+    case DocKind::kJww: return docs.JWW.readInfo;
+    case DocKind::kJws: return docs.JWS.readInfo;
+    case DocKind::kJwc: return docs.JWC.readInfo;
+    case DocKind::kJwk: return docs.JWK.readInfo;
+    case DocKind::kNone: break;
+  }
+  return kNothingRead;
+}
+
 void JwwDataFree(TJwwData& jww) {
   jww.BindImageDeleteGzFile();
   jww.BindImageDeleteNonGzFile();

@@ -30,6 +30,9 @@ struct TDocumentSet {
   void Free(DocKind kind);
 };
 
+// How the last read of the document of `kind` ended; a status of kNotRead for kNone.
+const TReadInfo& ReadInfoOf(const TDocumentSet& docs, DocKind kind);
+
 // Releases a JWW document and deletes the image files its read unpacked.
 void JwwDataFree(TJwwData& jww);
 

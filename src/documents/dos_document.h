@@ -8,6 +8,7 @@
 #include "documents/dos_header.h"
 #include "documents/dos_records.h"
 #include "documents/identification.h"
+#include "documents/read_info.h"
 #include "util/codepage.h"
 #include "util/file_bytes.h"
 
@@ -30,7 +31,8 @@ class TDosDocument {
   bool FileHeaderIn(std::u16string_view path) {
     Self().DataInit();
     Bytes head;
-    return ReadFilePrefix(path, Derived::kHeaderBytes, head) && FileHeaderInBytes(head);
+    if (!ReadFilePrefix(path, Derived::kHeaderBytes, head)) return CannotOpen();
+    return FileHeaderInBytes(head);
   }
   bool FileHeaderInBytes(ByteSpan data) { return Read(data, false); }
 
@@ -38,12 +40,15 @@ class TDosDocument {
   bool FileIn(std::u16string_view path) {
     Self().DataInit();
     Bytes data;
-    return ReadWholeFile(path, data) && FileInBytes(data);
+    if (!ReadWholeFile(path, data)) return CannotOpen();
+    return FileInBytes(data);
   }
   bool FileInBytes(ByteSpan data) { return Read(data, true); }
 
-  // How the last FileHeaderIn or FileIn ended.
-  TDosReadInfo readInfo;
+  // How the last FileHeaderIn or FileIn ended. The data ending before a read had all its
+  // bytes is a stop even where the reader takes the missing bytes as zero and answers
+  // true: the file is shorter than its header says.
+  TReadInfo readInfo;
 
  private:
   Derived& Self() { return static_cast<Derived&>(*this); }
@@ -52,9 +57,14 @@ class TDosDocument {
     Self().DataInit();
     ByteReader r(data);
     const bool ok = Self().ReadHeader(r) && (!body || Self().ReadBody(r));
+    readInfo.status = ok && !r.hitEnd() ? TReadStatus::kComplete : TReadStatus::kStopped;
     readInfo.stopPos = r.pos();
-    readInfo.shortRead = r.hitEnd();
     return ok;
+  }
+
+  bool CannotOpen() {
+    readInfo.status = TReadStatus::kCannotOpen;
+    return false;
   }
 };
 

@@ -155,15 +155,4 @@ class DosSectionSizer {
   std::uint64_t at_;
 };
 
-// How the last read of a document ended, for diagnostics (the CLI's "reading stopped at
-// byte N"). stopPos is the byte offset after the last byte read; shortRead is true when
-// the data ended before a read had all its bytes, whether the read then failed or took
-// the missing bytes as zero: the file is shorter than its header says. badBytes counts
-// the undecodable code page 932 bytes in the texts and names read.
-struct TDosReadInfo {
-  std::size_t stopPos = 0;
-  bool shortRead = false;
-  std::size_t badBytes = 0;
-};
-
 }  // namespace glyphgrab

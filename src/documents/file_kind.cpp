@@ -108,11 +108,14 @@ HeaderRead ReadHeader(DocKind kind, std::u16string_view path, TDocumentSet& docs
   return {};
 }
 
-DocumentRead ReadDocument(FileKind kind, ByteSpan bytes, TDocumentSet& docs) {
+DocKind ReadDocument(FileKind kind, ByteSpan bytes, TDocumentSet& docs) {
   for (const DocKind doc : ReadersOf(kind)) {
-    if (CheckBytes(doc, bytes)) return {doc, ReadWhole(doc, bytes, docs)};
+    if (CheckBytes(doc, bytes)) {
+      ReadWhole(doc, bytes, docs);
+      return doc;
+    }
   }
-  return {};
+  return DocKind::kNone;
 }
 
 void FreeReaders(FileKind kind, TDocumentSet& docs) {

@@ -67,12 +67,9 @@ struct HeaderRead {
 HeaderRead ReadHeader(DocKind kind, std::u16string_view path, TDocumentSet& docs);
 
 // The check, then the whole read: the first of ReadersOf(kind) whose check passes reads
-// `bytes`. `doc` is kNone when no check passed.
-struct DocumentRead {
-  DocKind doc = DocKind::kNone;
-  bool whole = false;  // the read took everything the file declares
-};
-DocumentRead ReadDocument(FileKind kind, ByteSpan bytes, TDocumentSet& docs);
+// `bytes`, and is returned (ReadInfoOf says how its read ended); kNone when no check
+// passed.
+DocKind ReadDocument(FileKind kind, ByteSpan bytes, TDocumentSet& docs);
 
 // Releases every document a file of `kind` may have been read into.
 void FreeReaders(FileKind kind, TDocumentSet& docs);

@@ -61,7 +61,7 @@ bool IsSafeImageName(std::u16string_view name) {
 
 bool TJwDocument::LoadFile(std::u16string_view path, std::vector<std::uint8_t>& bytes) {
   if (ReadWholeFile(path, bytes)) return true;
-  ReadStatus = TJwReadStatus::kCannotOpen;
+  readInfo.status = TReadStatus::kCannotOpen;
   return false;
 }
 
@@ -81,17 +81,17 @@ void TJwDocument::BodyFree() {
 bool TJwDocument::ReadAfterHeader(ByteReader& r, std::int32_t version, bool images,
                                   std::int32_t& n1, std::int32_t& n2) {
   jw::Archive ar(r, version, MojiEncode);
-  ReadStatus = ReadBody(ar, n1, n2);
-  if (ReadStatus == TJwReadStatus::kComplete && images && (BindImageExp || BindImageExr)) {
-    ReadStatus = ReadImages(ar);
+  readInfo.status = ReadBody(ar, n1, n2);
+  if (readInfo.status == TReadStatus::kComplete && images && (BindImageExp || BindImageExr)) {
+    readInfo.status = ReadImages(ar);
   }
-  ReadUndecodable += ar.undecodable();
+  readInfo.undecodable += ar.undecodable();
   // A text or value cut short by the end of the data is a stop too, even where the
   // reads that decide the end delivered something.
-  if (ReadStatus == TJwReadStatus::kComplete && r.hitEnd()) ReadStatus = TJwReadStatus::kStopped;
-  ReadStopPos = r.pos();
+  if (readInfo.status == TReadStatus::kComplete && r.hitEnd()) readInfo.status = TReadStatus::kStopped;
+  readInfo.stopPos = r.pos();
   MakeBlockTree();
-  return ReadStatus == TJwReadStatus::kComplete;
+  return readInfo.status == TReadStatus::kComplete;
 }
 
 void TJwDocument::BodyInit() {
@@ -112,9 +112,7 @@ void TJwDocument::BodyInit() {
   FontNameN = 0;
   FileOutOpt = 0;
   MojiEncode = false;
-  ReadStatus = TJwReadStatus::kNotRead;
-  ReadStopPos = 0;
-  ReadUndecodable = 0;
+  readInfo = {};
 }
 
 void TJwDocument::BindImageInit() {
@@ -142,11 +140,11 @@ void TJwDocument::BindImageDeleteNonGzFile() {
   }
 }
 
-TJwReadStatus TJwDocument::ReadBody(jw::Archive& ar, std::int32_t& n1, std::int32_t& n2) {
+TReadStatus TJwDocument::ReadBody(jw::Archive& ar, std::int32_t& n1, std::int32_t& n2) {
   ByteReader& r = ar.reader();
   bool delivered = false;
   const std::int32_t count1 = ar.ReadCount(&delivered);
-  if (!delivered) return TJwReadStatus::kStopped;
+  if (!delivered) return TReadStatus::kStopped;
   n1 = count1;
   n2 = 0;
   EntBlockDefN = 0;
@@ -155,15 +153,15 @@ TJwReadStatus TJwDocument::ReadBody(jw::Archive& ar, std::int32_t& n1, std::int3
   jw::EntityTarget drawing = DrawingTarget(*this);
   switch (ar.ReadEntityList(count1, drawing)) {
     case jw::ListResult::kOk: break;
-    case jw::ListResult::kEnd: return TJwReadStatus::kStopped;
-    case jw::ListResult::kUnknownClass: return TJwReadStatus::kUnknownClass;
+    case jw::ListResult::kEnd: return TReadStatus::kStopped;
+    case jw::ListResult::kUnknownClass: return TReadStatus::kUnknownClass;
   }
-  if (count1 < 0) return TJwReadStatus::kStopped;
+  if (count1 < 0) return TReadStatus::kStopped;
 
   const std::int32_t count2 = ar.ReadCount(&delivered);
-  if (!delivered) return TJwReadStatus::kStopped;
-  if (count2 == 0) return TJwReadStatus::kComplete;
-  if (count2 < 0) return TJwReadStatus::kStopped;
+  if (!delivered) return TReadStatus::kStopped;
+  if (count2 == 0) return TReadStatus::kComplete;
+  if (count2 < 0) return TReadStatus::kStopped;
   n2 = count2;
   const std::size_t defs = jw::BoundCount(count2, r.remaining(), jw::kMinDefinitionBytes);
   EntBlockDef.resize(defs);
@@ -171,9 +169,9 @@ TJwReadStatus TJwDocument::ReadBody(jw::Archive& ar, std::int32_t& n1, std::int3
 
   for (std::size_t d = 0; d < defs; ++d) {
     TEntJwwBlockDef& def = EntBlockDef[d];
-    if (!ar.ReadDefinitionTag()) return TJwReadStatus::kStopped;
+    if (!ar.ReadDefinitionTag()) return TReadStatus::kStopped;
     std::uint8_t buf[jw::kBlockDefBytes];
-    if (ar.ReadFixed(buf, jw::kBlockDefBytes) == 0) return TJwReadStatus::kStopped;
+    if (ar.ReadFixed(buf, jw::kBlockDefBytes) == 0) return TReadStatus::kStopped;
     def.att = jw::AttrAt(buf);
     def.nNumber = LeU32At(buf + 15);
     def.bRefferd = LeU32At(buf + 19);
@@ -191,22 +189,22 @@ TJwReadStatus TJwDocument::ReadBody(jw::Archive& ar, std::int32_t& n1, std::int3
     jw::EntityTarget target = DefinitionTarget(def);
     switch (ar.ReadEntityList(count, target)) {
       case jw::ListResult::kOk: break;
-      case jw::ListResult::kEnd: return TJwReadStatus::kStopped;
-      case jw::ListResult::kUnknownClass: return TJwReadStatus::kUnknownClass;
+      case jw::ListResult::kEnd: return TReadStatus::kStopped;
+      case jw::ListResult::kUnknownClass: return TReadStatus::kUnknownClass;
     }
-    if (count < 0) return TJwReadStatus::kStopped;
+    if (count < 0) return TReadStatus::kStopped;
   }
   // More definitions declared than the data could hold.
-  if (defs < static_cast<std::size_t>(count2)) return TJwReadStatus::kStopped;
-  return TJwReadStatus::kComplete;
+  if (defs < static_cast<std::size_t>(count2)) return TReadStatus::kStopped;
+  return TReadStatus::kComplete;
 }
 
-TJwReadStatus TJwDocument::ReadImages(jw::Archive& ar) {
+TReadStatus TJwDocument::ReadImages(jw::Archive& ar) {
   ByteReader& r = ar.reader();
   const std::int32_t m = r.I32();
   if (m <= 0) {
     BindImageN = 0;
-    return m < 0 ? TJwReadStatus::kStopped : TJwReadStatus::kComplete;
+    return m < 0 ? TReadStatus::kStopped : TReadStatus::kComplete;
   }
   const std::size_t n = jw::BoundCount(m, r.remaining(), jw::kMinImageBytes);
   BindImage.resize(n);
@@ -224,8 +222,8 @@ TJwReadStatus TJwDocument::ReadImages(jw::Archive& ar) {
     }
     if (BindImageExp) WriteImageFile(BindImageFolder + image.Fname, data);
   }
-  if (n < static_cast<std::size_t>(m)) return TJwReadStatus::kStopped;
-  return TJwReadStatus::kComplete;
+  if (n < static_cast<std::size_t>(m)) return TReadStatus::kStopped;
+  return TReadStatus::kComplete;
 }
 
 void TJwDocument::MakeBlockTree() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "documents/jwwtype.h"
+#include "documents/read_info.h"
 
 namespace glyphgrab {
 
@@ -63,12 +64,8 @@ class TJwDocument {
   std::vector<std::u16string> FontNames;
   double myMinWx = 0, myMinWy = 0, myMaxWx = 0, myMaxWy = 0;
 
-  // How the last FileHeaderIn or FileIn ended and the byte offset where reading stopped
-  // (the end of what was read when it completed), for diagnostics.
-  TJwReadStatus ReadStatus = TJwReadStatus::kNotRead;
-  std::size_t ReadStopPos = 0;
-  // Bytes of single-byte texts that could not be decoded (each became U+FFFD).
-  std::size_t ReadUndecodable = 0;
+  // How the last FileHeaderIn or FileIn ended.
+  TReadInfo readInfo;
 
   // Rebuilds EntBlockTree, the definitions' ref_flag and ref_no, and EntBlockNum. The
   // expansion never descends into a definition that already occurs among a node's
@@ -93,20 +90,20 @@ class TJwDocument {
   // Releases the memory of the entity arrays, not only their contents, so that one huge
   // drawing does not keep its arrays alive in a reused document.
   void BodyFree();
-  // Reads the whole file into `bytes`; when it cannot, ReadStatus says so.
+  // Reads the whole file into `bytes`; when it cannot, readInfo says so.
   bool LoadFile(std::u16string_view path, std::vector<std::uint8_t>& bytes);
   // Everything after a header that ended at r's position: the body, then the image
   // table when `images` says the format has one (read only when a switch asks for it),
-  // then the block tree. Sets ReadStatus and ReadStopPos; true when all was read.
+  // then the block tree. Sets readInfo; true when all was read.
   bool ReadAfterHeader(ByteReader& r, std::int32_t version, bool images, std::int32_t& n1,
                        std::int32_t& n2);
 
  private:
   // Reads the entity list, the block definitions and their lists. n1 and n2 receive the
   // stored counts. Answers kComplete, kStopped or kUnknownClass.
-  TJwReadStatus ReadBody(jw::Archive& ar, std::int32_t& n1, std::int32_t& n2);
+  TReadStatus ReadBody(jw::Archive& ar, std::int32_t& n1, std::int32_t& n2);
   // Reads the image table of a version-700 drawing.
-  TJwReadStatus ReadImages(jw::Archive& ar);
+  TReadStatus ReadImages(jw::Archive& ar);
 };
 
 // True when an image name from a file may be joined to the image folder: a plain file

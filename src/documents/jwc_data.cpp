@@ -205,7 +205,7 @@ bool TJwcData::ReadBody(ByteReader& r) {
     if (area.empty()) return false;
     for (std::int32_t i = 0; i < mojiN; ++i) {
       auto& m = EntMoji[static_cast<std::size_t>(i)];
-      m.s = DosAreaText(area, static_cast<std::int64_t>(m.p) - h.sBufAdr1, &readInfo.badBytes);
+      m.s = DosAreaText(area, static_cast<std::int64_t>(m.p) - h.sBufAdr1, &readInfo.undecodable);
     }
   }
 
@@ -220,12 +220,12 @@ bool TJwcData::ReadBody(ByteReader& r) {
   for (auto& l : EntLay) {
     const auto field = r.Take(kLayerNameBytes);
     if (field.empty()) return false;
-    l.name = DosNameText(field, &readInfo.badBytes);
+    l.name = DosNameText(field, &readInfo.undecodable);
   }
   for (auto& g : EntLgrp) {
     const auto field = r.Take(kGroupNameBytes);
     if (field.empty()) return false;
-    g.name = DosNameText(field, &readInfo.badBytes);
+    g.name = DosNameText(field, &readInfo.undecodable);
   }
   return true;
 }

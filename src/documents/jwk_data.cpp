@@ -79,7 +79,7 @@ bool TJwkData::ReadBody(ByteReader& r) {
   if (h.strSpace > 0 && h.mojiCount > 0) {
     const auto area = r.Take(static_cast<std::size_t>(h.strSpace));
     if (area.empty()) return false;
-    for (auto& m : EntMoji) m.s = DosAreaText(area, m.p, &readInfo.badBytes);
+    for (auto& m : EntMoji) m.s = DosAreaText(area, m.p, &readInfo.undecodable);
   }
   return true;
 }

@@ -40,16 +40,16 @@ bool TJwsData::FileCheck(std::u16string_view path) const {
   return FileCheckBytes(head);
 }
 
-TJwReadStatus TJwsData::ReadHeader(ByteReader& r) {
+TReadStatus TJwsData::ReadHeader(ByteReader& r) {
   EntLgrp.assign(kLayerGroups, {});
   TEntJwsHeader& h = Enthd;
   std::uint8_t id[kIdBytes];
   r.Read(id, kIdBytes);
   h.jwID = AnsiBytesToStr(ByteSpan(id, kIdBytes));
-  if (!IdentMatches(ByteSpan(id, kIdBytes), kJwsId)) return TJwReadStatus::kNotFormat;
+  if (!IdentMatches(ByteSpan(id, kIdBytes), kJwsId)) return TReadStatus::kNotFormat;
   r.Skip(kVersionAt - kIdBytes);
   h.jwVer = r.I32();
-  if (h.jwVer < kMinVersion || h.jwVer > kMaxVersion) return TJwReadStatus::kNotFormat;
+  if (h.jwVer < kMinVersion || h.jwVer > kMaxVersion) return TReadStatus::kNotFormat;
   h.BasePoint_x = r.F64();
   h.BasePoint_y = r.F64();
   for (TEntJwwLayerGroup& g : EntLgrp) {
@@ -65,22 +65,22 @@ TJwReadStatus TJwsData::ReadHeader(ByteReader& r) {
   h.My1 = r.F64();
   h.Mx2 = r.F64();
   const bool any = r.CheckedF64(h.My2);  // the file must reach its last field
-  return any ? TJwReadStatus::kComplete : TJwReadStatus::kStopped;
+  return any ? TReadStatus::kComplete : TReadStatus::kStopped;
 }
 
 bool TJwsData::FileHeaderInBytes(ByteSpan bytes) {
   DataInit();
   ByteReader r(bytes);
-  ReadStatus = ReadHeader(r);
-  ReadStopPos = r.pos();
-  return ReadStatus == TJwReadStatus::kComplete;
+  readInfo.status = ReadHeader(r);
+  readInfo.stopPos = r.pos();
+  return readInfo.status == TReadStatus::kComplete;
 }
 
 bool TJwsData::FileHeaderIn(std::u16string_view path) {
   DataInit();
   Bytes head;
   if (!ReadFilePrefix(path, kHeaderBytes, head)) {
-    ReadStatus = TJwReadStatus::kCannotOpen;
+    readInfo.status = TReadStatus::kCannotOpen;
     return false;
   }
   return FileHeaderInBytes(head);
@@ -89,9 +89,9 @@ bool TJwsData::FileHeaderIn(std::u16string_view path) {
 bool TJwsData::FileInBytes(ByteSpan bytes) {
   DataInit();
   ByteReader r(bytes);
-  ReadStatus = ReadHeader(r);
-  if (ReadStatus != TJwReadStatus::kComplete) {
-    ReadStopPos = r.pos();
+  readInfo.status = ReadHeader(r);
+  if (readInfo.status != TReadStatus::kComplete) {
+    readInfo.stopPos = r.pos();
     return false;
   }
   // A symbol has no image table, whatever its version.

@@ -63,7 +63,7 @@ class TJwsData : public TJwDocument {
   bool FileInBytes(ByteSpan bytes);
 
  private:
-  TJwReadStatus ReadHeader(ByteReader& r);
+  TReadStatus ReadHeader(ByteReader& r);
 };
 
 }  // namespace glyphgrab

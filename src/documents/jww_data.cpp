@@ -77,15 +77,15 @@ bool TJwwData::FileCheck(std::u16string_view path) const {
   return FileCheckBytes(head);
 }
 
-TJwReadStatus TJwwData::ReadHeader(ByteReader& r) {
+TReadStatus TJwwData::ReadHeader(ByteReader& r) {
   GiveTablesLengths();
   TEntJwwHeader& h = Enthd;
   std::uint8_t id[kIdBytes];
   r.Read(id, kIdBytes);
   h.jwID = AnsiBytesToStr(ByteSpan(id, kIdBytes));
-  if (!IdentMatches(ByteSpan(id, kIdBytes), kJwwId)) return TJwReadStatus::kNotFormat;
+  if (!IdentMatches(ByteSpan(id, kIdBytes), kJwwId)) return TReadStatus::kNotFormat;
   h.jwVer = r.I32();
-  if (h.jwVer < kMinVersion || h.jwVer > kMaxVersion) return TJwReadStatus::kNotFormat;
+  if (h.jwVer < kMinVersion || h.jwVer > kMaxVersion) return TReadStatus::kNotFormat;
   const std::int32_t v = h.jwVer;
   jw::Archive ar(r, v, MojiEncode);
 
@@ -288,16 +288,16 @@ TJwReadStatus TJwwData::ReadHeader(ByteReader& r) {
   h.adMojiKijunZureY1 = r.F64();
   // The one checked read of the header: the file must reach its last field.
   const bool any = r.CheckedF64(h.adMojiKijunZureY2);
-  ReadUndecodable += ar.undecodable();
-  return any ? TJwReadStatus::kComplete : TJwReadStatus::kStopped;
+  readInfo.undecodable += ar.undecodable();
+  return any ? TReadStatus::kComplete : TReadStatus::kStopped;
 }
 
 bool TJwwData::FileHeaderInBytes(ByteSpan bytes) {
   DataInit();
   ByteReader r(bytes);
-  ReadStatus = ReadHeader(r);
-  ReadStopPos = r.pos();
-  return ReadStatus == TJwReadStatus::kComplete;
+  readInfo.status = ReadHeader(r);
+  readInfo.stopPos = r.pos();
+  return readInfo.status == TReadStatus::kComplete;
 }
 
 bool TJwwData::FileHeaderIn(std::u16string_view path) {
@@ -307,22 +307,22 @@ bool TJwwData::FileHeaderIn(std::u16string_view path) {
   for (std::size_t limit = kHeaderPrefix;; limit *= 4) {
     if (!ReadFilePrefix(path, limit, head, &size)) {
       DataInit();
-      ReadStatus = TJwReadStatus::kCannotOpen;
+      readInfo.status = TReadStatus::kCannotOpen;
       return false;
     }
     FileHeaderInBytes(head);
     // A header that ran past the prefix is read again from a longer one.
-    if (ReadStopPos < head.size() || head.size() >= size) break;
+    if (readInfo.stopPos < head.size() || head.size() >= size) break;
   }
-  return ReadStatus == TJwReadStatus::kComplete;
+  return readInfo.status == TReadStatus::kComplete;
 }
 
 bool TJwwData::FileInBytes(ByteSpan bytes) {
   DataInit();
   ByteReader r(bytes);
-  ReadStatus = ReadHeader(r);
-  if (ReadStatus != TJwReadStatus::kComplete) {
-    ReadStopPos = r.pos();
+  readInfo.status = ReadHeader(r);
+  if (readInfo.status != TReadStatus::kComplete) {
+    readInfo.stopPos = r.pos();
     return false;
   }
   return ReadAfterHeader(r, Enthd.jwVer, Enthd.jwVer >= jw::kVerImages, Enthd.n1, Enthd.n2);

@@ -2,8 +2,8 @@
 // lists, block definitions and the table of embedded images.
 //
 // Reading never throws: every operation answers a Boolean, and the document keeps what
-// was read up to the point where reading stopped (ReadStatus and ReadStopPos say where
-// and why). Not thread-safe; one operation at a time per object.
+// was read up to the point where reading stopped (readInfo says where and why). Not
+// thread-safe; one operation at a time per object.
 #pragma once
 
 #include <array>
@@ -138,7 +138,7 @@ class TJwwData : public TJwDocument {
   bool FileInBytes(ByteSpan bytes);
 
  private:
-  TJwReadStatus ReadHeader(ByteReader& r);
+  TReadStatus ReadHeader(ByteReader& r);
   void GiveTablesLengths();
 };
 

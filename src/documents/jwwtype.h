@@ -207,16 +207,4 @@ struct TEntJwwMojiType {
   std::int32_t anMojiCol = 0;
 };
 
-// How the last read of a document ended, for diagnostics; the Boolean results of the
-// reading operations stay the interface.
-enum class TJwReadStatus {
-  kNotRead,      // nothing read yet (after DataInit)
-  kComplete,     // every part that the counts declare was read
-  kCannotOpen,   // the file could not be opened or read
-  kNotFormat,    // wrong identification or a version outside the accepted range
-  kStopped,      // the data ended, or held an impossible count, before everything
-                 // declared was read
-  kUnknownClass, // an object tag named a class that is not an entity kind
-};
-
 }  // namespace glyphgrab

@@ -12,28 +12,10 @@ namespace {
 
 using Outcome = ExtractFileReport::Outcome;
 
-void ReportRead(const TJwDocument& doc, bool complete, ExtractFileReport& r) {
-  r.outcome = complete ? Outcome::kRead : Outcome::kStopped;
-  r.stopPos = doc.ReadStopPos;
-  r.undecodable = doc.ReadUndecodable;
-}
-
-template <typename Doc>
-void ReportRead(const TDosDocument<Doc>& dos, bool complete, ExtractFileReport& r) {
-  const Doc& doc = static_cast<const Doc&>(dos);
-  r.outcome = complete && !doc.readInfo.shortRead ? Outcome::kRead : Outcome::kStopped;
-  r.stopPos = doc.readInfo.stopPos;
-  r.undecodable = doc.readInfo.badBytes;
-}
-
-void ReportRead(const TDocumentSet& docs, DocKind kind, bool complete, ExtractFileReport& r) {
-  switch (kind) {
-    case DocKind::kJww: ReportRead(docs.JWW, complete, r); break;
-    case DocKind::kJws: ReportRead(docs.JWS, complete, r); break;
-    case DocKind::kJwc: ReportRead(docs.JWC, complete, r); break;
-    case DocKind::kJwk: ReportRead(docs.JWK, complete, r); break;
-    case DocKind::kNone: break;
-  }
+void ReportRead(const TReadInfo& info, ExtractFileReport& r) {
+  r.outcome = info.complete() ? Outcome::kRead : Outcome::kStopped;
+  r.stopPos = info.stopPos;
+  r.undecodable = info.undecodable;
 }
 
 void ExtractTextFile(const std::u16string& path, FileKind kind, ExtractionList& list,
@@ -79,9 +61,9 @@ void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& d
   }
   // FileIn's answer is not consulted for the list: a read that stopped part way gives the
   // texts found until then.
-  const DocumentRead read = ReadDocument(kind, bytes, docs);
-  ReportRead(docs, read.doc, read.whole, r);
-  ExtractDocument(docs, read.doc, list, opt);
+  const DocKind doc = ReadDocument(kind, bytes, docs);
+  if (doc != DocKind::kNone) ReportRead(ReadInfoOf(docs, doc), r);
+  ExtractDocument(docs, doc, list, opt);
   FreeReaders(kind, docs);
 }
 

@@ -11,10 +11,6 @@ namespace {
 
 using Outcome = RenderFileResult::Outcome;
 
-std::size_t StopPos(const TJwDocument& doc) { return doc.ReadStopPos; }
-template <typename Doc>
-std::size_t StopPos(const TDosDocument<Doc>& doc) { return doc.readInfo.stopPos; }
-
 }  // namespace
 
 RenderFileResult RenderFile(std::u16string_view path) {
@@ -27,29 +23,27 @@ RenderFileResult RenderFile(std::u16string_view path) {
     return out;
   }
   auto docs = std::make_unique<TDocumentSet>();
-  const DocumentRead read = ReadDocument(kind, bytes, *docs);
-  switch (read.doc) {
+  const DocKind doc = ReadDocument(kind, bytes, *docs);
+  switch (doc) {
     case DocKind::kJww:
       out.model = RenderDrawing(docs->JWW);
-      out.stopPos = StopPos(docs->JWW);
       break;
     case DocKind::kJws:
       out.model = RenderSymbol(docs->JWS);
-      out.stopPos = StopPos(docs->JWS);
       break;
     case DocKind::kJwc:
       out.model = RenderDosDrawing(docs->JWC);
-      out.stopPos = StopPos(docs->JWC);
       break;
     case DocKind::kJwk:
       out.model = RenderDosSymbol(docs->JWK);
-      out.stopPos = StopPos(docs->JWK);
       break;
     case DocKind::kNone:
       out.outcome = Outcome::kNotFormat;
       return out;
   }
-  out.outcome = read.whole ? Outcome::kRead : Outcome::kStopped;
+  const TReadInfo& info = ReadInfoOf(*docs, doc);
+  out.outcome = info.complete() ? Outcome::kRead : Outcome::kStopped;
+  out.stopPos = info.stopPos;
   return out;
 }
 

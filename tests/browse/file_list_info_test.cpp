@@ -144,6 +144,22 @@ TEST(FileListInfo, CutHeaderGivesEmptyColumnsAndTheStop) {
   EXPECT_EQ(memo, u"");
 }
 
+// A DOS header block cut short is read with its missing bytes as zero: the columns come
+// from what is there, and the stop is said all the same.
+TEST(FileListInfo, CutDosHeaderGivesItsColumnsAndTheStop) {
+  testing::TempDir dir;
+  testing::JwcFixture jwc;
+  jwc.comment1 = "memo";
+  dir.Write("cut.jwc", testing::Cut(jwc.Build(), 750));
+  TFileListDocs docs;
+  std::u16string ver, memo;
+  const FileInfoResult r = FileListInfo(Utf8ToStr(dir.folder() + "cut.jwc"), docs, ver, memo);
+  EXPECT_EQ(r.read, FileInfoRead::kStopped);
+  EXPECT_EQ(r.stopPos, 750u);
+  EXPECT_EQ(ver, u"DOS");
+  EXPECT_EQ(memo, u"memo");
+}
+
 TEST(FileListInfo, RowOfOneFile) {
   testing::TempDir dir;
   dir.Write("a.jww", DrawingBytes(700, Txt::Utf16(u"メモ")));

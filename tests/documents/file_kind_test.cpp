@@ -64,26 +64,23 @@ TEST(FileKind, ABackupIsReadByTheFirstGenerationWhoseCheckPasses) {
   const auto symbol = testing::SymbolWithTexts({"sym"});
   TDocumentSet docs;
 
-  DocumentRead r = ReadDocument(FileKind::kBackup, jwc.Build(), docs);
-  EXPECT_EQ(r.doc, DocKind::kJwc);
-  EXPECT_TRUE(r.whole);
+  EXPECT_EQ(ReadDocument(FileKind::kBackup, jwc.Build(), docs), DocKind::kJwc);
+  EXPECT_TRUE(docs.JWC.readInfo.complete());
   EXPECT_EQ(docs.JWC.Enthd.comment1, u"dos");
 
-  r = ReadDocument(FileKind::kBackup, jww, docs);
-  EXPECT_EQ(r.doc, DocKind::kJww);
-  EXPECT_TRUE(r.whole);
+  EXPECT_EQ(ReadDocument(FileKind::kBackup, jww, docs), DocKind::kJww);
+  EXPECT_TRUE(docs.JWW.readInfo.complete());
   ASSERT_EQ(docs.JWW.EntMojiN, 1);
   EXPECT_EQ(docs.JWW.EntMoji[0].str, u"win");
 
   // A symbol is no backup of a drawing, and a drawing is no symbol.
-  EXPECT_EQ(ReadDocument(FileKind::kBackup, symbol, docs).doc, DocKind::kNone);
-  EXPECT_EQ(ReadDocument(FileKind::kJws, jww, docs).doc, DocKind::kNone);
-  EXPECT_EQ(ReadDocument(FileKind::kTxt, jww, docs).doc, DocKind::kNone);
+  EXPECT_EQ(ReadDocument(FileKind::kBackup, symbol, docs), DocKind::kNone);
+  EXPECT_EQ(ReadDocument(FileKind::kJws, jww, docs), DocKind::kNone);
+  EXPECT_EQ(ReadDocument(FileKind::kTxt, jww, docs), DocKind::kNone);
 
   // A cut file passes its check and is read part way.
-  r = ReadDocument(FileKind::kJwwBackup, testing::Cut(jww, jww.size() - 3), docs);
-  EXPECT_EQ(r.doc, DocKind::kJww);
-  EXPECT_FALSE(r.whole);
+  EXPECT_EQ(ReadDocument(FileKind::kJwwBackup, testing::Cut(jww, jww.size() - 3), docs), DocKind::kJww);
+  EXPECT_EQ(ReadInfoOf(docs, DocKind::kJww).status, TReadStatus::kStopped);
 
   FreeReaders(FileKind::kBackup, docs);
   EXPECT_TRUE(docs.JWC.Enthd.comment1.empty());

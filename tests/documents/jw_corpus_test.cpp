@@ -120,7 +120,7 @@ TEST(JwCorpus, EveryDrawingReadsCompletely) {
       // Cut short: everything up to the cut is read, and the reader says where it stopped.
       ++damaged;
       EXPECT_FALSE(doc.FileIn(path));
-      EXPECT_EQ(doc.ReadStopPos, bytes.size());
+      EXPECT_EQ(doc.readInfo.stopPos, bytes.size());
       continue;
     }
     ASSERT_TRUE(doc.FileHeaderIn(path));
@@ -129,9 +129,9 @@ TEST(JwCorpus, EveryDrawingReadsCompletely) {
     EXPECT_EQ(doc.Enthd.strMemo, memo);
     // Version 700 drawings end with the (empty) image table, which stays unread.
     if (doc.Enthd.jwVer >= 700) {
-      EXPECT_TRUE(TailIsEmptyImageTable(bytes, doc.ReadStopPos));
+      EXPECT_TRUE(TailIsEmptyImageTable(bytes, doc.readInfo.stopPos));
     } else {
-      EXPECT_EQ(doc.ReadStopPos, bytes.size());
+      EXPECT_EQ(doc.readInfo.stopPos, bytes.size());
     }
     // Real version-700 files from Unicode builds store their texts as UTF-16.
     if (doc.MojiEncode) {
@@ -209,7 +209,7 @@ TEST(JwCorpus, EverySymbolReadsCompletely) {
     ASSERT_TRUE(doc.FileCheck(path));
     ASSERT_TRUE(doc.FileHeaderIn(path));
     ASSERT_TRUE(doc.FileIn(path));
-    EXPECT_EQ(doc.ReadStopPos, fs::file_size(f));
+    EXPECT_EQ(doc.readInfo.stopPos, fs::file_size(f));
     EXPECT_EQ(doc.EntMoji.size(), static_cast<std::size_t>(doc.EntMojiN));
   }
 }

@@ -57,8 +57,8 @@ TEST(JwcData, FullDrawingReadsEverySection) {
   TJwcData d;
   ASSERT_TRUE(d.FileInBytes(bytes));
   EXPECT_EQ(d.readInfo.stopPos, bytes.size());
-  EXPECT_FALSE(d.readInfo.shortRead);
-  EXPECT_EQ(d.readInfo.badBytes, 0u);
+  EXPECT_NE(d.readInfo.status, TReadStatus::kStopped);
+  EXPECT_EQ(d.readInfo.undecodable, 0u);
 
   EXPECT_EQ(d.Enthd.comment1, u"平面図");
   EXPECT_EQ(d.Enthd.comment2, u"S=1/100");
@@ -291,7 +291,7 @@ TEST(JwcData, UndecodableBytesAreCounted) {
   f.texts = {DosText{"\x81\x20"}};  // a lead byte without a valid trail byte
   TJwcData d;
   ASSERT_TRUE(d.FileInBytes(f.Build()));
-  EXPECT_GT(d.readInfo.badBytes, 0u);
+  EXPECT_GT(d.readInfo.undecodable, 0u);
 }
 
 // Every cut of a file: never a crash, arrays within what the bytes hold, counters within
@@ -305,7 +305,7 @@ TEST(JwcData, TruncationAnywhereKeepsTheDocumentConsistent) {
     const bool ok = d.FileInBytes(bytes);
     SCOPED_TRACE(n);
     EXPECT_EQ(ok, n > lastNameStart);
-    EXPECT_EQ(d.readInfo.shortRead, n < full.size());
+    EXPECT_EQ(d.readInfo.status == TReadStatus::kStopped, n < full.size());
     EXPECT_EQ(d.readInfo.stopPos, n);
     EXPECT_LE(d.EntLine.size(), 2u);
     EXPECT_LE(d.EntArc.size(), 1u);

@@ -38,7 +38,7 @@ TEST(JwkData, FullSymbolReadsEverySectionUnscaled) {
   TJwkData d;
   ASSERT_TRUE(d.FileInBytes(bytes));
   EXPECT_EQ(d.readInfo.stopPos, bytes.size());
-  EXPECT_FALSE(d.readInfo.shortRead);
+  EXPECT_NE(d.readInfo.status, TReadStatus::kStopped);
   EXPECT_EQ(d.Enthd.comment1, u"ドア");
   EXPECT_EQ(d.Enthd.comment2, u"W=800");
   ASSERT_EQ(d.lineN, 1);
@@ -129,7 +129,7 @@ TEST(JwkData, StringAreaIsReadOnlyWhenTextsNeedIt) {
   ASSERT_TRUE(d.FileInBytes(bytes));
   EXPECT_EQ(d.Enthd.strSpace, 100);
   EXPECT_EQ(d.readInfo.stopPos, bytes.size());
-  EXPECT_FALSE(d.readInfo.shortRead);
+  EXPECT_NE(d.readInfo.status, TReadStatus::kStopped);
 
   // Texts whose area is missing fail the read.
   JwkFixture missing = FullSymbol();
@@ -140,7 +140,7 @@ TEST(JwkData, StringAreaIsReadOnlyWhenTextsNeedIt) {
   EXPECT_EQ(d.EntMoji[1].s, u"");
   // A partial area is accepted: the texts it lacks are empty.
   ASSERT_TRUE(d.FileInBytes(Cut(full, full.size() - 7)));
-  EXPECT_TRUE(d.readInfo.shortRead);
+  EXPECT_EQ(d.readInfo.status, TReadStatus::kStopped);
   EXPECT_EQ(d.EntMoji[0].s, u"選択する");
   EXPECT_EQ(d.EntMoji[1].s, u"");
 }
@@ -172,7 +172,7 @@ TEST(JwkData, TruncationAnywhereKeepsTheDocumentConsistent) {
     const bool ok = d.FileInBytes(Cut(full, n));
     EXPECT_EQ(ok, n > areaStart);
     EXPECT_EQ(d.readInfo.stopPos, n);
-    EXPECT_EQ(d.readInfo.shortRead, n < full.size());
+    EXPECT_EQ(d.readInfo.status == TReadStatus::kStopped, n < full.size());
     EXPECT_LE(d.EntLine.size(), 1u);
     EXPECT_LE(d.EntArc.size(), 1u);
     EXPECT_LE(d.EntTen.size(), 2u);
@@ -211,7 +211,7 @@ TEST(JwkData, HostileCountsAreBoundedByTheFile) {
   f.block2[1] = "1";
   f.autoStrSpace = false;
   ASSERT_TRUE(d.FileInBytes(f.Build()));
-  EXPECT_TRUE(d.readInfo.shortRead);
+  EXPECT_EQ(d.readInfo.status, TReadStatus::kStopped);
   EXPECT_EQ(d.EntMoji[1].s, u"[.jws]");
 }
 
@@ -255,8 +255,8 @@ TEST(JwkData, CorpusFilesReadCompletely) {
     ASSERT_TRUE(d.FileHeaderIn(path));
     ASSERT_TRUE(d.FileIn(path));
     EXPECT_EQ(d.readInfo.stopPos, bytes.size());
-    EXPECT_FALSE(d.readInfo.shortRead);
-    EXPECT_EQ(d.readInfo.badBytes, 0u);
+    EXPECT_NE(d.readInfo.status, TReadStatus::kStopped);
+    EXPECT_EQ(d.readInfo.undecodable, 0u);
     EXPECT_EQ(d.lineN, d.Enthd.lineCount);
     EXPECT_EQ(d.arcN, d.Enthd.arcCount);
     EXPECT_EQ(d.tenN, d.Enthd.tenCount);

@@ -79,7 +79,7 @@ TEST(JwsBody, VersionsAndEntities) {
     w.Count(1).BlockDef(4, "sym", 1).Moji(MojiOf(0, 0), Txt::Utf16(u"内側"));
     TJwsData doc;
     ASSERT_TRUE(doc.FileInBytes(w.bytes())) << v;
-    EXPECT_EQ(doc.ReadStopPos, w.size());
+    EXPECT_EQ(doc.readInfo.stopPos, w.size());
     if (v < 351) {
       // 13-byte attribute records: a line of 45 bytes after its 14-byte class tag.
       EXPECT_EQ(doc.EntLine[0].att.nPenWidth, 0);
@@ -112,11 +112,11 @@ TEST(JwsBody, CutSymbolKeepsTexts) {
   w.Count(2).Moji(MojiOf(0, 0), "kept").Moji(MojiOf(0, 0), "cut");
   TJwsData doc;
   EXPECT_FALSE(doc.FileInBytes(w.first(w.size() - 5)));
-  EXPECT_EQ(doc.ReadStatus, TJwReadStatus::kStopped);
+  EXPECT_EQ(doc.readInfo.status, TReadStatus::kStopped);
   ASSERT_EQ(doc.EntMojiN, 2);
   EXPECT_EQ(doc.EntMoji[0].str, u"kept");
   EXPECT_FALSE(doc.FileInBytes(Symbol({}).bytes()));  // the header alone
-  EXPECT_EQ(doc.ReadStopPos, TJwsData::kHeaderBytes);
+  EXPECT_EQ(doc.readInfo.stopPos, TJwsData::kHeaderBytes);
 }
 
 TEST(JwsFiles, CheckHeaderAndWholeFile) {
@@ -135,7 +135,7 @@ TEST(JwsFiles, CheckHeaderAndWholeFile) {
   EXPECT_TRUE(doc.EntLgrp.empty());
   EXPECT_FALSE(doc.FileCheck(path + u"x"));
   EXPECT_FALSE(doc.FileIn(path + u"x"));
-  EXPECT_EQ(doc.ReadStatus, TJwReadStatus::kCannotOpen);
+  EXPECT_EQ(doc.readInfo.status, TReadStatus::kCannotOpen);
 }
 
 }  // namespace

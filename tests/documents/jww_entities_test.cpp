@@ -129,7 +129,7 @@ TEST(JwwEntities, EveryKindReadsWithItsVersionRules) {
     EXPECT_EQ(doc.EntSolid[0].DPoint3_y, 9.0);
     ASSERT_EQ(doc.EntBlockN, 1);
     EXPECT_EQ(doc.EntBlock[0].nNumber, 3u);
-    EXPECT_EQ(doc.ReadStopPos, EveryKind(v).size());
+    EXPECT_EQ(doc.readInfo.stopPos, EveryKind(v).size());
   }
 }
 
@@ -223,9 +223,9 @@ TEST(JwwEntities, UndecodableBytesAreCountedAndReplaced) {
   TJwwData doc;
   ASSERT_TRUE(doc.FileInBytes(w.bytes()));
   EXPECT_NE(doc.EntMoji[0].str.find(u'\uFFFD'), std::u16string::npos);
-  EXPECT_GT(doc.ReadUndecodable, 0u);
+  EXPECT_GT(doc.readInfo.undecodable, 0u);
   doc.DataInit();
-  EXPECT_EQ(doc.ReadUndecodable, 0u);
+  EXPECT_EQ(doc.readInfo.undecodable, 0u);
 }
 
 TEST(JwwEntities, LongCountAndManyEntities) {
@@ -288,7 +288,7 @@ TEST(JwwEntities, UnknownClassNameStopsAndKeepsWhatCameBefore) {
   w.Count(1).BlockDef(1, "def", 0);
   TJwwData doc;
   EXPECT_FALSE(doc.FileInBytes(w.bytes()));
-  EXPECT_EQ(doc.ReadStatus, TJwReadStatus::kUnknownClass);
+  EXPECT_EQ(doc.readInfo.status, TReadStatus::kUnknownClass);
   ASSERT_EQ(doc.EntMojiN, 1);
   EXPECT_EQ(doc.EntMoji[0].str, u"before");
   EXPECT_EQ(doc.EntBlockDefN, 0);
@@ -348,7 +348,7 @@ TEST(JwwDefinitions, ImageCountAfterTheDefinitionsIsNotTrailingData) {
   w.w().I32(0);
   TJwwData doc;
   ASSERT_TRUE(doc.FileInBytes(w.bytes()));
-  EXPECT_EQ(doc.ReadStopPos, w.size() - 4);  // switches off: the table is not read
+  EXPECT_EQ(doc.readInfo.stopPos, w.size() - 4);  // switches off: the table is not read
 }
 
 // Cutting a drawing at every byte never fails hard: the texts before the cut stay and
@@ -363,10 +363,10 @@ TEST(JwwTruncation, EveryCutKeepsWhatCameBefore) {
   for (std::size_t cut = headerEnd - 40; cut < full.size(); ++cut) {
     const std::vector<std::uint8_t> part(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut));
     EXPECT_FALSE(doc.FileInBytes(part)) << cut;
-    EXPECT_LE(doc.ReadStopPos, cut);
+    EXPECT_LE(doc.readInfo.stopPos, cut);
     EXPECT_EQ(doc.EntLine.size(), static_cast<std::size_t>(doc.EntLineN));
     if (cut < headerEnd) continue;
-    EXPECT_EQ(doc.ReadStatus, TJwReadStatus::kStopped) << cut;
+    EXPECT_EQ(doc.readInfo.status, TReadStatus::kStopped) << cut;
     std::int32_t texts = doc.EntMojiN;
     for (std::int32_t d = 0; d < doc.EntBlockDefN; ++d) texts += doc.EntBlockDef[static_cast<std::size_t>(d)].mMojiN;
     EXPECT_GE(texts, lastMoji) << cut;
@@ -406,7 +406,7 @@ TEST(JwwTruncation, TextCutShortIsReportedAsStopped) {
   EXPECT_FALSE(doc.FileInBytes(cut));
   ASSERT_EQ(doc.EntMojiN, 1);
   EXPECT_EQ(doc.EntMoji[0].str, u"abcd");
-  EXPECT_EQ(doc.ReadStopPos, cut.size());
+  EXPECT_EQ(doc.readInfo.stopPos, cut.size());
 }
 
 TEST(JwwHostile, HugeCountsDoNotAllocateWithoutBound) {
@@ -473,7 +473,7 @@ TEST(JwwImages, SwitchesDecideWhatIsRead) {
 
   doc.BindImageExp = true;
   ASSERT_TRUE(doc.FileInBytes(bytes));
-  EXPECT_EQ(doc.ReadStopPos, bytes.size());
+  EXPECT_EQ(doc.readInfo.stopPos, bytes.size());
   EXPECT_TRUE(std::filesystem::is_regular_file(dir.path() / "a.bmp.gz"));
   EXPECT_EQ(std::filesystem::file_size(dir.path() / "b.png"), 3u);
 

@@ -73,7 +73,7 @@ TEST(JwwFileCheck, ReadsFilesAndLeavesTheDocumentAlone) {
   EXPECT_EQ(doc.EntMojiN, 0);  // the header only
 
   EXPECT_FALSE(doc.FileIn(Utf8ToStr(dir.folder()) + u"missing.jww"));
-  EXPECT_EQ(doc.ReadStatus, TJwReadStatus::kCannotOpen);
+  EXPECT_EQ(doc.readInfo.status, TReadStatus::kCannotOpen);
   EXPECT_TRUE(doc.EntLay.empty());  // an unopened file leaves tables of length 0
 }
 
@@ -198,7 +198,7 @@ TEST(JwwHeader, CutHeaderKeepsWhatWasRead) {
   const std::size_t afterNames = 8 + 4 + 5 + 8 + 16 * 148 + 56 + 20 + 4 + 4 + 24 + 8 + 40 + 255 + 11 + 16;
   TJwwData doc;
   EXPECT_FALSE(doc.FileHeaderInBytes(w.first(afterNames)));
-  EXPECT_EQ(doc.ReadStatus, TJwReadStatus::kStopped);
+  EXPECT_EQ(doc.readInfo.status, TReadStatus::kStopped);
   EXPECT_EQ(doc.Enthd.strMemo, u"kept");
   EXPECT_EQ(doc.EntLay[255].aStrLayName, u"last layer");
   EXPECT_EQ(doc.EntCol.size(), 10u);

@@ -120,10 +120,10 @@ std::vector<KindCase> Kinds() {
 TEST(TextWalk, EveryFieldOfEachKindInOrder) {
   for (const KindCase& c : Kinds()) {
     TDocumentSet docs;
-    const DocumentRead read = ReadDocument(c.kind, c.bytes, docs);
-    ASSERT_TRUE(read.whole) << c.name;
+    const DocKind doc = ReadDocument(c.kind, c.bytes, docs);
+    ASSERT_TRUE(ReadInfoOf(docs, doc).complete()) << c.name;
     Recorder r;
-    EXPECT_TRUE(WalkTexts(docs, read.doc, r)) << c.name;
+    EXPECT_TRUE(WalkTexts(docs, doc, r)) << c.name;
     EXPECT_EQ(r.labels, c.labels) << c.name;
   }
 }
@@ -133,13 +133,13 @@ TEST(TextWalk, EveryFieldOfEachKindInOrder) {
 TEST(TextWalk, AStopEndsTheWalkAtOnce) {
   for (const KindCase& c : Kinds()) {
     TDocumentSet docs;
-    const DocumentRead read = ReadDocument(c.kind, c.bytes, docs);
+    const DocKind doc = ReadDocument(c.kind, c.bytes, docs);
     Recorder all;
-    WalkTexts(docs, read.doc, all);
+    WalkTexts(docs, doc, all);
     for (std::size_t n = 1; n <= all.visits; ++n) {
       Recorder r;
       r.stopAfter = n;
-      EXPECT_FALSE(WalkTexts(docs, read.doc, r)) << c.name << " stop after " << n;
+      EXPECT_FALSE(WalkTexts(docs, doc, r)) << c.name << " stop after " << n;
       EXPECT_EQ(r.visits, n) << c.name << " stop after " << n;
     }
   }
@@ -149,13 +149,13 @@ TEST(TextWalk, AStopEndsTheWalkAtOnce) {
 // block section is offered only to a document that has definitions.
 TEST(TextWalk, SkippedSectionsLeaveTheOthers) {
   TDocumentSet docs;
-  ASSERT_EQ(ReadDocument(FileKind::kJww, Drawing(), docs).doc, DocKind::kJww);
+  ASSERT_EQ(ReadDocument(FileKind::kJww, Drawing(), docs), DocKind::kJww);
   Recorder r;
   r.enter = [](TextSection s) { return s == TextSection::kLineTypeNames || s == TextSection::kBlocks; };
   WalkTexts(docs.JWW, r);
   EXPECT_EQ(r.labels, (Labels{"linetype:dashed", "block:B", "blocktext:BT", "blockdim:BD"}));
 
-  ASSERT_EQ(ReadDocument(FileKind::kJww, testing::DrawingWithTexts({"x"}), docs).doc, DocKind::kJww);
+  ASSERT_EQ(ReadDocument(FileKind::kJww, testing::DrawingWithTexts({"x"}), docs), DocKind::kJww);
   std::vector<TextSection> entered;
   r.enter = [&](TextSection s) {
     entered.push_back(s);
