@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "documents/document_set.h"
 #include "documents/file_kind.h"
 #include "documents/text_walk.h"
 #include "util/file_bytes.h"
 #include "util/folder_listing.h"
+#include "util/ordered_pool.h"
 #include "util/full_width.h"
 #include "util/paths.h"
 #include "util/strings.h"
@@ -86,27 +89,42 @@ bool Selected(FileKind kind, const SearchOptions& o) {
   }
 }
 
+// What one thread keeps from file to file: its documents, read buffer and field test.
+struct FindState {
+  explicit FindState(std::u16string_view keyword) : match(keyword) {}
+  TDocumentSet docs;
+  FileBuffer buffer;
+  FieldMatcher match;
+};
+
 // One file: the name first; the contents only when the name did not match. The
 // document is released after each file whatever its read answered.
-// `error` is set (an errno value) when the contents could not be read.
+// `error` is set (an errno value) when the contents could not be read. A file that is
+// gone, or is no longer a plain file, does not match and is not a read error; opening
+// it says so, so only a name match and a failed open ask for the file's status.
 bool FileFinds(const std::u16string& path, std::u16string_view name, FileKind kind,
-               const SearchOptions& options, TDocumentSet& docs, FieldMatcher& match,
-               std::u16string_view keyword, int& error) {
-  if (!IsFile(path)) return false;
-  if (options.names && match(name)) return true;
+               const SearchOptions& options, FindState& state, std::u16string_view keyword,
+               int& error) {
+  if (options.names && state.match(name)) return IsFile(path);
   if (!options.contents) return false;
-  if (IsTextKind(kind)) return TextFileMatches(path, keyword, error);
+  const auto notRead = [&] {
+    if (!IsFile(path)) error = 0;
+    return false;
+  };
+  if (IsTextKind(kind)) {
+    const bool found = TextFileMatches(path, keyword, error);
+    return error != 0 ? notRead() : found;
+  }
   const DocKind doc = DocumentOf(kind);
   if (doc == DocKind::kNone) return false;
   // A drawing that cannot be read is said to be so rather than searched as an empty
   // document. The reader's answer is not consulted, and there is no identification
   // check: whatever a read leaves in the document is searched.
-  Bytes bytes;
-  if (!ReadWholeFile(path, bytes, &error)) return false;
-  ReadWhole(doc, bytes, docs);
-  FieldSearch search(match);
-  WalkTexts(docs, doc, search);
-  docs.Free(doc);
+  if (!state.buffer.Read(path, &error)) return notRead();
+  ReadWhole(doc, state.buffer.bytes(), state.docs);
+  FieldSearch search(state.match);
+  WalkTexts(state.docs, doc, search);
+  state.docs.Free(doc);
   return search.found();
 }
 
@@ -116,10 +134,9 @@ bool FileContentsMatch(const std::u16string& path, std::u16string_view keyword) 
   SearchOptions options;
   options.names = false;
   options.contents = true;
-  TDocumentSet docs;
-  FieldMatcher match(keyword);
+  FindState state(keyword);
   int error = 0;
-  return FileFinds(path, FileBaseName(path), FileKindOf(FileExtLower(path)), options, docs, match, keyword, error);
+  return FileFinds(path, FileBaseName(path), FileKindOf(FileExtLower(path)), options, state, keyword, error);
 }
 
 std::u16string SearchResult::Line() const {
@@ -146,41 +163,107 @@ std::u16string SearchProgressText(std::u16string_view path) {
   return u"検索中：" + std::u16string(path);
 }
 
+namespace {
+
+// One step of the walk in its order: a folder that could not be listed, a listed file of
+// a kind not searched (only the stop is asked), or a file to examine.
+struct FindStep {
+  enum class Kind { kFolderUnreadable, kSkipped, kFile };
+  Kind kind = Kind::kSkipped;
+  int node = 0;
+  std::u16string path;  // the folder, with its trailing delimiter, then the name
+  std::size_t nameAt = 0;
+  FileKind fileKind = FileKind::kOther;
+  int error = 0;  // kFolderUnreadable: why
+};
+
+struct FindOutcome {
+  bool found = false;
+  int error = 0;
+};
+
+// Files in flight per thread: enough that no thread waits for the next, few enough that
+// the walk holds no more than a handful of names ahead.
+constexpr std::size_t kStepsPerThread = 8;
+
+}  // namespace
+
 SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
                        const SearchOptions& options, const SearchCallbacks& callbacks) {
+  return FileFind(tree, keyword, options, callbacks, DefaultWorkerCount());
+}
+
+SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
+                       const SearchOptions& options, const SearchCallbacks& callbacks,
+                       unsigned workers) {
   SearchSummary summary;
-  auto docs = std::make_unique<TDocumentSet>();
-  FieldMatcher match(keyword);
+  std::vector<std::unique_ptr<FindState>> states;
+  for (unsigned t = 0; t <= workers; ++t) states.push_back(std::make_unique<FindState>(keyword));
+
+  // The steps in walk order, listing each folder when the walk reaches it.
   const int nodes = static_cast<int>(tree.size());
-  for (int i = 0; i < nodes; ++i) {
-    const std::u16string folder = tree.FolderTreePath(i);
-    FolderListing rows;
-    if (int error = 0; !ListFolderFiles(folder, u"*", rows, &error)) {
+  int node = -1;
+  std::u16string folder;
+  std::vector<std::u16string> names;
+  std::size_t row = 0;
+  int listError = 0;
+  const auto next = [&](FindStep& step) {
+    while (row >= names.size() && listError == 0) {
+      if (++node >= nodes) return false;
+      folder = tree.FolderTreePath(node);
+      row = 0;
+      ListFolderFileNames(folder, names, &listError);
+    }
+    step.node = node;
+    if (listError != 0) {
+      step.kind = FindStep::Kind::kFolderUnreadable;
+      step.path = folder;
+      step.error = std::exchange(listError, 0);
+      return true;
+    }
+    const std::u16string& name = names[row++];
+    step.fileKind = FileKindOf(FileExtLower(name));
+    step.kind = Selected(step.fileKind, options) ? FindStep::Kind::kFile : FindStep::Kind::kSkipped;
+    step.path = folder + name;
+    step.nameAt = folder.size();
+    step.error = 0;
+    return true;
+  };
+  const auto work = [&](const FindStep& step, unsigned thread) {
+    FindOutcome outcome;
+    if (step.kind == FindStep::Kind::kFile) {
+      const std::u16string_view name = std::u16string_view(step.path).substr(step.nameAt);
+      outcome.found = FileFinds(step.path, name, step.fileKind, options, *states[thread], keyword, outcome.error);
+    }
+    return outcome;
+  };
+  const auto take = [&](FindStep& step, FindOutcome& outcome) {
+    if (step.kind == FindStep::Kind::kFolderUnreadable) {
       // A folder whose files cannot be listed counts as one thing not read.
       ++summary.unreadable;
-      if (callbacks.unreadable) callbacks.unreadable(folder, error);
+      if (callbacks.unreadable) callbacks.unreadable(step.path, step.error);
+      return true;
     }
-    for (const TFileField& row : rows) {
-      if (Stopped(callbacks.stop)) {
-        summary.stopped = true;
-        return summary;
-      }
-      const FileKind kind = FileKindOf(FileExtLower(row.name));
-      if (!Selected(kind, options)) continue;
-      const std::u16string path = folder + row.name;
-      if (callbacks.progress) callbacks.progress(path);
-      ++summary.examined;
-      int error = 0;
-      if (FileFinds(path, row.name, kind, options, *docs, match, keyword, error)) {
-        ++summary.matched;
-        if (callbacks.found) callbacks.found({folder, row.name, i});
-      }
-      if (error != 0) {
-        ++summary.unreadable;
-        if (callbacks.unreadable) callbacks.unreadable(path, error);
+    if (Stopped(callbacks.stop)) {
+      summary.stopped = true;
+      return false;
+    }
+    if (step.kind == FindStep::Kind::kSkipped) return true;
+    if (callbacks.progress) callbacks.progress(step.path);
+    ++summary.examined;
+    if (outcome.found) {
+      ++summary.matched;
+      if (callbacks.found) {
+        callbacks.found({step.path.substr(0, step.nameAt), step.path.substr(step.nameAt), step.node});
       }
     }
-  }
+    if (outcome.error != 0) {
+      ++summary.unreadable;
+      if (callbacks.unreadable) callbacks.unreadable(step.path, outcome.error);
+    }
+    return true;
+  };
+  RunOrdered<FindStep, FindOutcome>(workers, kStepsPerThread * (workers + 1), next, work, take);
   return summary;
 }
 

@@ -66,8 +66,14 @@ std::u16string SearchProgressText(std::u16string_view path);
 
 // Walks every node of `tree` in index order and every file of its folder in listing
 // order. `keyword` is already normalised (NormalizeForMatch). The walk owns its own
-// document objects; nothing of the caller's is touched.
+// document objects; nothing of the caller's is touched. Files are read and tested on
+// `workers` extra threads (by default DefaultWorkerCount()) and on the calling one; the
+// callbacks all come on the calling thread, in the order and with the answers of a walk
+// that takes one file at a time, and nothing read after a stop is reported.
 SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
                        const SearchOptions& options, const SearchCallbacks& callbacks);
+SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
+                       const SearchOptions& options, const SearchCallbacks& callbacks,
+                       unsigned workers);
 
 }  // namespace glyphgrab
