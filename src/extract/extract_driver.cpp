@@ -34,12 +34,14 @@ void ExtractTextFile(const std::u16string& path, FileKind kind, ExtractionList& 
 }
 
 void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& docs,
-                ExtractionList& list, const StopRequested& stop, ExtractFileReport& r) {
+                FileBuffer& buffer, ExtractionList& list, const StopRequested& stop,
+                ExtractFileReport& r) {
   const FileKind kind = FileKindOf(FileExtLower(path));
   r.path = path;
   // Whatever its type, a file that cannot be opened is said to be so: a drawing without
   // read permission is not a file of another format.
-  if (const ReadableFile file(path); !file.ok()) {
+  ReadableFile file(path);
+  if (!file.ok()) {
     r.outcome = Outcome::kCannotRead;
     r.error = file.error();
     return;
@@ -54,11 +56,11 @@ void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& d
   }
   // The file's bytes are read once and serve both the check and the read.
   r.outcome = Outcome::kNotFormat;
-  Bytes bytes;
-  if (!ReadWholeFile(path, bytes, &r.error)) {
+  if (!buffer.Read(file, &r.error)) {
     r.outcome = Outcome::kCannotRead;
     return;
   }
+  const ByteSpan bytes = buffer.bytes();
   // FileIn's answer is not consulted for the list: a read that stopped part way gives the
   // texts found until then.
   const DocKind doc = ReadDocument(kind, bytes, docs);
@@ -76,10 +78,12 @@ void ExtractFiles(const std::vector<std::u16string>& paths, const OptFlags& opt,
   list.Clear();
   list.SetRemoveBlanks(opt[kOptRemoveBlanks]);
   if (reports) reports->clear();
+  // One read buffer for the run, so that a selection of many drawings allocates once.
+  FileBuffer buffer;
   for (const std::u16string& path : paths) {
     if (!opt[kOptSort]) list.ExtractAdd(FileHeaderLine(FileBaseName(path)));
     ExtractFileReport report;
-    ExtractOne(path, opt, docs, list, stop, report);
+    ExtractOne(path, opt, docs, buffer, list, stop, report);
     if (reports) reports->push_back(std::move(report));
   }
   if (opt[kOptSort] && list.size() > 1) list.Sort();
