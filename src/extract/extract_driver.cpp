@@ -89,17 +89,12 @@ void ExtractFiles(const std::vector<std::u16string>& paths, const OptFlags& opt,
   if (opt[kOptSort] && list.size() > 1) list.Sort();
 }
 
-std::u16string ListView1Click(std::u16string_view preFolder,
-                              const std::vector<std::u16string>& selectedNames,
-                              const OptFlags& opt, TDocumentSet& docs, ExtractionList& list,
-                              const StopRequested& stop) {
-  if (RemoveBlanks(preFolder).empty()) return std::u16string(kNoFolderText);
-  if (!IsFolder(preFolder)) return std::u16string(kFolderMissingText);
+void ListView1Click(std::u16string_view preFolder, const std::vector<std::u16string>& selectedNames,
+                    const OptFlags& opt, TDocumentSet& docs, ExtractionList& list, const StopRequested& stop) {
   std::vector<std::u16string> paths;
   paths.reserve(selectedNames.size());
   for (const auto& name : selectedNames) paths.push_back(JoinPath(preFolder, name));
   ExtractFiles(paths, opt, docs, list, stop);
-  return {};
 }
 
 }  // namespace glyphgrab

@@ -42,15 +42,8 @@ void ExtractFiles(const std::vector<std::u16string>& paths, const OptFlags& opt,
                   std::vector<ExtractFileReport>* reports = nullptr);
 
 // The click in the file list: the selected names of the current folder `preFolder`
-// (without trailing delimiter), in list order. Returns the status text: a message when
-// there is no current folder (the list is then left as it was), otherwise empty.
-std::u16string ListView1Click(std::u16string_view preFolder,
-                              const std::vector<std::u16string>& selectedNames,
-                              const OptFlags& opt, TDocumentSet& docs, ExtractionList& list,
-                              const StopRequested& stop);
-
-inline constexpr std::u16string_view kNoFolderText = u"参照フォルダを指定して下さい。";
-inline constexpr std::u16string_view kFolderMissingText =
-    u"参照フォルダが存在しません。再指定して下さい。";
+// (without trailing delimiter, checked by the caller), in list order.
+void ListView1Click(std::u16string_view preFolder, const std::vector<std::u16string>& selectedNames,
+                    const OptFlags& opt, TDocumentSet& docs, ExtractionList& list, const StopRequested& stop);
 
 }  // namespace glyphgrab

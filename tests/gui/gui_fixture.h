@@ -13,6 +13,7 @@
 #include "fixtures/temp_dir.h"
 #include "gui/qt/desktop.h"
 #include "gui/qt/main_window.h"
+#include "gui/qt/qt_view.h"
 #include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_misc.h"
 #include "util/paths.h"
@@ -39,8 +40,8 @@ inline TAppFiles TestAppFiles(const std::filesystem::path& folder) {
   return f;
 }
 
-inline gui::Desktop TestDesktop(GuiProbe& probe, int escDownFromQuery = -1) {
-  gui::Desktop d;
+inline ui::Desktop TestDesktop(GuiProbe& probe, int escDownFromQuery = -1) {
+  ui::Desktop d;
   d.clipboard = std::make_unique<gui::QtClipboard>();
   d.keys = std::make_unique<FakeKeySender>(probe.journal);
   auto windows = std::make_unique<FakeWindowSystem>(probe.journal);
@@ -53,9 +54,15 @@ inline gui::Desktop TestDesktop(GuiProbe& probe, int escDownFromQuery = -1) {
   probe.misc = misc.get();
   d.misc = std::move(misc);
   d.wait = [](double) {};
-  d.beep = [&probe] { ++probe.beeps; };
-  d.message = [&probe](QWidget*, const QString& text) { probe.messages.push_back(text); };
   return d;
+}
+
+// Beeps and boxes are counted and recorded; nothing is asked.
+inline gui::QtBoxes TestBoxes(GuiProbe& probe) {
+  gui::QtBoxes b;
+  b.beep = [&probe] { ++probe.beeps; };
+  b.message = [&probe](QWidget*, const QString& text) { probe.messages.push_back(text); };
+  return b;
 }
 
 inline std::u16string U16(const std::filesystem::path& p) { return NativeToPath(p.string()); }

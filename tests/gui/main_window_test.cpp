@@ -67,7 +67,8 @@ struct Fixture {
 
   MainWindow& Start(int escDownFromQuery = -1, std::u16string startPath = {}) {
     window = std::make_unique<MainWindow>(testing::TestAppFiles(app),
-                                          testing::TestDesktop(probe, escDownFromQuery));
+                                          testing::TestDesktop(probe, escDownFromQuery),
+                                          testing::TestBoxes(probe));
     window->OpenAtStartUp(std::move(startPath));
     window->StartUp();
     WaitForTree();
@@ -185,10 +186,11 @@ class MainWindowTest : public QObject {
   void startUpNoticesComeWithTheWindow() {
     Fixture f;
     f.SaveSettings(U16(f.dir.path() / "no-such-root") + u"/", u"");
-    f.window = std::make_unique<MainWindow>(testing::TestAppFiles(f.app), testing::TestDesktop(f.probe));
+    f.window = std::make_unique<MainWindow>(testing::TestAppFiles(f.app), testing::TestDesktop(f.probe),
+                                            testing::TestBoxes(f.probe));
     MainWindow& w = *f.window;
     QStringList errors;
-    w.desktop().error = [&errors](QWidget*, const QString& text) { errors.push_back(text); };
+    w.boxes().error = [&errors](QWidget*, const QString& text) { errors.push_back(text); };
     w.NoticesAfterShow();
     w.StartUp();
     f.WaitForTree();

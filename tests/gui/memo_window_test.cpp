@@ -59,24 +59,25 @@ struct Fixture {
     } else {
       MemoSave(U16(app / "Memo.txt"), memoText);
     }
-    main = std::make_unique<MainWindow>(testing::TestAppFiles(app), testing::TestDesktop(probe));
+    main = std::make_unique<MainWindow>(testing::TestAppFiles(app), testing::TestDesktop(probe),
+                                        testing::TestBoxes(probe));
     main->StartUp();
     QTRY_VERIFY_WITH_TIMEOUT(!main->TreeScanRunning(), 10000);
-    memo = std::make_unique<MemoWindow>(main->memo(), main->settings(), main->desktop());
-    memo->confirm = [this](QWidget*, const QString& text) {
+    memo = std::make_unique<MemoWindow>(*main);
+    main->boxes().confirm = [this](QWidget*, const QString& text) {
       ++questions;
       question = text;
       return answer;
     };
     MemoWindow* m = memo.get();
-    main->memoChanged = [m] { m->MemoChanged(); };
-    main->collectSettings = [m] { m->StoreGeometry(); };
+    main->logic().memoChanged = [m] { m->MemoChanged(); };
+    main->logic().collectSettings = [m] { m->StoreGeometry(); };
   }
 
   ~Fixture() {
     // The memo window goes first; the main window then closes without it.
-    main->memoChanged = nullptr;
-    main->collectSettings = nullptr;
+    main->logic().memoChanged = nullptr;
+    main->logic().collectSettings = nullptr;
     memo.reset();
   }
 
@@ -229,7 +230,7 @@ class MemoWindowTest : public QObject {
     fs::permissions(f.app / "Memo.txt", fs::perms(0644));
     const testing::ReadOnlyFolder locked(f.dir.path(), f.app);
     QStringList asked;
-    f.main->desktop().askRetry = [&asked](QWidget*, const QString& text) {
+    f.main->boxes().askRetry = [&asked](QWidget*, const QString& text) {
       asked << text;
       return asked.size() < 2;  // once more, then give up
     };
@@ -252,7 +253,7 @@ class MemoWindowTest : public QObject {
   void anUnattendedCloseAsksNothing() {
     Fixture f(u"kept");
     int asked = 0;
-    f.main->desktop().askRetry = [&asked](QWidget*, const QString&) {
+    f.main->boxes().askRetry = [&asked](QWidget*, const QString&) {
       ++asked;
       return true;  // would try for ever
     };
@@ -438,7 +439,7 @@ class MemoWindowTest : public QObject {
   void aFailedSaveSaysWhyAndOffersToRetry() {
     Fixture f(u"kept");
     QStringList asked;
-    f.main->desktop().askRetry = [&asked](QWidget*, const QString& text) {
+    f.main->boxes().askRetry = [&asked](QWidget*, const QString& text) {
       asked.push_back(text);
       return asked.size() == 1;  // retry once, then give up
     };

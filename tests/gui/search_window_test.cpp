@@ -68,20 +68,20 @@ struct Fixture {
     s.searchWindow = TWindowGeometry{20, 30, 450, 360};
     SettingsSave(U16(app / "glyphgrab.dat"), s);
 
-    Desktop desktop = testing::TestDesktop(probe);
+    ui::Desktop desktop = testing::TestDesktop(probe);
     auto armed = std::make_unique<ArmedEsc>();
     esc = armed.get();
     desktop.esc = std::move(armed);
-    main = std::make_unique<MainWindow>(testing::TestAppFiles(app), std::move(desktop));
+    main = std::make_unique<MainWindow>(testing::TestAppFiles(app), std::move(desktop), testing::TestBoxes(probe));
     main->StartUp();
     QTRY_VERIFY_WITH_TIMEOUT(!main->TreeScanRunning(), 10000);
     search = std::make_unique<SearchWindow>(*main);
     SearchWindow* w = search.get();
-    main->collectSettings = [w] { w->StoreSettings(); };
+    main->logic().collectSettings = [w] { w->StoreSettings(); };
   }
 
   ~Fixture() {
-    main->collectSettings = nullptr;
+    main->logic().collectSettings = nullptr;
     search.reset();
   }
 

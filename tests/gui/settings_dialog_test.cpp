@@ -35,9 +35,9 @@ class SettingsDialogTest : public QObject {
  private slots:
   void showsTheProfileOfTheSendNumber() {
     GuiProbe probe;
-    Desktop desktop = glyphgrab::testing::TestDesktop(probe);
+    QtBoxes boxes = glyphgrab::testing::TestBoxes(probe);
     TSettings s = StoredSettings();
-    SettingsDialog dialog(s, desktop);
+    SettingsDialog dialog(s, boxes);
     dialog.FormShow();
     QCOMPARE(dialog.ComboBox1->currentIndex(), 2);
     QCOMPARE(dialog.TabControl1->currentIndex(), 2);
@@ -50,9 +50,9 @@ class SettingsDialogTest : public QObject {
 
   void okCommitsTheEditsOfEveryTabShown() {
     GuiProbe probe;
-    Desktop desktop = glyphgrab::testing::TestDesktop(probe);
+    QtBoxes boxes = glyphgrab::testing::TestBoxes(probe);
     TSettings s = StoredSettings();
-    SettingsDialog dialog(s, desktop);
+    SettingsDialog dialog(s, boxes);
     dialog.FormShow();
     dialog.Edit2->setText(QStringLiteral("edited two"));
     dialog.CheckBox6->setChecked(true);
@@ -76,9 +76,9 @@ class SettingsDialogTest : public QObject {
 
   void comboChoosesTheActiveProfile() {
     GuiProbe probe;
-    Desktop desktop = glyphgrab::testing::TestDesktop(probe);
+    QtBoxes boxes = glyphgrab::testing::TestBoxes(probe);
     TSettings s = StoredSettings();
-    SettingsDialog dialog(s, desktop);
+    SettingsDialog dialog(s, boxes);
     dialog.FormShow();
     dialog.ComboBox1->setCurrentIndex(5);
     dialog.Button1Click();
@@ -103,10 +103,10 @@ class SettingsDialogTest : public QObject {
     QFETCH(bool, accepted);
     QFETCH(double, stored);
     GuiProbe probe;
-    Desktop desktop = glyphgrab::testing::TestDesktop(probe);
+    QtBoxes boxes = glyphgrab::testing::TestBoxes(probe);
     TSettings s = StoredSettings();
     const TSettings before = s;
-    SettingsDialog dialog(s, desktop);
+    SettingsDialog dialog(s, boxes);
     dialog.FormShow();
     dialog.Edit1->setText(wait);
 
@@ -130,10 +130,10 @@ class SettingsDialogTest : public QObject {
 
   void cancelDiscardsEveryEdit() {
     GuiProbe probe;
-    Desktop desktop = glyphgrab::testing::TestDesktop(probe);
+    QtBoxes boxes = glyphgrab::testing::TestBoxes(probe);
     TSettings s = StoredSettings();
     const TSettings before = s;
-    SettingsDialog dialog(s, desktop);
+    SettingsDialog dialog(s, boxes);
     dialog.FormShow();
     dialog.Edit2->setText(QStringLiteral("changed"));
     dialog.TabControl1->setCurrentIndex(4);
@@ -151,9 +151,9 @@ class SettingsDialogTest : public QObject {
   // showing several lines.
   void nothingIsCrushed() {
     GuiProbe probe;
-    Desktop desktop = glyphgrab::testing::TestDesktop(probe);
+    QtBoxes boxes = glyphgrab::testing::TestBoxes(probe);
     TSettings s;
-    SettingsDialog dialog(s, desktop);
+    SettingsDialog dialog(s, boxes);
     dialog.show();
     QVERIFY(dialog.width() >= 451 && dialog.height() >= 478);
     for (QWidget* w : std::initializer_list<QWidget*>{dialog.Edit1, dialog.Edit2, dialog.Edit3, dialog.CheckBox6, dialog.CheckBox7}) {
@@ -165,9 +165,9 @@ class SettingsDialogTest : public QObject {
 
   void helpTextIsReadOnlyAndComplete() {
     GuiProbe probe;
-    Desktop desktop = glyphgrab::testing::TestDesktop(probe);
+    QtBoxes boxes = glyphgrab::testing::TestBoxes(probe);
     TSettings s;
-    SettingsDialog dialog(s, desktop);
+    SettingsDialog dialog(s, boxes);
     QVERIFY(dialog.Memo1->isReadOnly());
     const QStringList lines = dialog.Memo1->toPlainText().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 60);

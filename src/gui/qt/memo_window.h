@@ -1,15 +1,15 @@
-// The memo window TForm3: an edit page with the memo text and a selection page of its
-// non-empty lines, from which lines are copied or sent like extraction lines.
+// The memo window TForm3 in Qt: builds the controls and forwards their events to
+// ui::MemoLogic.
 #pragma once
 
 #include <QWidget>
 
-#include <functional>
+#include <memory>
 #include <string>
 
-#include "browse/settings.h"
-#include "gui/qt/desktop.h"
-#include "memo/memo_text.h"
+#include "gui/qt/qt_view.h"
+#include "ui/memo_logic.h"
+#include "ui/memo_view.h"
 
 class QListWidget;
 class QPlainTextEdit;
@@ -19,22 +19,19 @@ class QTabWidget;
 
 namespace glyphgrab::gui {
 
-class MemoWindow : public QWidget {
+class MainWindow;
+
+class MemoWindow : public QWidget, public QtView<ui::MemoView> {
  public:
-  // The memo, the settings (active send profile, window geometry) and the desktop belong
-  // to the main window and outlive this one.
-  MemoWindow(TMemoText& memo, TSettings& settings, Desktop& desktop, QWidget* parent = nullptr);
+  // The memo, the settings and the desktop are the main window's and outlive this one.
+  explicit MemoWindow(MainWindow& main, QWidget* parent = nullptr);
   ~MemoWindow() override;
 
+  ui::MemoLogic& logic() { return *logic_; }
   // Shows the window on its edit page (the main window's "メモ" button).
   void ShowMemo();
-  // The memo changed outside the window (lines added from the extraction list).
-  void MemoChanged();
-  // Puts the position and size into the settings.
-  void StoreGeometry();
-
-  // A Yes/No question; true for Yes. Tests replace it.
-  std::function<bool(QWidget* parent, const QString& text)> confirm;
+  void MemoChanged() { logic_->MemoChanged(); }
+  void StoreGeometry() { logic_->StoreGeometry(); }
 
   QTabWidget* PageControl1 = nullptr;
   QPlainTextEdit* Memo1 = nullptr;
@@ -46,17 +43,29 @@ class MemoWindow : public QWidget {
   QPushButton* Button5 = nullptr;  // 全消去
   QStatusBar* StatusBar1 = nullptr;
 
-  QString statusText() const;
+  void FormShow() { logic_->FormShow(); }
+  void FormActivate() { logic_->FormActivate(); }
+  void Button2Click() { logic_->Button2Click(); }
+  void Button3Click() { logic_->Button3Click(); }
+  void Button4Click() { logic_->Button4Click(); }
+  void Button5Click() { logic_->Button5Click(); }
+  void ListBox1Click() { logic_->ListBox1Click(); }
+  void ListBox1DblClick() { logic_->ListBox1DblClick(); }
 
-  void FormShow();
-  void FormActivate();
-  void Button2Click();
-  void Button3Click();
-  void Button4Click();
-  void Button5Click();
-  void ListBox1Click();
-  void ListBox1DblClick();
-  void PageControl1Change(int page);
+  // ui::MemoView
+  void SetEditText(std::u16string_view text) override;
+  std::u16string EditText() const override;
+  std::u16string EditSelection() const override;
+  void FocusEdit() override;
+  int Page() const override;
+  void SetPage(int page) override;
+  void ShowSelectionLines(const std::vector<std::u16string>& lines) override;
+  std::vector<int> SelectedLines() const override;
+  int CurrentLine() const override;
+  bool AskYesNo(std::u16string_view text) override { return Confirm(text); }
+  void Hide() override { hide(); }
+  void Place(const TWindowGeometry& geometry) override;
+  TWindowGeometry Geometry() const override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -65,22 +74,7 @@ class MemoWindow : public QWidget {
   void hideEvent(QHideEvent* event) override;
 
  private:
-  // Alt+C and Alt+S each name two controls; they act on the one of the page shown
-  // (see the constructor). True when the key was one of them.
-  bool PageShortcut(int key);
-  void SetStatus(std::u16string_view text);
-  QString EditText() const;
-  void PullText();  // the edit box's text into the memo
-  void PushText();  // the memo into the edit box
-  void ShowLineCount();
-  // The text the copy and send buttons act on; empty with the status message shown.
-  bool ComposeSelection(bool forSend, std::u16string& text);
-  bool Send(const std::u16string& text, const std::u16string& copiedMessage);
-
-  TMemoText& memo_;
-  TSettings& settings_;
-  Desktop& desktop_;
-  bool pushing_ = false;
+  std::unique_ptr<ui::MemoLogic> logic_;
 };
 
 }  // namespace glyphgrab::gui

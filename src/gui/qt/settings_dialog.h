@@ -1,5 +1,5 @@
-// The settings dialog TForm2: the five extraction options, the profile used for sending
-// and the ten send profiles, edited on a working copy and committed together by OK.
+// The settings dialog TForm2 in Qt: builds the controls and forwards their events to
+// ui::SettingsLogic.
 #pragma once
 
 #include <QDialog>
@@ -7,7 +7,9 @@
 #include <array>
 
 #include "browse/settings.h"
-#include "gui/qt/desktop.h"
+#include "gui/qt/qt_view.h"
+#include "ui/settings_logic.h"
+#include "ui/settings_view.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,22 +20,16 @@ class QTabBar;
 
 namespace glyphgrab::gui {
 
-// The help text shown below the profile fields, one line per entry.
-extern const std::array<const char16_t*, 60> kSettingsHelpLines;
-
-class SettingsDialog : public QDialog {
+class SettingsDialog : public QDialog, public QtView<ui::SettingsView> {
  public:
-  SettingsDialog(TSettings& settings, Desktop& desktop, QWidget* parent = nullptr);
+  SettingsDialog(TSettings& settings, QtBoxes& boxes, QWidget* parent = nullptr);
 
-  // Fills the controls from the settings; runs every time the dialog is shown.
-  void FormShow();
-  // OK: commits when the wait time is valid, then closes.
-  void Button1Click();
+  void FormShow() { logic_.FormShow(); }
+  void Button1Click() { logic_.Button1Click(); }
+  const std::array<TSend_jww, kSendProfileCount>& JWset() const { return logic_.JWset(); }
+  bool OKflag() const { return logic_.OKflag(); }
 
-  const std::array<TSend_jww, kSendProfileCount>& JWset() const { return jwset_; }
-  bool OKflag() const { return okFlag_; }
-
-  std::array<QCheckBox*, 5> OptionBoxes{};  // CheckBox1..CheckBox5
+  std::array<QCheckBox*, ui::kExtractOptionCount> OptionBoxes{};  // CheckBox1..CheckBox5
   QComboBox* ComboBox1 = nullptr;
   QTabBar* TabControl1 = nullptr;
   QLineEdit* Edit1 = nullptr;  // wait time
@@ -45,21 +41,22 @@ class SettingsDialog : public QDialog {
   QPushButton* Button1 = nullptr;
   QPushButton* Button2 = nullptr;
 
+  // ui::SettingsView
+  void ShowOptions(const std::array<bool, ui::kExtractOptionCount>& on) override;
+  std::array<bool, ui::kExtractOptionCount> Options() const override;
+  void SetProfileNumber(int number) override;
+  int ProfileNumber() const override;
+  void SetTab(int tab) override;
+  void ShowProfile(const ui::ProfileFields& fields) override;
+  ui::ProfileFields Profile() const override;
+  void FocusWait() override;
+  void Accept() override { accept(); }
+
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
-  void ShowProfile(int n);
-  bool ValidWait(double& w) const;
-  void InvalidWaitNotice();
-  void StoreProfile(int n, double w);
-  void TabChanged(int index);
-
-  TSettings& settings_;
-  Desktop& desktop_;
-  std::array<TSend_jww, kSendProfileCount> jwset_{};
-  int shownTab_ = 0;
-  bool okFlag_ = false;
+  ui::SettingsLogic logic_;
 };
 
 }  // namespace glyphgrab::gui

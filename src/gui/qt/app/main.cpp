@@ -1,7 +1,6 @@
 // The desktop tool: the main window over the project's engine.
 #include <QApplication>
 #include <QIcon>
-#include <QMessageBox>
 #include <QSessionManager>
 #include <QSocketNotifier>
 
@@ -17,6 +16,7 @@
 #include "gui/qt/memo_window.h"
 #include "gui/qt/search_window.h"
 #include "gui/qt/qt_translations.h"
+#include "gui/qt/qt_view.h"
 #include "gui/qt/single_instance.h"
 #include "platform/throttled_esc_key_state.h"
 #include "util/paths.h"
@@ -40,8 +40,8 @@ class NoWindowSystem final : public WindowSystem {
 
 // The desktop of the platform this program runs on. Services the display cannot give
 // (no X server, no input extension) are replaced by ones that do nothing.
-Desktop MakePlatformDesktop() {
-  Desktop d;
+ui::Desktop MakePlatformDesktop() {
+  ui::Desktop d;
   d.clipboard = std::make_unique<QtClipboard>();
   d.keys = MakePlatformKeySender();
   if (!d.keys) d.keys = std::make_unique<NoKeySender>();
@@ -49,17 +49,6 @@ Desktop MakePlatformDesktop() {
   if (!d.windows) d.windows = std::make_unique<NoWindowSystem>();
   d.esc = std::make_unique<ThrottledEscKeyState>(MakePlatformEscKeyState());
   d.misc = MakePlatformMisc();
-  d.beep = [] { QApplication::beep(); };
-  d.message = [](QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QStringLiteral("Glyphgrab"), text);
-  };
-  d.error = [](QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, QStringLiteral("Glyphgrab"), text);
-  };
-  d.askRetry = [](QWidget* parent, const QString& text) {
-    return QMessageBox::warning(parent, QStringLiteral("Glyphgrab"), text,
-                                QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry;
-  };
   return d;
 }
 
@@ -161,18 +150,19 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  glyphgrab::gui::MainWindow window(files, glyphgrab::gui::MakePlatformDesktop());
+  glyphgrab::gui::MainWindow window(files, glyphgrab::gui::MakePlatformDesktop(), glyphgrab::gui::MakeQtBoxes());
   window.OpenAtStartUp(std::move(startPath));
   window.NoticesAfterShow();
   window.StartUp();  // the other windows take their state from the loaded settings
   // Owned by the main window: they stay above it, and closing it ends the tool even when
   // they are open.
-  glyphgrab::gui::MemoWindow memo(window.memo(), window.settings(), window.desktop(), &window);
-  window.showMemoWindow = [&memo] { memo.ShowMemo(); };
-  window.memoChanged = [&memo] { memo.MemoChanged(); };
+  glyphgrab::gui::MemoWindow memo(window, &window);
+  glyphgrab::ui::MainLogic& logic = window.logic();
+  logic.showMemoWindow = [&memo] { memo.ShowMemo(); };
+  logic.memoChanged = [&memo] { memo.MemoChanged(); };
   glyphgrab::gui::SearchWindow search(window, &window);
-  window.showSearchWindow = [&search] { search.ShowSearch(); };
-  window.collectSettings = [&memo, &search] {
+  logic.showSearchWindow = [&search] { search.ShowSearch(); };
+  logic.collectSettings = [&memo, &search] {
     memo.StoreGeometry();
     search.StoreSettings();
   };

@@ -3,43 +3,53 @@
 // contents at once (a program under Wine gives up after about half a second).
 #pragma once
 
-#include <QObject>
-#include <QPointer>
-
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <thread>
 
 #include "platform/esc_key_state.h"
 #include "platform/key_sender.h"
 #include "platform/window_system.h"
 #include "sendkeys/send.h"
+#include "ui/window_view.h"
 
-namespace glyphgrab::gui {
+namespace glyphgrab::ui {
 
-class SendRunner : public QObject {
+class SendRunner {
  public:
   // The services are used by the worker while a send runs and by nobody else then: the
   // windows start no send, and find no target, while Busy().
   SendRunner(KeySender& keys, WindowSystem& windows, EscKeyState* esc, std::function<void(double)> wait);
-  ~SendRunner() override;
+  ~SendRunner();
+  SendRunner(const SendRunner&) = delete;
+  SendRunner& operator=(const SendRunner&) = delete;
 
-  bool Busy() const { return worker_.joinable(); }
+  // From the start of a send until its ending has reached the window thread.
+  bool Busy() const { return busy_->load(); }
 
   // Activates `window` and types the plan's command on the worker. `done` runs on the
-  // window thread afterwards, unless `context` is gone by then.
-  void Start(SendPlan plan, WindowId window, TSend_jww profile, QObject* context,
+  // window thread afterwards, through `poster`, unless the poster's owner is gone.
+  void Start(SendPlan plan, WindowId window, TSend_jww profile, const Poster& poster,
              std::function<void(SendResult)> done);
   // Ends the running send early, as Esc does.
   void Stop() { stop_ = true; }
+  // A window's logic that goes ends the send it started (its view cannot take the
+  // ending any more); another window's send runs on.
+  void Release(const Poster& poster);
 
  private:
+  void Join();
+
   KeySender& keys_;
   WindowSystem& windows_;
   EscKeyState* esc_;
   std::function<void(double)> wait_;
   std::thread worker_;
+  const Poster* owner_ = nullptr;
   std::atomic<bool> stop_{false};
+  // Shared with the posted ending, which may run after this runner is gone.
+  std::shared_ptr<std::atomic<bool>> busy_ = std::make_shared<std::atomic<bool>>(false);
 };
 
-}  // namespace glyphgrab::gui
+}  // namespace glyphgrab::ui

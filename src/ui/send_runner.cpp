@@ -1,8 +1,6 @@
-#include "gui/qt/send_runner.h"
+#include "ui/send_runner.h"
 
-#include <QMetaObject>
-
-namespace glyphgrab::gui {
+namespace glyphgrab::ui {
 namespace {
 
 // The clipboard is the window thread's; the worker never touches it.
@@ -18,27 +16,40 @@ SendRunner::SendRunner(KeySender& keys, WindowSystem& windows, EscKeyState* esc,
 
 SendRunner::~SendRunner() {
   stop_ = true;
+  Join();
+}
+
+void SendRunner::Join() {
   if (worker_.joinable()) worker_.join();
 }
 
-void SendRunner::Start(SendPlan plan, WindowId window, TSend_jww profile, QObject* context,
+void SendRunner::Start(SendPlan plan, WindowId window, TSend_jww profile, const Poster& poster,
                        std::function<void(SendResult)> done) {
+  Join();  // the last send's worker has ended: its ending was posted
   stop_ = false;
-  QPointer<QObject> receiver(context);
-  worker_ = std::thread([this, plan = std::move(plan), window, profile = std::move(profile), receiver,
+  *busy_ = true;
+  owner_ = &poster;
+  worker_ = std::thread([this, plan = std::move(plan), window, profile = std::move(profile), &poster,
                          done = std::move(done)] {
     NoClipboard clipboard;
     SendServices services{keys_, windows_, clipboard, wait_,
                           [this] { return stop_.load() || (esc_ != nullptr && esc_->IsEscDown()); }};
     const SendResult result = PlaySend(plan, window, profile, services);
-    QMetaObject::invokeMethod(
-        this,
-        [this, receiver, done, result] {
-          if (worker_.joinable()) worker_.join();
-          if (receiver) done(result);
-        },
-        Qt::QueuedConnection);
+    // The view posts for the runner too: Busy() ends on the window thread, with the
+    // ending, even when the window's logic has gone meanwhile.
+    poster.view().Post([busy = busy_, alive = poster.alive(), done, result] {
+      *busy = false;
+      if (!alive.expired()) done(result);
+    });
   });
 }
 
-}  // namespace glyphgrab::gui
+void SendRunner::Release(const Poster& poster) {
+  if (owner_ != &poster) return;
+  stop_ = true;
+  Join();
+  owner_ = nullptr;
+  *busy_ = false;
+}
+
+}  // namespace glyphgrab::ui

@@ -1,0 +1,46 @@
+// What the windows ask of the desktop: the clipboard, the send services and opening
+// files. The front end fills it with its platform's services; tests with fakes.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/clipboard.h"
+#include "platform/esc_key_state.h"
+#include "platform/key_sender.h"
+#include "platform/misc.h"
+#include "platform/window_system.h"
+#include "sendkeys/send_profile.h"
+#include "ui/send_runner.h"
+#include "ui/window_view.h"
+
+namespace glyphgrab::ui {
+
+struct Desktop {
+  std::unique_ptr<Clipboard> clipboard;
+  std::unique_ptr<KeySender> keys;
+  std::unique_ptr<WindowSystem> windows;
+  std::unique_ptr<EscKeyState> esc;
+  std::unique_ptr<TMisc> misc;
+  std::function<void(double seconds)> wait;  // the pauses of a send; WaitSeconds when empty
+  // Plays sends off the window thread; made by the first send. Last, so it goes first
+  // and its worker ends before the services it uses.
+  std::unique_ptr<SendRunner> sender;
+};
+
+// The two halves of a send from any window, split because the main window checks its
+// selection in between. While another send is being typed: a beep, kSendBusyText in the
+// status, and 0. Otherwise the target window of the active profile; when it is not
+// running: a beep, the notice, and 0.
+WindowId FindTargetOrNotify(Desktop& desktop, WindowView& view, const TSend_jww& profile);
+// Puts `text` on the clipboard and starts typing the profile's command into `window` on
+// a worker, so this returns at once. False when the clipboard refused the text (the
+// notice says so, nothing is typed). Otherwise the status shows `copiedMessage`, then
+// that the send runs, and once the keys are typed the sent message (or that Esc stopped
+// it), unless the poster's owner is gone by then.
+bool SendToTarget(Desktop& desktop, const Poster& poster, WindowId window, const TSend_jww& profile,
+                  std::u16string_view text, const std::u16string& copiedMessage);
+
+}  // namespace glyphgrab::ui

@@ -1,0 +1,524 @@
+#include "ui/main_logic.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <utility>
+
+#include "browse/start_path.h"
+#include "extract/document_set.h"
+#include "extract/extract_driver.h"
+#include "render/render_file.h"
+#include "sendkeys/send.h"
+#include "util/file_write.h"
+#include "util/folder_listing.h"
+#include "util/paths.h"
+#include "util/strings.h"
+
+namespace glyphgrab::ui {
+
+MainLogic::MainLogic(MainView& view, TAppFiles files, Desktop desktop)
+    : view_(view), files_(std::move(files)), desktop_(std::move(desktop)), post_(view) {}
+
+MainLogic::~MainLogic() {
+  Closing();
+  if (desktop_.sender) desktop_.sender->Release(post_);
+}
+
+void MainLogic::ShowRootOnButton() {
+  view_.SetRootButtonText(settings_.rootFolder.empty() ? kChooseRootText : std::u16string_view(settings_.rootFolder));
+}
+
+void MainLogic::ShowFolderLabel() { view_.SetFolderLabel(std::u16string(kFolderLabel) + preFolder_); }
+
+void MainLogic::Notify(std::u16string_view text, bool beep, bool error) {
+  if (noticesAfterShow_ && !view_.IsShown()) {
+    // The start-up belongs to the window: its notices come once it is on the screen.
+    pendingNotices_.push_back({std::u16string(text), beep, error});
+    return;
+  }
+  if (beep) view_.Beep();
+  if (error) {
+    view_.Error(text);
+  } else {
+    view_.Message(text);
+  }
+}
+
+void MainLogic::StartUp() {
+  if (started_) return;
+  started_ = true;
+  // The temporary folder is the drawings' image folder; a failure to make it is ignored
+  // since unpacking stays off.
+  MakeFolder(files_.tempFolder);
+  settings_ = SettingsLoad(files_.settingsSource);
+  RemoveStaleTemporaries(files_.settingsFile);  // left by a run killed while saving
+  preview_ = PreviewSettingsLoad(PreviewSettingsFile(files_.settingsFile));
+  memoStore_ = std::make_unique<TMemoStore>(files_.memoFile);
+  memo_.SetText(memoStore_->Load().text);
+  // Saved shortly after each change, so a kill or a lost display costs at most this much.
+  view_.StartMemoSaveTimer(kMemoSaveInterval);
+  view_.ApplyLayout(settings_, preview_);
+  ShowRootOnButton();
+  preFolder_ = settings_.preFolder;
+  view_.SetFilterIndex(settings_.filterIndex >= 0 && settings_.filterIndex < static_cast<int>(kFileFilters.size())
+                           ? settings_.filterIndex
+                           : -1);
+  if (!startPath_.empty()) {
+    if (const std::optional<TStartPath> start =
+            ResolveStartPath(startPath_, settings_.rootFolder, CurrentFolder())) {
+      settings_.rootFolder = start->rootFolder;
+      ShowRootOnButton();
+      preFolder_ = start->folder;
+      startFile_ = start->fileName;
+    }
+  }
+  extraction_.Clear();
+  view_.ShowLines({});
+  FolderTreeMake(true);
+}
+
+void MainLogic::Shown() {
+  StartUp();
+  if (!pendingNotices_.empty()) {
+    post_([this] {
+      for (const PendingNotice& n : std::exchange(pendingNotices_, {})) Notify(n.text, n.beep, n.error);
+    });
+  }
+}
+
+bool MainLogic::StopRequested() const {
+  return stopRequest_.load() || (desktop_.esc && desktop_.esc->IsEscDown());
+}
+
+void MainLogic::StopScan() {
+  if (!scanThread_.joinable()) return;
+  stopRequest_ = true;
+  scanThread_.join();
+}
+
+void MainLogic::EscPressed() {
+  if (scanning_) stopRequest_ = true;
+}
+
+void MainLogic::FolderTreeMake(bool atStartUp) {
+  view_.SetStatus(kTreeBusyText);
+  const std::u16string root = settings_.rootFolder;
+  if (root.empty() || !IsFolder(root)) {
+    if (!root.empty()) Notify(kRootMissingText, true, true);
+    view_.SetStatus(kNoRootText);
+    if (atStartUp) FinishStartUp();
+    return;
+  }
+  StopScan();
+  stopRequest_ = false;
+  scanning_ = true;
+  view_.SetTreeVisible(false);
+  for (MainControl c : {MainControl::kTree, MainControl::kRootButton, MainControl::kFilter, MainControl::kSearchButton}) {
+    view_.Enable(c, false);
+  }
+  scanThread_ = std::thread([this, root, atStartUp] {
+    FolderTree tree;
+    const FolderTreeResult result = glyphgrab::FolderTreeMake(root, tree, [this] { return StopRequested(); });
+    post_([this, result, tree = std::move(tree), atStartUp]() mutable {
+      ScanFinished(result, std::move(tree), atStartUp);
+    });
+  });
+}
+
+void MainLogic::ScanFinished(FolderTreeResult result, FolderTree tree, bool atStartUp) {
+  if (closed_) return;
+  if (scanThread_.joinable()) scanThread_.join();
+  scanning_ = false;
+  if (!pendingOpen_.empty()) {
+    // After this scan's own ending has run.
+    post_([this] { OpenPath(std::exchange(pendingOpen_, {})); });
+  }
+  for (MainControl c : {MainControl::kRootButton, MainControl::kFilter, MainControl::kSearchButton}) {
+    view_.Enable(c, true);
+  }
+  if (result == FolderTreeResult::RootUnreadable) {
+    // The tree is left as it was.
+    view_.Enable(MainControl::kTree, true);
+    view_.SetTreeVisible(true);
+    if (atStartUp) FinishStartUp();
+    view_.SetStatus(kRootUnreadableText);
+    return;
+  }
+  tree_ = std::move(tree);
+  view_.ShowTree(tree_);
+  view_.Enable(MainControl::kTree, true);
+  view_.SetStatus(result == FolderTreeResult::Stopped ? kTreeStoppedText : std::u16string_view());
+  view_.SetTreeVisible(true);
+  if (atStartUp) {
+    view_.ExpandTree();
+    FinishStartUp();
+  }
+}
+
+void MainLogic::FinishStartUp() {
+  // A first start has no root: the folder button, which asks for one, takes the keys.
+  if (settings_.rootFolder.empty()) view_.FocusRootButton();
+  if (!preFolder_.empty()) SelectNode(tree_.FindFolder(preFolder_));
+  ShowFolderLabel();
+  if (startFile_.empty()) {
+    FileListMake(preFolder_);
+  } else {
+    ListAndExtract(std::exchange(startFile_, {}));
+  }
+}
+
+void MainLogic::SelectNode(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= tree_.size()) return;
+  view_.SelectNode(index);
+}
+
+void MainLogic::OpenPath(const std::u16string& path) {
+  if (closed_) return;
+  if (!started_ || scanning_) {
+    pendingOpen_ = path;  // a double click in a file manager must not be lost
+    return;
+  }
+  const std::optional<TStartPath> start = ResolveStartPath(path, settings_.rootFolder, CurrentFolder());
+  if (!start) return;
+  preFolder_ = start->folder;
+  startFile_ = start->fileName;
+  if (start->rootFolder != settings_.rootFolder) {
+    settings_.rootFolder = start->rootFolder;
+    ShowRootOnButton();
+    FolderTreeMake(true);  // like a start-up: the folder and file are opened once it ends
+  } else {
+    FinishStartUp();
+  }
+}
+
+void MainLogic::ButtonFClick() {
+  const std::u16string chosen = view_.ChooseFolder(kBrowseTitle, settings_.rootFolder);
+  if (!chosen.empty()) BrowseForFolderAccept(chosen);
+}
+
+void MainLogic::BrowseForFolderAccept(const std::u16string& folder) {
+  if (scanning_) return;
+  settings_.rootFolder = AddTrailingDelim(folder);
+  ShowRootOnButton();
+  FolderTreeMake(false);
+}
+
+void MainLogic::TreeView1Click() {
+  if (scanning_) return;
+  if (settings_.rootFolder.empty() || !IsFolder(settings_.rootFolder)) {
+    view_.Beep();
+    view_.SetStatus(kNoRootText);
+    return;
+  }
+  const int index = view_.SelectedNode();
+  if (index < 0) return;
+  preFolder_ = RemoveTrailingDelim(tree_.FolderTreePath(index));
+  ShowFolderLabel();
+  FileListMake(preFolder_);
+}
+
+void MainLogic::ComboBox1Select() {
+  if (scanning_) return;
+  FileListMake(preFolder_);
+}
+
+void MainLogic::FileListMake(const std::u16string& folder) {
+  const std::u16string before = view_.StatusText();
+  view_.SetStatus(kFileListBusyText);
+  rows_.clear();
+  if (folder.empty() || !IsFolder(folder)) {
+    // Nothing was searched: without a folder the earlier message (a stopped scan, a
+    // missing root) stays; a folder that is gone is named instead of the progress text.
+    view_.ShowFileRows(rows_);
+    view_.SetStatus(folder.empty() ? std::u16string_view(before) : kCurrentFolderMissingText);
+    return;
+  }
+  int error = 0;
+  rows_ = glyphgrab::FileListMake(folder, FilterMask(view_.FilterIndex()), listDocs_, &error);
+  view_.ShowFileRows(rows_);
+  view_.SetStatus(error != 0 ? std::u16string(kCurrentFolderUnreadableText) : FileListDoneText(rows_.size()));
+}
+
+void MainLogic::ListView1ColumnClick(int column) {
+  sort_.ColumnClick(column, rows_);
+  view_.ShowFileRows(rows_);
+}
+
+std::vector<std::u16string> MainLogic::SelectedNames() const {
+  std::vector<std::u16string> names;
+  for (int r : view_.SelectedFileRows()) {
+    if (r >= 0 && static_cast<std::size_t>(r) < rows_.size()) names.push_back(rows_[static_cast<std::size_t>(r)].name);
+  }
+  return names;
+}
+
+bool MainLogic::CurrentFolderReady(FolderCheck how, std::u16string_view missingText) {
+  const bool notify = how == FolderCheck::kNotify;
+  if (RemoveBlanks(preFolder_).empty()) {
+    if (notify) Notify(kNoFolderText, true, true);
+    view_.SetStatus(kNoFolderText);
+    return false;
+  }
+  if (!IsFolder(preFolder_)) {
+    if (notify) Notify(missingText, false, true);
+    view_.SetStatus(missingText);
+    return false;
+  }
+  return true;
+}
+
+void MainLogic::ListView1Click() {
+  if (!CurrentFolderReady(FolderCheck::kQuiet, kFolderMissingText)) {
+    // Nothing is read and the list stays as it is, but the click still replaces a
+    // running extraction: its list must not appear after the message.
+    if (extractStop_) *extractStop_ = true;
+    extractStop_.reset();
+    ++extractGeneration_;
+    if (busyCursor_) {
+      view_.SetBusyCursor(false);
+      busyCursor_ = false;
+    }
+    return;
+  }
+  StartExtraction(SelectedNames());
+}
+
+void MainLogic::StartExtraction(std::vector<std::u16string> names) {
+  // The newest selection wins: a run still going is told to stop and its list dropped.
+  if (extractStop_) *extractStop_ = true;
+  auto stop = std::make_shared<std::atomic<bool>>(false);
+  extractStop_ = stop;
+  const unsigned generation = ++extractGeneration_;
+  if (!busyCursor_) {
+    view_.SetBusyCursor(true);
+    busyCursor_ = true;
+  }
+  EscKeyState* esc = desktop_.esc.get();
+  extractWorkers_.emplace(
+      generation,
+      std::thread([this, generation, stop, esc, folder = preFolder_, names = std::move(names),
+                   opt = settings_.optFlags, imageFolder = files_.tempFolder, preview = preview_.visible] {
+        TDocumentSet docs(imageFolder);  // the worker's own: the window's stay untouched
+        ExtractionList list;
+        glyphgrab::ListView1Click(folder, names, opt, docs, list,
+                                  [stop, esc] { return *stop || (esc && esc->IsEscDown()); });
+        // The preview shows the first selected drawing or symbol.
+        std::shared_ptr<RenderModel> drawing;
+        for (const std::u16string& name : names) {
+          if (!preview || *stop) break;
+          RenderFileResult r = RenderFile(JoinPath(folder, name));
+          if (r.outcome == RenderFileResult::Outcome::kRead || r.outcome == RenderFileResult::Outcome::kStopped) {
+            drawing = std::make_shared<RenderModel>(std::move(r.model));
+            break;
+          }
+        }
+        post_([this, generation, list = std::move(list), drawing]() mutable {
+          ExtractionFinished(generation, std::move(list), std::move(drawing));
+        });
+      }));
+}
+
+void MainLogic::ExtractionFinished(unsigned generation, ExtractionList list, std::shared_ptr<RenderModel> drawing) {
+  if (auto it = extractWorkers_.find(generation); it != extractWorkers_.end()) {
+    it->second.join();
+    extractWorkers_.erase(it);
+  }
+  if (generation != extractGeneration_ || closed_) return;  // replaced by a newer selection
+  extractStop_.reset();
+  if (busyCursor_) {
+    view_.SetBusyCursor(false);
+    busyCursor_ = false;
+  }
+  extraction_ = std::move(list);
+  view_.ShowLines(extraction_.lines());
+  view_.SetStatus({});
+  previewModel_ = std::move(drawing);
+  view_.SetPreviewDrawing(previewModel_);
+}
+
+void MainLogic::StopExtraction() {
+  if (extractStop_) *extractStop_ = true;
+  for (auto& [generation, worker] : extractWorkers_) {
+    (void)generation;
+    worker.join();
+  }
+  extractWorkers_.clear();
+  extractStop_.reset();
+  if (busyCursor_) {
+    view_.SetBusyCursor(false);
+    busyCursor_ = false;
+  }
+}
+
+void MainLogic::ListBox1Current(int row) {
+  if (row < 0 || static_cast<std::size_t>(row) >= extraction_.size()) {
+    view_.SetPreviewMark({});
+    return;
+  }
+  const std::u16string& line = extraction_.lines()[static_cast<std::size_t>(row)];
+  view_.SetPreviewMark(IsSectionHeader(line) ? std::u16string() : line);
+}
+
+void MainLogic::PreviewToggled(bool on) {
+  preview_.visible = on;
+  view_.ShowPreviewPane(on);
+  // Drawn only when shown: a selection made while hidden is read again for it.
+  if (on && !previewModel_ && !SelectedNames().empty()) StartExtraction(SelectedNames());
+}
+
+void MainLogic::ListView1DblClick() {
+  if (!CurrentFolderReady(FolderCheck::kNotify, kCurrentFolderMissingText)) return;
+  const std::vector<int> selected = view_.SelectedFileRows();
+  const int first = selected.empty() ? -1 : selected.front();
+  if (first < 0 || static_cast<std::size_t>(first) >= rows_.size()) {
+    view_.Message(kNoFileText);
+    view_.SetStatus(kNoFileText);
+    return;
+  }
+  const std::u16string& name = rows_[static_cast<std::size_t>(first)].name;
+  if (name.empty()) {
+    view_.SetStatus(kNoFileText);
+    return;
+  }
+  const std::u16string path = JoinPath(preFolder_, name);
+  if (desktop_.misc) desktop_.misc->Open(path);
+  view_.SetStatus(u"ファイル「" + path + u"」");
+}
+
+void MainLogic::Button2Click() { view_.ShowSettingsDialog(); }
+
+void MainLogic::Button3Click() {
+  if (showMemoWindow) showMemoWindow();
+}
+
+void MainLogic::ButtonTClick() {
+  if (!CurrentFolderReady(FolderCheck::kNotify, kCurrentFolderMissingText)) return;
+  if (showSearchWindow) showSearchWindow();
+}
+
+void MainLogic::ListBox1Click() {
+  const int row = view_.CurrentLine();
+  if (row < 0 || static_cast<std::size_t>(row) >= extraction_.size()) return;
+  const std::u16string& line = extraction_.lines()[static_cast<std::size_t>(row)];
+  if (IsSectionHeader(line)) return;
+  if (!desktop_.clipboard->SetText(line)) {
+    view_.Message(kClipboardBusyText);
+    return;
+  }
+  view_.SetStatus(CopiedMessage(line));
+}
+
+void MainLogic::ListBox1DblClick() {
+  const TSend_jww& profile = settings_.activeProfile;
+  const WindowId window = FindTargetOrNotify(desktop_, view_, profile);
+  if (window == 0) return;
+  const int row = view_.CurrentLine();
+  if (row < 0 || static_cast<std::size_t>(row) >= extraction_.size()) return;
+  const std::u16string line = extraction_.lines()[static_cast<std::size_t>(row)];
+  if (IsSectionHeader(line)) return;
+  SendToTarget(desktop_, post_, window, profile, line, CopiedMessage(line));
+}
+
+void MainLogic::ListBox1ContextPopup() {
+  std::vector<std::u16string> lines;
+  for (int r : view_.SelectedLines()) {
+    if (r >= 0 && static_cast<std::size_t>(r) < extraction_.size()) {
+      lines.push_back(extraction_.lines()[static_cast<std::size_t>(r)]);
+    }
+  }
+  const TMemoAddResult added = memo_.AddSelected(lines);
+  if (!added.status.empty()) view_.SetStatus(added.status);
+  if (memoChanged) memoChanged();
+}
+
+void MainLogic::FileSel(int ind, const std::u16string& fn) {
+  if (!CurrentFolderReady(FolderCheck::kQuiet, kFolderMissingText)) return;
+  if (scanning_) return;
+  // The result line names its folder: a tree rebuilt since the search may give its
+  // node index to another folder, so the path decides, through the tree's lookup.
+  const std::u16string folder = fn.substr(0, fn.size() - FileBaseName(fn).size());
+  if (!folder.empty() && StrUpper(tree_.FolderTreePath(ind)) != StrUpper(AddTrailingDelim(folder))) {
+    ind = tree_.FindFolder(folder);
+    if (ind < 0) {
+      view_.SetStatus(u"フォルダ「" + RemoveTrailingDelim(folder) + u"」は現在のフォルダツリーにありません。");
+      return;
+    }
+  }
+  if (ind < 0 || static_cast<std::size_t>(ind) >= tree_.size()) return;
+  SelectNode(ind);
+  preFolder_ = RemoveTrailingDelim(tree_.FolderTreePath(ind));
+  ShowFolderLabel();
+  ListAndExtract(fn);
+}
+
+void MainLogic::ListAndExtract(const std::u16string& fn) {
+  const std::u16string name = StrUpper(FileBaseName(fn));
+  view_.SetFilterIndex(FilterEntryFor(fn));
+  FileListMake(preFolder_);
+  for (std::size_t r = 0; r < rows_.size(); ++r) {
+    if (StrUpper(rows_[r].name) == name) {
+      view_.SelectFileRow(static_cast<int>(r));
+      ListView1Click();
+      return;
+    }
+  }
+}
+
+void MainLogic::StoreSettings() {
+  view_.StoreLayout(settings_, preview_);
+  settings_.preFolder = preFolder_;
+  settings_.filterIndex = view_.FilterIndex();
+  if (collectSettings) collectSettings();
+}
+
+void MainLogic::Closing() {
+  if (closed_) return;
+  closed_ = true;
+  StopScan();
+  StopExtraction();
+  if (!started_) return;  // nothing was loaded, so nothing may overwrite the saved state
+  RemoveEmptyFolder(files_.tempFolder);
+  StoreSettings();
+  SettingsSave(files_.settingsFile, settings_);
+  PreviewSettingsSave(PreviewSettingsFile(files_.settingsFile), preview_);
+  view_.StopMemoSaveTimer();
+  SaveMemo(unattended_ ? SaveMode::kUnattended : SaveMode::kClosing);
+}
+
+void MainLogic::SaveState() {
+  if (!started_ || closed_) return;
+  StoreSettings();
+  SettingsSave(files_.settingsFile, settings_);
+  SaveMemo(SaveMode::kUnattended);
+}
+
+void MainLogic::MemoSaveTimer() {
+  if (!closed_) SaveMemo(SaveMode::kBackground);
+}
+
+bool MainLogic::SaveMemo(SaveMode mode) {
+  const bool closing = mode != SaveMode::kBackground;
+  if (!memoStore_) return true;
+  for (;;) {
+    const TMemoStore::SaveResult saved = memoStore_->Save(memo_.Text());
+    if (saved.ok) {
+      memoSaveFailing_ = false;
+      if (!saved.backup.empty()) {
+        const std::u16string notice = MemoBackupNotice(memoStore_->path(), saved.backup);
+        std::fprintf(stderr, "glyphgrab: %s\n", StrToUtf8(notice).c_str());
+        if (mode != SaveMode::kUnattended) view_.Message(notice);
+      }
+      return true;
+    }
+    const std::u16string why = MemoSaveFailedMessage(memoStore_->path(), saved.error);
+    // Once per run of failures: a full disk must not bring a box up every few seconds.
+    if (memoSaveFailing_ && !closing) return false;
+    memoSaveFailing_ = true;
+    std::fprintf(stderr, "glyphgrab: %s\n", StrToUtf8(why).c_str());
+    if (mode == SaveMode::kUnattended) return false;
+    if (!view_.AskRetry(why)) return false;
+  }
+}
+
+}  // namespace glyphgrab::ui

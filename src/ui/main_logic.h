@@ -1,0 +1,214 @@
+// The main window TForm1 without its toolkit: start-up loads the settings and the memo
+// and scans the folder tree, the events list folders, extract, copy and send, closing
+// saves. Long work runs on workers whose results come back through MainView::Post.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "browse/app_files.h"
+#include "browse/file_list.h"
+#include "browse/file_list_info.h"
+#include "browse/folder_tree.h"
+#include "browse/preview_settings.h"
+#include "browse/settings.h"
+#include "extract/extraction_list.h"
+#include "memo/memo_file.h"
+#include "memo/memo_text.h"
+#include "render/render_model.h"
+#include "ui/desktop.h"
+#include "ui/main_view.h"
+
+namespace glyphgrab::ui {
+
+// The main window's fixed texts.
+inline constexpr std::u16string_view kMainCaption = u"Glyphgrab Ver.1.10";
+inline constexpr std::u16string_view kFolderLabel = u"参照フォルダ：";
+inline constexpr std::u16string_view kFilterLabel = u"ファイルの種類：";
+inline constexpr std::u16string_view kSettingsButton = u"設定(&S)";
+inline constexpr std::u16string_view kMemoButton = u"メモ (&M)";
+inline constexpr std::u16string_view kSearchButton = u"検索 (&T)";
+inline constexpr std::u16string_view kExitButton = u"終了 (&X)";
+inline constexpr std::u16string_view kPreviewButton = u"図面プレビュー (&P)";
+inline constexpr std::array<std::u16string_view, kFileListColumns> kFileColumnTitles = {
+    u"ファイル名", u"種類", u"図面メモ", u"更新日時", u"サイズ", u"Ver."};
+inline constexpr int kDateColumn = 3;  // 更新日時
+// The folder button's caption until a root folder is chosen.
+inline constexpr std::u16string_view kChooseRootText = u"フォルダを選択…";
+inline constexpr std::u16string_view kBrowseTitle = u"変換後のファイルを保存するフォルダを指定して下さい";
+inline constexpr std::u16string_view kTreeBusyText = u"フォルダ検索中です。（ESC:中断）";
+inline constexpr std::u16string_view kTreeStoppedText = u"フォルダ検索を中断しました。";
+inline constexpr std::u16string_view kNoRootText = u"検索フォルダを指定して下さい。";
+inline constexpr std::u16string_view kRootMissingText = u"検索フォルダのディスクドライブの準備が出来ていません。";
+// A root that exists but whose entries cannot be read (no permission): said, not shown
+// as a folder without sub-folders.
+inline constexpr std::u16string_view kRootUnreadableText = u"検索フォルダを読み込めません。";
+inline constexpr std::u16string_view kCurrentFolderUnreadableText = u"参照フォルダを読み込めません。";
+inline constexpr std::u16string_view kNoFolderText = u"参照フォルダを指定して下さい。";
+inline constexpr std::u16string_view kCurrentFolderMissingText = u"参照フォルダが存在しません。";
+inline constexpr std::u16string_view kFolderMissingText = u"参照フォルダが存在しません。再指定して下さい。";
+inline constexpr std::u16string_view kNoFileText = u"ファイルを指示して下さい。";
+inline constexpr int kMemoSaveInterval = 1000;  // ms
+
+class MainLogic {
+ public:
+  MainLogic(MainView& view, TAppFiles files, Desktop desktop);
+  // Ends the workers; runs Closing when the window did not.
+  ~MainLogic();
+  MainLogic(const MainLogic&) = delete;
+  MainLogic& operator=(const MainLogic&) = delete;
+
+  // A file or folder to open at start-up instead of the last folder (the command
+  // line's); call before StartUp. A folder outside the tree becomes the tree's root.
+  void OpenAtStartUp(std::u16string path) { startPath_ = std::move(path); }
+  // Notices of a start-up run before the window is shown wait until it is on the screen.
+  void NoticesAfterShow() { noticesAfterShow_ = true; }
+  // Runs once: loads the settings and the memo and starts the folder scan.
+  void StartUp();
+  // The window came on the screen: runs StartUp if needed and shows waiting notices.
+  void Shown();
+  // Runs once, when the window closes: saves the settings, the preview's and the memo.
+  void Closing();
+  // A failed save at closing goes to stderr only (a termination signal: nobody answers).
+  void SetUnattended() { unattended_ = true; }
+  // Writes the settings and the memo now, the window staying open: the session
+  // manager's request before a logout. No box: the logout must not wait for one.
+  void SaveState();
+
+  // A file or folder handed over by a later start of the tool: opened like the command
+  // line's path at start-up. While the folder tree is being scanned it waits for the end.
+  void OpenPath(const std::u16string& path);
+
+  // The events.
+  void ButtonFClick();  // asks for a root folder
+  // A root folder chosen with ButtonF: the tree is rebuilt, not expanded.
+  void BrowseForFolderAccept(const std::u16string& folder);
+  void TreeView1Click();
+  void ComboBox1Select();
+  void ListView1Click();
+  void ListView1DblClick();
+  void ListView1ColumnClick(int column);
+  void Button2Click();
+  void Button3Click();
+  void ButtonTClick();
+  void ListBox1Click();
+  void ListBox1DblClick();
+  void ListBox1ContextPopup();
+  // The current line moved: the preview marks its texts.
+  void ListBox1Current(int row);
+  void PreviewToggled(bool on);
+  // Esc anywhere in the window.
+  void EscPressed();
+  void MemoSaveTimer();
+
+  // The search window's request: open the folder of tree node `ind` (or, when the tree
+  // changed since, the folder that `fn` names), list it and extract the file named like
+  // `fn` (letter case ignored).
+  void FileSel(int ind, const std::u16string& fn);
+  void FileListMake(const std::u16string& folder);
+
+  // The current folder is set and exists; otherwise the status (and, when `notify`, a
+  // box) says which with the given text for a missing folder.
+  enum class FolderCheck { kQuiet, kNotify };
+  bool CurrentFolderReady(FolderCheck how, std::u16string_view missingText);
+
+  // True while the texts of the selected files are being read on a worker.
+  bool ExtractionRunning() const { return !extractWorkers_.empty(); }
+  // True from the start of a folder scan until its result is taken on the window thread.
+  bool TreeScanRunning() const { return scanning_; }
+  void RequestScanStop() { stopRequest_ = true; }
+  bool Started() const { return started_; }
+
+  TSettings& settings() { return settings_; }
+  TMemoText& memo() { return memo_; }
+  const TAppFiles& files() const { return files_; }
+  const std::u16string& preFolder() const { return preFolder_; }
+  const FolderTree& folderTree() const { return tree_; }
+  const std::vector<FileListRow>& fileRows() const { return rows_; }
+  const ExtractionList& extraction() const { return extraction_; }
+  const TPreviewSettings& preview() const { return preview_; }
+  Desktop& desktop() { return desktop_; }
+  // A message of another window for the main status bar.
+  void ShowStatus(std::u16string_view text) { view_.SetStatus(text); }
+
+  // Hooks for the memo and search windows, which live elsewhere.
+  std::function<void()> showMemoWindow;
+  std::function<void()> showSearchWindow;
+  std::function<void()> memoChanged;  // lines were added to the memo
+  // Called at closing before the settings are written: the other windows put their
+  // geometry, options and history into settings().
+  std::function<void()> collectSettings;
+
+ private:
+  void ShowRootOnButton();
+  void ShowFolderLabel();
+  // A notice box (an error box when `error`), after the default beep when `beep`.
+  void Notify(std::u16string_view text, bool beep, bool error);
+  void FolderTreeMake(bool atStartUp);
+  void ScanFinished(FolderTreeResult result, FolderTree tree, bool atStartUp);
+  void FinishStartUp();
+  void SelectNode(int index);
+  // Lists the current folder with the filter that fits `fn` and extracts that file.
+  void ListAndExtract(const std::u16string& fn);
+  // Reads the texts of the named files of the current folder on a worker thread.
+  void StartExtraction(std::vector<std::u16string> names);
+  void ExtractionFinished(unsigned generation, ExtractionList list, std::shared_ptr<RenderModel> drawing);
+  std::vector<std::u16string> SelectedNames() const;
+  void StopExtraction();
+  void StopScan();
+  bool StopRequested() const;
+  void StoreSettings();
+  enum class SaveMode { kBackground, kClosing, kUnattended };
+  // Writes the memo when it changed. A failure goes to stderr and, once per run of
+  // failures (and always at closing), to a box that offers to try again; never a box
+  // when unattended.
+  bool SaveMemo(SaveMode mode);
+
+  MainView& view_;
+  TAppFiles files_;
+  Desktop desktop_;
+  TSettings settings_;
+  TMemoText memo_;
+  std::unique_ptr<TMemoStore> memoStore_;
+  bool memoSaveFailing_ = false;
+  bool unattended_ = false;
+  std::u16string pendingOpen_;  // handed over during a folder scan
+  // Extraction runs, by generation; only the newest one's list is shown.
+  std::map<unsigned, std::thread> extractWorkers_;
+  std::shared_ptr<std::atomic<bool>> extractStop_;
+  unsigned extractGeneration_ = 0;
+  bool busyCursor_ = false;
+  struct PendingNotice {
+    std::u16string text;
+    bool beep, error;
+  };
+  bool noticesAfterShow_ = false;
+  std::vector<PendingNotice> pendingNotices_;
+  TPreviewSettings preview_;
+  std::shared_ptr<RenderModel> previewModel_;
+  TFileListDocs listDocs_;
+  ExtractionList extraction_;
+  FolderTree tree_;
+  std::vector<FileListRow> rows_;
+  FileListSort sort_;
+  std::u16string preFolder_;
+  std::u16string startPath_;
+  std::u16string startFile_;
+
+  std::thread scanThread_;
+  std::atomic<bool> stopRequest_{false};
+  bool scanning_ = false;
+  bool started_ = false;
+  bool closed_ = false;
+  // Last: it goes first, so nothing posted by a worker reaches a logic half destroyed.
+  Poster post_;
+};
+
+}  // namespace glyphgrab::ui

@@ -1,0 +1,81 @@
+// The search window TForm4 without its toolkit: a keyword with its history, the file
+// types and modes, and a result list whose lines open their file in the main window.
+// The walk runs on a worker with its own documents and folder listings, so the main
+// window stays usable and its file list is never disturbed.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "search/file_find.h"
+#include "ui/main_logic.h"
+#include "ui/search_view.h"
+
+namespace glyphgrab::ui {
+
+inline constexpr std::u16string_view kSearchCaption = u"検索";
+inline constexpr std::u16string_view kKeywordLabel = u"検索する文字内容：";
+inline constexpr std::u16string_view kFileTypesTitle = u"検索するファイル形式";
+inline constexpr std::array<std::u16string_view, kSearchCheckCount> kSearchCheckTexts = {
+    u"JWW", u"JWS", u"JWC", u"JWK", u"TXT", u"CSV", u"HTML", u"ファイル名検索", u"ファイル内容検索"};
+inline constexpr std::u16string_view kSearchStartButton = u"検索開始(&S)";
+inline constexpr std::u16string_view kSearchCloseButton = u"閉じる(&C)";
+inline constexpr std::u16string_view kSearchingText = u"検索中です";
+inline constexpr std::u16string_view kNoSearchModeText = u"ファイル名・ファイル内容のどちらを検索するか選択して下さい。";
+inline constexpr std::u16string_view kNoFileTypeText = u"検索するファイルの種類を選択して下さい。";
+inline constexpr int kKeywordMaxLength = 255;
+inline constexpr int kSearchMinWidth = 200, kSearchMinHeight = 200;
+
+class SearchLogic {
+ public:
+  // The main window has run its start-up: the settings are loaded.
+  SearchLogic(SearchView& view, MainLogic& main) : view_(view), main_(main), post_(view) {}
+  // Stops and waits for a running search.
+  ~SearchLogic();
+  SearchLogic(const SearchLogic&) = delete;
+  SearchLogic& operator=(const SearchLogic&) = delete;
+
+  // Fills the controls from the settings once they exist: check boxes, history, place.
+  void Init();
+  // Check boxes, keyword history (the first 30) and geometry into the settings.
+  void StoreSettings();
+
+  // 検索開始: checks the keyword, the modes, the types and the current folder, then
+  // starts the walk.
+  void Button1Click();
+  // A result line opens its file in the main window.
+  void ListBox1Click();
+  // Esc while a search runs stops it.
+  void EscPressed();
+
+  bool Searching() const { return running_; }
+  const std::vector<std::u16string>& history() const { return history_; }
+  const std::vector<std::u16string>& results() const { return results_; }
+
+ private:
+  void Finished(const SearchSummary& summary, const std::u16string& raw);
+  void ShowProgress();
+  void StopSearch();
+  void StoreChecks(const std::array<bool, kSearchCheckCount>& checks);
+
+  SearchView& view_;
+  MainLogic& main_;
+  std::vector<std::u16string> history_;
+  std::vector<std::u16string> results_;
+  std::thread thread_;
+  std::atomic<bool> stopRequest_{false};
+  bool running_ = false;
+  // The newest progress path; one progress task is pending at a time, so a fast walk
+  // does not flood the window's queue.
+  std::mutex progressMutex_;
+  std::u16string progressPath_;
+  std::atomic<bool> progressPosted_{false};
+  Poster post_;
+};
+
+}  // namespace glyphgrab::ui
