@@ -496,63 +496,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.probe.journal, (glyphgrab::FakeJournal{"activate 0x2"}));
   }
 
-  void sectionHeadersAreNeverCopied() {
-    Fixture f;
-    const fs::path corpus = fs::path(GLYPHGRAB_CORPUS_DIR) / "jww" / "004.jww";
-    if (!fs::exists(corpus)) QSKIP("corpus folder absent: no drawing with section headers");
-    fs::copy_file(corpus, f.a / "plan.jww");
-    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
-    MainWindow& w = f.Start();
-    f.SelectFiles({"plan.jww"});
-    w.ListView1Click();
-    QTRY_VERIFY(!w.ExtractionRunning());
-    const int header = f.ListBoxLines().indexOf(QStringLiteral("-----【文字内容】-----"));
-    QVERIFY(header >= 0);
-    QGuiApplication::clipboard()->setText("before");
-    w.ListBox1->setCurrentRow(header);
-    w.ListBox1Click();
-    f.probe.windows->windows = {{0x2, u"jw_win", false, true}};
-    w.ListBox1DblClick();
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
-    QVERIFY(f.probe.journal.empty());
-  }
-
-  void doubleClickOpensTheFile() {
-    Fixture f;
-    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
-    MainWindow& w = f.Start();
-    w.ListView1DblClick();
-    QCOMPARE(w.statusText(), QStringLiteral("ファイルを指示して下さい。"));
-    f.SelectFiles({"page.htm", "one.txt"});
-    w.ListView1DblClick();
-    const std::u16string first = U16(f.a / f.FileNames()[std::min(f.FileNames().indexOf("page.htm"), f.FileNames().indexOf("one.txt"))].toStdString());
-    QCOMPARE(f.probe.misc->opened, std::vector<std::u16string>({first}));
-    QCOMPARE(w.statusText(), QStringLiteral("ファイル「") + QString::fromStdU16String(first) + QStringLiteral("」"));
-  }
-
-  void fileSelFromTheSearch() {
-    Fixture f;
-    f.SaveSettings(U16(f.root) + u"/", U16(f.root / "b"));
-    MainWindow& w = f.Start();
-    w.FileSel(99, u"ONE.TXT");  // beyond the tree: nothing happens
-    QCOMPARE(w.preFolder(), U16(f.root / "b"));
-    w.FileSel(1, U16(f.a / "ONE.TXT"));
-    QTRY_VERIFY(!w.ExtractionRunning());
-    QCOMPARE(w.preFolder(), U16(f.a));
-    QCOMPARE(CurrentNode(w), 1);
-    QCOMPARE(w.ComboBox1->currentIndex(), 6);
-    QCOMPARE(f.ListBoxLines(), QStringList({"【one.txt】", "first line", "second line"}));
-
-    // A stale result: the tree got another root since the search. Node 1 now names
-    // another folder, and the result's folder is in the tree no more.
-    f.dir.MakeDir("root/b/c");
-    w.BrowseForFolderAccept(U16(f.root / "b"));
-    f.WaitForTree();
-    w.FileSel(1, U16(f.a / "one.txt"));
-    QCOMPARE(w.preFolder(), U16(f.a));
-    QCOMPARE(w.statusText(), QStringLiteral("フォルダ「") + ToQ(U16(f.a)) + QStringLiteral("」は現在のフォルダツリーにありません。"));
-  }
-
   // A file manager's "open with" hands over a file or a folder.
   void startPathOpensAFileOrFolder_data() {
     QTest::addColumn<QString>("path");
@@ -587,20 +530,6 @@ class MainWindowTest : public QObject {
     const TSettings saved = SettingsLoad(U16(f.app / "glyphgrab.dat"));
     QCOMPARE(saved.rootFolder, t + root.toStdU16String());
     QCOMPARE(saved.preFolder, t + folder.toStdU16String());
-  }
-
-  // A later start hands its file over while the tree is still being scanned: it is
-  // opened once the scan ends, not dropped.
-  void aHandedOverPathWaitsForTheScan() {
-    Fixture f;
-    f.SaveSettings(U16(f.root) + u"/", U16(f.root / "b"));
-    MainWindow& w = f.Start();
-    w.BrowseForFolderAccept(U16(f.root));
-    QVERIFY(w.TreeScanRunning());
-    w.OpenPath(U16(f.a / "one.txt"));
-    f.WaitForTree();
-    QTRY_COMPARE(w.preFolder(), U16(f.a));
-    QTRY_COMPARE(f.ListBoxLines(), QStringList({"【one.txt】", "first line", "second line"}));
   }
 
   // A hand-edited or stale settings file must not put a window beyond the screen or make

@@ -339,30 +339,6 @@ class MemoWindowTest : public QObject {
     QCOMPARE(f.ListLines(), QStringList({"z"}));
   }
 
-  void nothingSelectedMessages_data() {
-    QTest::addColumn<int>("page");
-    QTest::addColumn<bool>("send");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("edit copy") << 0 << false << "文字内容が選択されていませんのでコピーは行えません。";
-    QTest::newRow("edit send") << 0 << true << "文字内容が選択されていませんので送信は行えません。";
-    QTest::newRow("list copy") << 1 << false << "選択項目が指定されていませんのでコピーは行えません。";
-    QTest::newRow("list send") << 1 << true << "選択項目が指定されていませんので送信は行えません。";
-  }
-  void nothingSelectedMessages() {
-    QFETCH(int, page);
-    QFETCH(bool, send);
-    QFETCH(QString, message);
-    Fixture f(u"line");
-    f.AddTarget();
-    f.memo->ShowMemo();
-    f.memo->PageControl1->setCurrentIndex(page);
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    send ? f.memo->Button4Click() : f.memo->Button3Click();
-    QCOMPARE(f.memo->statusText(), message);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
-    QVERIFY(f.probe.journal.empty());
-  }
-
   void copyAndSendWithTheOneLineOption_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<bool>("oneLine");
@@ -420,20 +396,6 @@ class MemoWindowTest : public QObject {
     f.memo->Button3Click();
     QCOMPARE(QGuiApplication::clipboard()->text(),
              ToQ(std::u16string(100, u'あ') + std::u16string(27, u'い')));
-  }
-
-  void sendWithoutTargetBeepsAndCopiesNothing() {
-    Fixture f(u"line");
-    f.memo->ShowMemo();
-    f.memo->PageControl1->setCurrentIndex(1);
-    f.SelectListRows({0});
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    f.memo->Button4Click();
-    QCOMPARE(f.probe.beeps, 1);
-    QCOMPARE(f.probe.messages, QStringList({"指定ソフト「jw_win」が起動されていません。"}));
-    f.memo->ListBox1DblClick();
-    QCOMPARE(f.probe.beeps, 2);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
   }
 
   void aFailedSaveSaysWhyAndOffersToRetry() {

@@ -182,40 +182,6 @@ class SearchWindowTest : public QObject {
     QVERIFY(!f.main->settings().optFlags[9]);  // the boxes were copied into the options
   }
 
-  void searchesThatDoNothing_data() {
-    QTest::addColumn<QString>("keyword");
-    QTest::addColumn<bool>("names");
-    QTest::addColumn<bool>("contents");
-    QTest::addColumn<bool>("types");
-    QTest::addColumn<QString>("status");  // why nothing was searched, when it is not plain
-    QTest::newRow("only blanks") << QStringLiteral(" 　 ") << true << true << true << QString();
-    QTest::newRow("both modes cleared") << QStringLiteral("ab") << false << false << true
-                                        << QStringLiteral("ファイル名・ファイル内容のどちらを検索するか選択して下さい。");
-    QTest::newRow("no file type") << QStringLiteral("ab") << true << true << false
-                                  << QStringLiteral("検索するファイルの種類を選択して下さい。");
-  }
-  void searchesThatDoNothing() {
-    QFETCH(QString, keyword);
-    QFETCH(bool, names);
-    QFETCH(bool, contents);
-    QFETCH(bool, types);
-    QFETCH(QString, status);
-    Fixture f;
-    f.Run(QStringLiteral("ab"));
-    const QStringList before = f.Found();
-    f.search->CheckBoxes[0]->setChecked(false);
-    if (!types) {
-      for (int k = 0; k < 7; ++k) f.search->CheckBoxes[static_cast<std::size_t>(k)]->setChecked(false);
-    }
-    f.Modes(names, contents);
-    f.Run(keyword);
-    QCOMPARE(f.Found(), before);
-    QCOMPARE(f.search->statusText(), status);
-    QCOMPARE(f.History(), QStringList({"ab", "old", "older"}));
-    QVERIFY(f.main->settings().optFlags[5]);  // the options are unchanged
-    QVERIFY(f.search->Button1->isEnabled());
-  }
-
   void historyKeepsTheNewestFormOnTop() {
     Fixture f;
     f.Run(QStringLiteral("abc"));
@@ -274,15 +240,6 @@ class SearchWindowTest : public QObject {
     QCOMPARE(f.search->statusText(), QStringLiteral("《ESC:中断しました》"));
     QVERIFY(f.search->Button1->isEnabled());
     QCOMPARE(f.History().first(), QStringLiteral("hit"));
-  }
-
-  void noCurrentFolder() {
-    Fixture f(false);
-    f.Run(QStringLiteral("ab"));
-    QCOMPARE(f.main->statusText(), QStringLiteral("参照フォルダを指定して下さい。"));
-    QVERIFY(f.search->statusText().isEmpty());
-    QCOMPARE(f.search->ListBox1->count(), 0);
-    QVERIFY(f.search->Button1->isEnabled());
   }
 };
 

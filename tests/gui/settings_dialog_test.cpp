@@ -74,18 +74,6 @@ class SettingsDialogTest : public QObject {
     QVERIFY(probe.messages.isEmpty());
   }
 
-  void comboChoosesTheActiveProfile() {
-    GuiProbe probe;
-    QtBoxes boxes = glyphgrab::testing::TestBoxes(probe);
-    TSettings s = StoredSettings();
-    SettingsDialog dialog(s, boxes);
-    dialog.FormShow();
-    dialog.ComboBox1->setCurrentIndex(5);
-    dialog.Button1Click();
-    QCOMPARE(s.sendProfileNo, 5);
-    QCOMPARE(s.activeProfile.Tcap, u"title5");
-  }
-
   void waitTimeCheck_data() {
     QTest::addColumn<QString>("wait");
     QTest::addColumn<bool>("accepted");

@@ -1,0 +1,379 @@
+// The main window's logic over a fake view: start-up and the scan, the current-folder
+// check, extraction, copy and send, the memo's saving, and results that arrive late.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+
+#include "fixtures/jww_builder.h"
+#include "sendkeys/send.h"
+#include "ui_fixture.h"
+#include "util/paths.h"
+
+namespace glyphgrab {
+namespace {
+
+using testing::Box;
+using testing::U16;
+using testing::UiFixture;
+using ui::MainControl;
+namespace fs = std::filesystem;
+
+constexpr MainControl kScanControls[] = {MainControl::kRootButton, MainControl::kTree, MainControl::kFilter,
+                                         MainControl::kSearchButton};
+
+TEST(MainLogic, FirstStartWithoutSettings) {
+  UiFixture f;
+  ui::MainLogic& logic = f.Start();
+  EXPECT_EQ(f.view.rootButton, ui::kChooseRootText);
+  EXPECT_EQ(f.view.focus, u"root button");  // the folder button asks for a root
+  EXPECT_EQ(f.view.label, ui::kFolderLabel);
+  EXPECT_TRUE(f.view.rows.empty());
+  EXPECT_EQ(f.view.status, ui::kNoRootText);
+  EXPECT_TRUE(f.view.boxes.empty());
+  EXPECT_EQ(f.view.memoTimer, ui::kMemoSaveInterval);
+  EXPECT_TRUE(fs::is_directory(f.app / "TEMP"));
+  logic.Closing();
+  EXPECT_FALSE(fs::exists(f.app / "TEMP"));  // removed when empty
+  EXPECT_TRUE(fs::exists(f.app / "glyphgrab.dat"));
+}
+
+TEST(MainLogic, ControlsStayOffUntilTheScanResultIsTaken) {
+  UiFixture f;
+  f.SaveUsualSettings();
+  ui::MainLogic& logic = f.Make(f.Files());
+  logic.StartUp();
+  EXPECT_EQ(f.view.status, ui::kTreeBusyText);
+  ASSERT_TRUE(f.view.WaitForPosts());
+  // The worker is done, but its result waits for the window thread: nothing changed yet.
+  for (MainControl c : kScanControls) EXPECT_FALSE(f.view.Enabled(c)) << static_cast<int>(c);
+  EXPECT_FALSE(f.view.treeVisible);
+  EXPECT_TRUE(logic.TreeScanRunning());
+  logic.TreeView1Click();
+  logic.BrowseForFolderAccept(U16(f.a));
+  EXPECT_EQ(logic.settings().rootFolder, AddTrailingDelim(U16(f.root)));  // ignored
+  EXPECT_EQ(f.view.status, ui::kTreeBusyText);
+
+  f.view.RunPosted();
+  EXPECT_FALSE(logic.TreeScanRunning());
+  for (MainControl c : kScanControls) EXPECT_TRUE(f.view.Enabled(c)) << static_cast<int>(c);
+  EXPECT_TRUE(f.view.treeVisible);
+  EXPECT_TRUE(f.view.treeExpanded);
+  EXPECT_EQ(f.view.treeNodes, 4u);  // root, a, a/c, b
+  EXPECT_EQ(f.view.selectedNode, logic.folderTree().FindFolder(U16(f.a)));
+  EXPECT_EQ(f.view.label, std::u16string(ui::kFolderLabel) + U16(f.a));
+  EXPECT_EQ(f.view.rows, (std::vector<std::u16string>{u"one.txt", u"two.csv"}));
+  EXPECT_EQ(f.view.status, FileListDoneText(2));
+}
+
+TEST(MainLogic, AChosenRootIsScannedCollapsedAndTheListStays) {
+  UiFixture f;
+  f.SaveUsualSettings();
+  ui::MainLogic& logic = f.Start();
+  f.view.chosenFolder = U16(f.a);
+  logic.ButtonFClick();
+  EXPECT_EQ(f.view.rootButton, AddTrailingDelim(U16(f.a)));
+  f.view.RunUntil([&] { return !logic.TreeScanRunning(); });
+  EXPECT_EQ(f.view.treeNodes, 2u);
+  EXPECT_FALSE(f.view.treeExpanded);
+  EXPECT_EQ(f.view.rows.size(), 2u);  // until a node is clicked
+  EXPECT_EQ(logic.preFolder(), U16(f.a));
+}
+
+// A scan or an extraction whose logic went before its result reached the window
+// thread: the result is dropped and the view is not touched.
+TEST(MainLogic, AResultPostedForALogicThatIsGoneIsDropped) {
+  for (const bool scan : {true, false}) {
+    SCOPED_TRACE(scan ? "scan" : "extraction");
+    UiFixture f;
+    f.SaveUsualSettings();
+    if (scan) {
+      f.Make(f.Files()).StartUp();
+    } else {
+      f.Start();
+      f.SelectFiles({u"one.txt"});
+      f.logic->ListView1Click();
+    }
+    ASSERT_TRUE(f.view.WaitForPosts());
+    const std::size_t nodes = f.view.treeNodes;
+    f.logic.reset();
+    f.view.status = u"untouched";
+    f.view.RunPosted();
+    EXPECT_EQ(f.view.Queued(), 0u);
+    EXPECT_EQ(f.view.treeNodes, nodes);
+    EXPECT_TRUE(f.view.lines.empty());
+    EXPECT_EQ(f.view.status, u"untouched");
+  }
+}
+
+// The current folder is checked in one place; each event words and shows it as it
+// always has.
+TEST(MainLogic, CurrentFolderCheck) {
+  enum class Event { kExtract, kOpen, kSearch, kFileSel };
+  struct Case {
+    const char* name;
+    bool folderGiven;  // else a blank one
+    Event event;
+    std::u16string_view status;
+    std::vector<Box> boxes;
+    int beeps;
+  };
+  const std::u16string_view noFolder = ui::kNoFolderText;
+  const Case cases[] = {
+      {"extract, no folder", false, Event::kExtract, noFolder, {}, 0},
+      {"extract, folder gone", true, Event::kExtract, ui::kFolderMissingText, {}, 0},
+      {"open, no folder", false, Event::kOpen, noFolder, {{Box::kError, std::u16string(noFolder)}}, 1},
+      {"open, folder gone", true, Event::kOpen, ui::kCurrentFolderMissingText,
+       {{Box::kError, std::u16string(ui::kCurrentFolderMissingText)}}, 0},
+      {"search, no folder", false, Event::kSearch, noFolder, {{Box::kError, std::u16string(noFolder)}}, 1},
+      {"search, folder gone", true, Event::kSearch, ui::kCurrentFolderMissingText,
+       {{Box::kError, std::u16string(ui::kCurrentFolderMissingText)}}, 0},
+      {"result line, no folder", false, Event::kFileSel, noFolder, {}, 0},
+      {"result line, folder gone", true, Event::kFileSel, ui::kFolderMissingText, {}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UiFixture f;
+    f.SaveSettings(AddTrailingDelim(U16(f.root)), c.folderGiven ? U16(f.a) : u"  ");
+    ui::MainLogic& logic = f.Start();
+    f.SelectFiles({u"one.txt"});
+    if (c.folderGiven) fs::remove_all(f.a);
+    bool searchShown = false;
+    logic.showSearchWindow = [&] { searchShown = true; };
+    f.view.lines = {u"kept"};
+    f.view.boxes.clear();
+    f.view.beeps = 0;
+    switch (c.event) {
+      case Event::kExtract: logic.ListView1Click(); break;
+      case Event::kOpen: logic.ListView1DblClick(); break;
+      case Event::kSearch: logic.ButtonTClick(); break;
+      case Event::kFileSel: logic.FileSel(1, JoinPath(U16(f.a), u"one.txt")); break;
+    }
+    EXPECT_EQ(f.view.status, c.status);
+    EXPECT_EQ(f.view.boxes, c.boxes);
+    EXPECT_EQ(f.view.beeps, c.beeps);
+    EXPECT_FALSE(logic.ExtractionRunning());
+    EXPECT_FALSE(searchShown);
+    EXPECT_TRUE(f.misc->opened.empty());
+    f.view.RunPosted();
+    EXPECT_EQ(f.view.lines, std::vector<std::u16string>{u"kept"});
+  }
+}
+
+TEST(MainLogic, AClickWithoutFolderReplacesARunningExtraction) {
+  UiFixture f;
+  f.SaveUsualSettings();
+  ui::MainLogic& logic = f.Start();
+  f.SelectFiles({u"one.txt"});
+  logic.ListView1Click();
+  EXPECT_TRUE(f.view.busyCursor);
+  fs::remove_all(f.a);
+  logic.ListView1Click();
+  EXPECT_FALSE(f.view.busyCursor);
+  EXPECT_TRUE(f.view.RunUntil([&] { return !logic.ExtractionRunning(); }));
+  EXPECT_TRUE(f.view.lines.empty());  // the first run's list came too late
+  EXPECT_EQ(f.view.status, ui::kFolderMissingText);
+}
+
+TEST(MainLogic, CopyAndSendFromTheExtractionList) {
+  UiFixture f;
+  f.SaveUsualSettings();
+  ui::MainLogic& logic = f.Start();
+  f.Extract({u"one.txt"});
+  ASSERT_EQ(f.view.lines, (std::vector<std::u16string>{u"【one.txt】", u"first line", u"second line"}));
+  EXPECT_EQ(f.view.status, u"");
+
+  f.view.currentLine = 2;
+  logic.ListBox1Click();
+  EXPECT_EQ(f.clipboard->text, u"second line");
+  EXPECT_EQ(f.view.status, CopiedMessage(u"second line"));
+
+  // No target: a beep and the notice, nothing on the clipboard.
+  f.view.currentLine = 1;
+  logic.ListBox1DblClick();
+  EXPECT_EQ(f.view.beeps, 1);
+  EXPECT_EQ(f.view.boxes, (std::vector<Box>{{Box::kMessage, NotRunningMessage(u"jw_win")}}));
+  EXPECT_EQ(f.clipboard->text, u"second line");
+
+  // A send runs alone: a second one while the first is typed only beeps.
+  f.AddTarget();
+  std::atomic<bool> release{false};
+  f.wait = [&](double) {
+    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  };
+  logic.ListBox1DblClick();
+  EXPECT_EQ(f.clipboard->text, u"first line");
+  EXPECT_EQ(f.view.status, SendingMessage(u"@DA^V"));
+  logic.ListBox1DblClick();
+  EXPECT_EQ(f.view.beeps, 2);
+  EXPECT_EQ(f.view.status, kSendBusyText);
+  release = true;
+  ASSERT_TRUE(f.view.RunUntil([&] { return !logic.desktop().sender->Busy(); }));
+  EXPECT_EQ(f.view.status, SentMessage(u"@DA^V"));
+  EXPECT_EQ(std::count(f.journal.begin(), f.journal.end(), "activate 0x7"), 1);
+}
+
+TEST(MainLogic, SectionHeadersAreNeitherCopiedSentNorMarked) {
+  UiFixture f;
+  f.dir.Write("root/a/plan.jww", testing::DrawingWithTexts({"T"}));
+  f.SaveUsualSettings();
+  ui::MainLogic& logic = f.Start();
+  f.Extract({u"plan.jww"});
+  ASSERT_EQ(f.view.lines, (std::vector<std::u16string>{u"【plan.jww】", u"-----【文字内容】-----", u"T"}));
+  f.AddTarget();
+  f.view.currentLine = 1;
+  logic.ListBox1Click();
+  logic.ListBox1DblClick();
+  EXPECT_TRUE(f.journal.empty());  // nothing copied, nothing typed
+  logic.ListBox1Current(1);
+  EXPECT_EQ(f.view.mark, u"");
+  logic.ListBox1Current(2);
+  EXPECT_EQ(f.view.mark, u"T");
+  f.view.currentLine = 0;  // a file header line is copied like any text
+  logic.ListBox1Click();
+  EXPECT_EQ(f.clipboard->text, u"【plan.jww】");
+}
+
+TEST(MainLogic, RightClickAddsTheSelectedLinesToTheMemo) {
+  UiFixture f;
+  f.SaveUsualSettings();
+  ui::MainLogic& logic = f.Start();
+  f.Extract({u"one.txt"});
+  int told = 0;
+  logic.memoChanged = [&] { ++told; };
+  f.view.selectedLines = {1, 2};
+  logic.ListBox1ContextPopup();
+  logic.ListBox1ContextPopup();  // the same lines again add nothing
+  EXPECT_EQ(logic.memo().Text(), u"first line\r\nsecond line\r\n");
+  EXPECT_EQ(f.view.status, MemoAddedMessage(2, 0));
+  EXPECT_EQ(told, 2);
+}
+
+TEST(MainLogic, FileSelFollowsThePathOfTheLine) {
+  UiFixture f;
+  f.SaveSettings(AddTrailingDelim(U16(f.root)), JoinPath(U16(f.root), u"b"));
+  ui::MainLogic& logic = f.Start();
+  const int a = logic.folderTree().FindFolder(U16(f.a));
+  const int b = logic.folderTree().FindFolder(JoinPath(U16(f.root), u"b"));
+  logic.FileSel(99, u"ONE.TXT");  // beyond the tree: nothing happens
+  EXPECT_EQ(logic.preFolder(), JoinPath(U16(f.root), u"b"));
+  // A stale index: the path decides, letter case ignored.
+  logic.FileSel(b, JoinPath(U16(f.a), u"ONE.TXT"));
+  EXPECT_EQ(f.view.selectedNode, a);
+  EXPECT_EQ(logic.preFolder(), U16(f.a));
+  EXPECT_EQ(f.view.label, std::u16string(ui::kFolderLabel) + U16(f.a));
+  EXPECT_EQ(f.view.filter, 6);  // TXT
+  EXPECT_EQ(f.view.selectedRows, std::vector<int>{0});
+  EXPECT_TRUE(f.view.RunUntil([&] { return !logic.ExtractionRunning(); }));
+  EXPECT_EQ(f.view.lines, (std::vector<std::u16string>{u"【one.txt】", u"first line", u"second line"}));
+
+  // The tree got another root since the search: the line's folder is in it no more.
+  f.dir.MakeDir("root/b/c");
+  logic.BrowseForFolderAccept(JoinPath(U16(f.root), u"b"));
+  f.view.RunUntil([&] { return !logic.TreeScanRunning(); });
+  logic.FileSel(1, JoinPath(U16(f.a), u"one.txt"));
+  EXPECT_EQ(logic.preFolder(), U16(f.a));
+  EXPECT_EQ(f.view.status, u"フォルダ「" + U16(f.a) + u"」は現在のフォルダツリーにありません。");
+}
+
+TEST(MainLogic, DoubleClickOpensTheFirstSelectedFile) {
+  UiFixture f;
+  f.SaveUsualSettings();
+  ui::MainLogic& logic = f.Start();
+  logic.ListView1DblClick();
+  EXPECT_EQ(f.view.boxes, (std::vector<Box>{{Box::kMessage, std::u16string(ui::kNoFileText)}}));
+  EXPECT_EQ(f.view.status, ui::kNoFileText);
+  f.SelectFiles({u"two.csv", u"one.txt"});
+  logic.ListView1DblClick();
+  const std::u16string path = JoinPath(U16(f.a), u"one.txt");
+  EXPECT_EQ(f.misc->opened, std::vector<std::u16string>{path});
+  EXPECT_EQ(f.view.status, u"ファイル「" + path + u"」");
+}
+
+// A background save that fails asks once per run of failures; closing always asks.
+TEST(MainLogic, AFailingBackgroundMemoSaveAsksOncePerRun) {
+  UiFixture f;
+  ui::MainLogic& logic = f.Start();
+  // A folder where the memo file should be: every save fails.
+  const fs::path memoPath = f.app / "Memo.txt";
+  fs::create_directories(memoPath / "x");
+  auto retries = [&] {
+    return std::count_if(f.view.boxes.begin(), f.view.boxes.end(), [](const Box& b) { return b.kind == Box::kRetry; });
+  };
+
+  f.view.retryAnswers = 1;  // "retry" once: the second attempt fails quietly
+  logic.memo().SetText(u"one");
+  logic.MemoSaveTimer();
+  logic.memo().SetText(u"two");
+  logic.MemoSaveTimer();
+  logic.MemoSaveTimer();
+  EXPECT_EQ(retries(), 1);
+
+  fs::remove_all(memoPath);
+  logic.MemoSaveTimer();
+  EXPECT_EQ(MemoLoad(f.Files().memoFile), u"two");
+  fs::remove(memoPath);
+  fs::create_directories(memoPath / "x");
+  logic.memo().SetText(u"three");
+  logic.MemoSaveTimer();  // a new run of failures
+  logic.MemoSaveTimer();
+  EXPECT_EQ(retries(), 2);
+
+  logic.Closing();  // asks although the run already asked
+  EXPECT_EQ(retries(), 3);
+  EXPECT_TRUE(std::all_of(f.view.boxes.begin(), f.view.boxes.end(), [](const Box& b) { return b.kind == Box::kRetry; }));
+}
+
+TEST(MainLogic, ClosingSavesWhatTheWindowsHold) {
+  UiFixture f;
+  f.SaveUsualSettings();
+  ui::MainLogic& logic = f.Start();
+  bool collected = false;
+  logic.collectSettings = [&] {
+    collected = true;
+    logic.settings().keywordHistory = {u"kw"};
+  };
+  f.view.filter = 2;
+  logic.memo().SetText(u"memo line");
+  logic.Closing();
+  EXPECT_TRUE(collected);
+  const TSettings saved = SettingsLoad(f.Files().settingsFile);
+  EXPECT_EQ(saved.mainWindow, f.view.storedWindow);
+  EXPECT_EQ(saved.filterIndex, 2);
+  EXPECT_EQ(saved.preFolder, U16(f.a));
+  ASSERT_FALSE(saved.keywordHistory.empty());
+  EXPECT_EQ(saved.keywordHistory.front(), u"kw");
+  EXPECT_EQ(MemoLoad(f.Files().memoFile), u"memo line");
+  EXPECT_EQ(f.view.memoTimer, 0);
+}
+
+TEST(MainLogic, NoticesOfAStartUpWaitForTheWindow) {
+  UiFixture f;
+  f.SaveSettings(AddTrailingDelim(U16(f.root / "gone")), u"");
+  ui::MainLogic& logic = f.Make(f.Files());
+  f.view.shown = false;
+  logic.NoticesAfterShow();
+  logic.StartUp();
+  EXPECT_TRUE(f.view.boxes.empty());
+  EXPECT_EQ(f.view.status, ui::kNoRootText);
+  f.view.shown = true;
+  logic.Shown();
+  EXPECT_TRUE(f.view.boxes.empty());  // after the window has painted
+  f.view.RunPosted();
+  EXPECT_EQ(f.view.boxes, (std::vector<Box>{{Box::kError, std::u16string(ui::kRootMissingText)}}));
+  EXPECT_EQ(f.view.beeps, 1);
+}
+
+TEST(MainLogic, AHandedOverPathWaitsForTheScan) {
+  UiFixture f;
+  f.SaveSettings(AddTrailingDelim(U16(f.root)), u"");
+  ui::MainLogic& logic = f.Make(f.Files());
+  logic.StartUp();
+  logic.OpenPath(JoinPath(U16(f.a), u"two.csv"));
+  EXPECT_TRUE(f.view.RunUntil([&] { return !logic.TreeScanRunning() && !logic.ExtractionRunning() && !f.view.lines.empty(); }));
+  EXPECT_EQ(logic.preFolder(), U16(f.a));
+  EXPECT_EQ(f.view.lines.front(), u"【two.csv】");
+}
+
+}  // namespace
+}  // namespace glyphgrab
