@@ -36,6 +36,19 @@ void RegisterOnce(WNDPROC proc) {
   (void)registered;
 }
 
+// Whether the font itself has kana and kanji (a linked font would also draw them, but
+// the font's own glyphs are what can be asked).
+bool DrawsJapanese(HFONT font) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  WORD glyphs[2] = {};
+  const bool ok = GetGlyphIndicesW(dc, L"\u30D5\u6587", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == 2 &&
+                  glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF;
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return ok;
+}
+
 BOOL CALLBACK SetFontOf(HWND child, LPARAM font) {
   SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
   return TRUE;
@@ -56,6 +69,16 @@ void UiFont::Make(UINT dpi) {
   }
   HFONT made = CreateFontIndirectW(&m.lfMessageFont);
   if (!made) return;
+  if (!DrawsJapanese(made)) {
+    // A system without font linking to a Japanese font (Wine's Tahoma): the font mapper
+    // picks one of the Japanese character set instead, at the same size.
+    DeleteObject(made);
+    LOGFONTW japanese = m.lfMessageFont;
+    japanese.lfCharSet = SHIFTJIS_CHARSET;
+    japanese.lfFaceName[0] = L'\0';
+    made = CreateFontIndirectW(&japanese);
+    if (!made) return;
+  }
   if (font_) DeleteObject(font_);
   font_ = made;
   HDC dc = GetDC(nullptr);
@@ -208,19 +231,33 @@ LRESULT TopWindow::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
   return Handle(msg, wp, lp);
 }
 
+void TopWindow::Deliver(MSG& msg) {
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  if (root && OpenWindows().count(root)) {
+    auto* window = reinterpret_cast<TopWindow*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+    if (window && window->PreTranslate(msg)) return;
+    if (IsDialogMessageW(root, &msg)) return;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
 int TopWindow::RunMessageLoop() {
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && OpenWindows().count(root)) {
-      auto* window = reinterpret_cast<TopWindow*>(GetWindowLongPtrW(root, GWLP_USERDATA));
-      if (window && window->PreTranslate(msg)) continue;
-      if (IsDialogMessageW(root, &msg)) continue;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) Deliver(msg);
   return static_cast<int>(msg.wParam);
+}
+
+void TopWindow::RunModalLoop(const bool& done) {
+  MSG msg;
+  while (!done) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    Deliver(msg);
+  }
 }
 
 }  // namespace glyphgrab::wingui

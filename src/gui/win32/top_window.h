@@ -59,6 +59,9 @@ class TopWindow {
 
   // The program's message loop: dialog keys go to the top window they belong to.
   static int RunMessageLoop();
+  // The same loop until `done` becomes true (a modal dialog's); a quit message ends it
+  // and is posted again for the outer loop.
+  static void RunModalLoop(const bool& done);
 
  protected:
   // Creates the window (hidden); `owner` makes it stay above that window.
@@ -85,6 +88,7 @@ class TopWindow {
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static void Deliver(MSG& msg);
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
 
   HWND hwnd_ = nullptr;

@@ -1,0 +1,148 @@
+#include "gui/win32/search_window.h"
+
+#include <algorithm>
+
+#include "gui/win32/control_ids.h"
+#include "gui/win32/wide.h"
+
+namespace glyphgrab::wingui {
+
+SearchWindow::~SearchWindow() { logic_.reset(); }
+
+bool SearchWindow::Open(HWND owner, ui::MainLogic& main) {
+  if (!Create(W(ui::kSearchCaption).c_str(), WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, 428, 345, owner, true)) {
+    return false;
+  }
+  label_ = AddControl(L"STATIC", ui::kKeywordLabel, SS_LEFT | SS_NOPREFIX, kIdSearchKeywordLabel);
+  keyword_ = AddControl(WC_COMBOBOXW, u"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+                        kIdSearchKeyword);
+  SendMessageW(keyword_, CB_LIMITTEXT, ui::kKeywordMaxLength, 0);
+  group_ = AddControl(WC_BUTTONW, ui::kFileTypesTitle, BS_GROUPBOX, kIdSearchTypes);
+  for (std::size_t i = 0; i < checks_.size(); ++i) {
+    checks_[i] = AddControl(WC_BUTTONW, ui::kSearchCheckTexts[i], BS_AUTOCHECKBOX | WS_TABSTOP | (i == 0 ? WS_GROUP : 0),
+                            kIdSearchCheck0 + static_cast<int>(i));
+  }
+  start_ = AddControl(WC_BUTTONW, ui::kSearchStartButton, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kIdSearchStart);
+  close_ = AddControl(WC_BUTTONW, ui::kSearchCloseButton, BS_PUSHBUTTON | WS_TABSTOP, kIdSearchClose);
+  results_.Create(hwnd(), kIdSearchResults, font().handle(), false);
+  // Enter on a result opens it, as a click does.
+  results_.onEnter = [this] { logic_->ListBox1Click(); };
+  logic_ = std::make_unique<ui::SearchLogic>(*this, main);
+  logic_->Init();
+  Relayout();
+  return true;
+}
+
+void SearchWindow::ShowSearch() {
+  ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(hwnd());
+  SetFocus(keyword_);
+}
+
+void SearchWindow::Layout(int width, int height) {
+  if (!label_) return;
+  const int line = font().height(), m = Px(8), rowH = line + Px(6);
+  int y = Px(4);
+  MoveWindow(label_, m, y, width - 2 * m, line, FALSE);
+  y += line + Px(2);
+  MoveWindow(keyword_, m, y, std::max(Px(140), width - m - Px(6)), Px(200), FALSE);
+  RECT kr;
+  GetWindowRect(keyword_, &kr);
+  y += (kr.bottom - kr.top) + Px(4);
+  // The types in two rows of four, the modes beside them, then the buttons.
+  const int checkW = Px(62), groupW = 4 * checkW + Px(16), groupH = 2 * rowH + line + Px(10);
+  MoveWindow(group_, m, y, groupW, groupH, FALSE);
+  for (std::size_t i = 0; i < 7; ++i) {
+    MoveWindow(checks_[i], m + Px(8) + static_cast<int>(i % 4) * checkW, y + line + Px(2) + static_cast<int>(i / 4) * rowH,
+               checkW - Px(2), rowH, FALSE);
+  }
+  const int modeX = m + groupW + Px(8), modeW = Px(130);
+  MoveWindow(checks_[7], modeX, y + Px(8), modeW, rowH, FALSE);
+  MoveWindow(checks_[8], modeX, y + Px(8) + rowH + Px(4), modeW, rowH, FALSE);
+  const int buttonX = modeX + modeW + Px(6), buttonW = Px(100), buttonH = line + Px(10);
+  MoveWindow(start_, buttonX, y + Px(6), buttonW, buttonH, FALSE);
+  MoveWindow(close_, buttonX, y + Px(10) + buttonH, buttonW, buttonH, FALSE);
+  y += groupH + Px(6);
+  MoveWindow(results_.hwnd(), 0, y, width, std::max(0, height - y), FALSE);
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+LRESULT SearchWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      switch (LOWORD(wp)) {
+        case kIdSearchStart:
+          if (HIWORD(wp) == BN_CLICKED) logic_->Button1Click();
+          return 0;
+        case kIdSearchClose:
+          if (HIWORD(wp) == BN_CLICKED) ShowWindow(hwnd(), SW_HIDE);
+          return 0;
+        case IDOK: {
+          // Enter in the keyword box starts the search, as its button does.
+          HWND focus = GetFocus();
+          if (focus && (focus == keyword_ || IsChild(keyword_, focus))) logic_->Button1Click();
+          else if (focus && GetParent(focus) == hwnd()) SendMessageW(focus, BM_CLICK, 0, 0);
+          return 0;
+        }
+        case IDCANCEL:
+          // Esc stops a running search.
+          if (logic_->Searching()) logic_->EscPressed();
+          return 0;
+        default:
+          return 0;
+      }
+    case WM_NOTIFY: {
+      const NMHDR& header = *reinterpret_cast<const NMHDR*>(lp);
+      if (results_.Answer(header, lp)) return 0;
+      if (header.idFrom == kIdSearchResults && header.code == NM_CLICK && ClickedItem(lp) >= 0) logic_->ListBox1Click();
+      return 0;
+    }
+    case WM_GETMINMAXINFO:
+      reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {Px(ui::kSearchMinWidth), Px(ui::kSearchMinHeight)};
+      return 0;
+    case WM_CLOSE:
+      ShowWindow(hwnd(), SW_HIDE);
+      return 0;
+    default:
+      break;
+  }
+  return TopWindow::Handle(msg, wp, lp);
+}
+
+std::u16string SearchWindow::Keyword() const { return WindowText(keyword_); }
+
+void SearchWindow::ShowHistory(const std::vector<std::u16string>& entries, std::u16string_view keyword) {
+  SendMessageW(keyword_, CB_RESETCONTENT, 0, 0);
+  for (const std::u16string& entry : entries) {
+    SendMessageW(keyword_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(entry).c_str()));
+  }
+  SetText(keyword_, keyword);
+}
+
+void SearchWindow::ShowChecks(const std::array<bool, ui::kSearchCheckCount>& on) {
+  for (std::size_t i = 0; i < checks_.size(); ++i) {
+    SendMessageW(checks_[i], BM_SETCHECK, on[i] ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
+std::array<bool, ui::kSearchCheckCount> SearchWindow::Checks() const {
+  std::array<bool, ui::kSearchCheckCount> on{};
+  for (std::size_t i = 0; i < checks_.size(); ++i) on[i] = SendMessageW(checks_[i], BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return on;
+}
+
+void SearchWindow::Enable(ui::SearchControl control, bool on) {
+  EnableWindow(control == ui::SearchControl::kStartButton ? start_ : close_, on);
+}
+
+void SearchWindow::ClearResults() { results_.SetLines({}); }
+void SearchWindow::AddResult(std::u16string_view line) { results_.Append(std::u16string(line)); }
+
+void SearchWindow::Place(const TWindowGeometry& g) { TopWindow::Place(g.left, g.top, g.width, g.height); }
+
+TWindowGeometry SearchWindow::Geometry() const {
+  const RECT r = Placement();
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace glyphgrab::wingui
