@@ -9,16 +9,18 @@ namespace glyphgrab {
 
 void ExtractionList::Clear() {
   lines_.clear();
+  hashes_.clear();
   std::fill(slots_.begin(), slots_.end(), 0u);
 }
 
-bool ExtractionList::Insert(const std::u16string& line) {
+bool ExtractionList::Insert(const std::u16string& line, std::size_t hash) {
   // Keep the table at most half full.
   if ((lines_.size() + 1) * 2 > slots_.size()) Rehash(std::max<std::size_t>(64, slots_.size() * 2));
   const std::size_t mask = slots_.size() - 1;
-  std::size_t at = CaseFoldHash(line) & mask;
+  std::size_t at = hash & mask;
   for (; slots_[at] != 0; at = (at + 1) & mask) {
-    if (CaseFoldEqual(lines_[slots_[at] - 1], line)) return false;
+    const std::size_t i = slots_[at] - 1;
+    if (hashes_[i] == hash && CaseFoldEqual(lines_[i], line)) return false;
   }
   slots_[at] = static_cast<std::uint32_t>(lines_.size() + 1);
   return true;
@@ -27,21 +29,25 @@ bool ExtractionList::Insert(const std::u16string& line) {
 bool ExtractionList::ExtractAdd(std::u16string_view s) {
   if (IsBlankText(s)) return false;
   std::u16string line = removeBlanks_ ? RemoveBlanks(s) : RemoveControlChars(s);
-  if (!Insert(line)) return false;
+  const std::size_t hash = CaseFoldHash(line);
+  if (!Insert(line, hash)) return false;
   lines_.push_back(std::move(line));
+  hashes_.push_back(hash);
   return true;
 }
 
 void ExtractionList::Sort() {
   SortCollated(lines_, CollationStrength::Secondary);
-  Rehash(slots_.size());  // the slots point at lines by index
+  // The slots and hashes follow the lines by index.
+  for (std::size_t i = 0; i < lines_.size(); ++i) hashes_[i] = CaseFoldHash(lines_[i]);
+  Rehash(slots_.size());
 }
 
 void ExtractionList::Rehash(std::size_t slotCount) {
   slots_.assign(slotCount, 0u);
   const std::size_t mask = slotCount - 1;
   for (std::uint32_t i = 0; i < lines_.size(); ++i) {
-    std::size_t at = CaseFoldHash(lines_[i]) & mask;
+    std::size_t at = hashes_[i] & mask;
     while (slots_[at] != 0) at = (at + 1) & mask;
     slots_[at] = i + 1;
   }

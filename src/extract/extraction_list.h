@@ -35,7 +35,10 @@ class ExtractionList {
   // Open-addressed table of line indexes + 1 (0 = free), hashed by the case-folded line:
   // the duplicate test is one look-up, not a walk of the whole list, and builds no key.
   std::vector<std::uint32_t> slots_;
-  bool Insert(const std::u16string& line);
+  // The hash of each line, so that growing the table hashes nothing again and a probe
+  // compares texts only when their hashes agree.
+  std::vector<std::size_t> hashes_;
+  bool Insert(const std::u16string& line, std::size_t hash);
   // Rebuilds the open-addressing table (a power of two of slots) for the current lines.
   void Rehash(std::size_t slotCount);
 };

@@ -38,8 +38,10 @@ std::size_t CaseFoldHash(std::u16string_view s) {
 }
 
 bool CaseFoldEqual(std::u16string_view a, std::u16string_view b) {
-  // Folding keeps the length, so texts of different lengths never fold alike.
+  // Folding keeps the length, so texts of different lengths never fold alike; equal
+  // texts fold alike without folding.
   if (a.size() != b.size()) return false;
+  if (a == b) return true;
   bool equal = true;
   std::size_t k = 0;
   const std::u16string fb = CaseFoldKey(b);
