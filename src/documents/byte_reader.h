@@ -94,6 +94,15 @@ class ByteReader {
  private:
   template <typename T>
   T Le() {
+    if constexpr (std::endian::native == std::endian::little) {
+      // Most fields lie whole within the data: one load.
+      if (remaining() >= sizeof(T)) {
+        T v;
+        std::memcpy(&v, data_.data() + pos_, sizeof(T));
+        pos_ += sizeof(T);
+        return v;
+      }
+    }
     std::uint8_t b[sizeof(T)];
     Read(b, sizeof b);
     T v = 0;
