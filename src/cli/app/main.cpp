@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
   // One file's documents are freed just before the next file's are built: memory given
   // back to the system at every file would only be asked for again, and fresh pages
   // cost a fault and a pass of zeroes each.
-  mallopt(M_TRIM_THRESHOLD, 64 << 20);
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 16 << 20);
+  mallopt(M_MMAP_THRESHOLD, 4 << 20);
 #endif
   std::vector<std::string> args(argv + 1, argv + argc);
   glyphgrab::cli::BlockOutput outBlocks(stdout, glyphgrab::cli::kOutBlockSize);
