@@ -29,9 +29,12 @@ constexpr std::u16string_view kResultMarker = u"　　:";
 // buffer serves every field of a walk.
 class FieldMatcher {
  public:
-  explicit FieldMatcher(std::u16string_view keyword) : keyword_(keyword) {}
+  // `quick` (when given) rules most fields out without normalising them.
+  explicit FieldMatcher(std::u16string_view keyword, const MatchPrefilter* quick = nullptr)
+      : keyword_(keyword), quick_(quick) {}
 
   bool operator()(std::u16string_view field) {
+    if (quick_ && !quick_->MayMatch(field)) return false;
     NormalizeForMatchInto(field, buffer_);
     // Normalising removes the blanks: a field of blanks alone never matches.
     return !buffer_.empty() && StrIndexOf(keyword_, buffer_) >= 0;
@@ -39,6 +42,7 @@ class FieldMatcher {
 
  private:
   std::u16string keyword_;
+  const MatchPrefilter* quick_;
   std::u16string buffer_;
 };
 
@@ -106,7 +110,8 @@ void Empty(TDocumentSet& docs, DocKind doc, std::size_t fileSize) {
 
 // What one thread keeps from file to file: its documents, read buffer and field test.
 struct FindState {
-  explicit FindState(std::u16string_view keyword) : match(keyword) {}
+  explicit FindState(std::u16string_view keyword, const MatchPrefilter* quick = nullptr)
+      : match(keyword, quick) {}
   TDocumentSet docs;
   FileBuffer buffer;
   FieldMatcher match;
@@ -212,8 +217,9 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
                        const SearchOptions& options, const SearchCallbacks& callbacks,
                        unsigned workers) {
   SearchSummary summary;
+  const MatchPrefilter quick(keyword);
   std::vector<std::unique_ptr<FindState>> states;
-  for (unsigned t = 0; t <= workers; ++t) states.push_back(std::make_unique<FindState>(keyword));
+  for (unsigned t = 0; t <= workers; ++t) states.push_back(std::make_unique<FindState>(keyword, &quick));
 
   // The steps in walk order, listing each folder when the walk reaches it.
   const int nodes = static_cast<int>(tree.size());

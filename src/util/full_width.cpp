@@ -136,6 +136,49 @@ void NormalizeForMatchInto(std::u16string_view s, std::u16string& out) {
   out.resize(FullWidthWalk(d, n, d, FoldLookAlike));
 }
 
+MatchPrefilter::MatchPrefilter(std::u16string_view normalizedKeyword) : bits_(65536 / 64, 0) {
+  // A keyword starting with a surrogate comes from a pair, whose case mapping is not one
+  // unit's: no quick test then.
+  if (normalizedKeyword.empty() || (normalizedKeyword[0] >= 0xD800 && normalizedKeyword[0] <= 0xDFFF)) {
+    always_ = true;
+    return;
+  }
+  const char16_t first = normalizedKeyword[0];
+  const auto mark = [&](char16_t c) { bits_[c >> 6] |= std::uint64_t{1} << (c & 63); };
+  // Normalising is unit by unit but for surrogate pairs and voiced pairs; a blank taken
+  // out may join a pair, and the pair's base unit is in the text all the same. So every
+  // other unit, normalised in one text, keeps its place; the voicing marks and the
+  // blanks are normalised alone, and each kana base with each mark.
+  std::u16string all, out;
+  all.reserve(0x10000);
+  for (std::uint32_t u = 0; u <= 0xFFFF; ++u) {
+    const auto c = static_cast<char16_t>(u);
+    const bool alone = c <= 0x20 || c == 0x3000 || c == kVoicedMark || c == kSemiVoicedMark;
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    if (alone) {
+      NormalizeForMatchInto(std::u16string_view(&c, 1), out);
+      if (out.size() == 1 && out[0] == first) mark(c);
+    } else {
+      all.push_back(c);
+    }
+  }
+  NormalizeForMatchInto(all, out);
+  if (out.size() != all.size()) {  // not one unit for one, against what the steps say
+    always_ = true;
+    return;
+  }
+  for (std::size_t k = 0; k < all.size(); ++k) {
+    if (out[k] == first) mark(all[k]);
+  }
+  for (char16_t base = kHalfFirst; base <= kHalfLast; ++base) {
+    for (const char16_t voicing : {kVoicedMark, kSemiVoicedMark}) {
+      const char16_t pair[2] = {base, voicing};
+      NormalizeForMatchInto(std::u16string_view(pair, 2), out);
+      if (out.find(first) != std::u16string::npos) mark(base);
+    }
+  }
+}
+
 std::u16string NormalizeForMatch(std::u16string_view s) {
   std::u16string out;
   NormalizeForMatchInto(s, out);
