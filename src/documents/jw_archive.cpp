@@ -103,7 +103,11 @@ std::u16string Archive::ReadText() {
   return Utf16BytesToStr(r_.Take(2 * m));
 }
 
-std::u16string Archive::ReadCleanText() { return RemoveControlChars(ReadText()); }
+std::u16string Archive::ReadCleanText() {
+  std::u16string text = ReadText();
+  RemoveControlCharsInPlace(text);
+  return text;
+}
 
 std::int32_t Archive::ReadCount(bool* delivered) {
   std::uint16_t c = 0;

@@ -120,13 +120,21 @@ std::u16string RemoveLineMarks(std::u16string_view s) {
   return out;
 }
 
+namespace {
+constexpr bool IsControlChar(char16_t c) { return c < 0x20; }
+}  // namespace
+
 std::u16string RemoveControlChars(std::u16string_view s) {
   std::u16string out;
   out.reserve(s.size());
   for (char16_t c : s) {
-    if (c >= 0x20) out.push_back(c);
+    if (!IsControlChar(c)) out.push_back(c);
   }
   return out;
+}
+
+void RemoveControlCharsInPlace(std::u16string& s) {
+  std::erase_if(s, [](char16_t c) { return IsControlChar(c); });
 }
 
 bool IsBlankText(std::u16string_view s) {

@@ -47,6 +47,8 @@ std::u16string RemoveBlanks(std::u16string_view s);
 std::u16string RemoveLineMarks(std::u16string_view s);
 // Drops every unit below U+0020.
 std::u16string RemoveControlChars(std::u16string_view s);
+// The same on a string of the caller's, without a copy.
+void RemoveControlCharsInPlace(std::u16string& s);
 // True for a text of half-width blanks, full-width blanks and control characters only:
 // the extraction list takes no such line.
 bool IsBlankText(std::u16string_view s);

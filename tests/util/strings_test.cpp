@@ -110,6 +110,9 @@ TEST(Cleaning, BlanksLineMarksControls) {
   for (const auto& c : marks) EXPECT_EQ(RemoveLineMarks(c.in), c.out) << c.out.size();
 
   EXPECT_EQ(RemoveControlChars(u" a\tb\r\nc "), u" abc ");
+  std::u16string inPlace = u"\x1f a\tb\r\nc \x7f";
+  RemoveControlCharsInPlace(inPlace);
+  EXPECT_EQ(inPlace, u" abc \x7f");
 }
 
 }  // namespace
