@@ -86,7 +86,7 @@ void BM_JwcFileInBytes(benchmark::State& state) {
     if (!d.FileInBytes(bytes)) state.SkipWithError("read failed");
     benchmark::DoNotOptimize(d.EntMoji.data());
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
   state.counters["file_bytes"] = static_cast<double>(bytes.size());
 }
 BENCHMARK(BM_JwcFileInBytes)->Unit(benchmark::kMillisecond);
@@ -100,7 +100,7 @@ void BM_JwcFileIn(benchmark::State& state) {
     if (!d.FileIn(path)) state.SkipWithError("read failed");
     benchmark::DoNotOptimize(d.EntMoji.data());
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
 }
 BENCHMARK(BM_JwcFileIn)->Unit(benchmark::kMillisecond);
 
@@ -117,7 +117,7 @@ void BM_JwkFileInBytes(benchmark::State& state) {
     if (!d.FileInBytes(bytes)) state.SkipWithError("read failed");
     benchmark::DoNotOptimize(d.EntMoji.data());
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
 }
 BENCHMARK(BM_JwkFileInBytes)->Unit(benchmark::kMicrosecond);
 

@@ -45,7 +45,7 @@ void ExtractPath(benchmark::State& state, const std::u16string& path, std::size_
     benchmark::DoNotOptimize(list.size());
   }
   state.counters["lines"] = static_cast<double>(list.size());
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
   RemoveFile(path);
 }
 

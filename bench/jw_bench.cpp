@@ -48,7 +48,7 @@ void BM_JwwFileInSynthesized(benchmark::State& state) {
     if (!doc.FileInBytes(Synth())) state.SkipWithError("synthesized drawing did not read");
     benchmark::DoNotOptimize(doc.EntMojiN);
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * Synth().size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Synth().size()));
   state.counters["entities"] = doc.Enthd.n1;
   state.counters["file_MiB"] = static_cast<double>(Synth().size()) / (1 << 20);
 }
@@ -70,7 +70,7 @@ void FileInCorpus(benchmark::State& state, const char* folder) {
       benchmark::DoNotOptimize(doc.EntMojiN);
     }
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * total));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(total));
   state.counters["files"] = static_cast<double>(files.size());
 }
 void BM_JwwFileInCorpus(benchmark::State& state) { FileInCorpus<TJwwData>(state, "jww"); }
@@ -91,7 +91,7 @@ void BM_JwwHeaderFromFiles(benchmark::State& state) {
       benchmark::DoNotOptimize(doc.FileCheck(f.path) && doc.FileHeaderIn(f.path));
     }
   }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * files.size()));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(files.size()));
 }
 BENCHMARK(BM_JwwHeaderFromFiles)->Unit(benchmark::kMicrosecond);
 

@@ -16,7 +16,8 @@ inline std::vector<std::uint8_t> SynthesizedDrawing() {
   JwwHeaderSpec spec;
   spec.version = 700;
   spec.memo = Txt::Utf16(u"ベンチマーク用図面\r\n７万要素");
-  for (int k = 0; k < 256; ++k) spec.layerNames[k] = Txt::Utf16(u"レイヤ" + std::u16string(1, u'A' + k % 26));
+  for (int k = 0; k < 256; ++k)
+    spec.layerNames[k] = Txt::Utf16(u"レイヤ" + std::u16string(1, static_cast<char16_t>(u'A' + k % 26)));
   WriteJwwHeader(w, spec);
 
   const std::u16string words[] = {u"洋室（６帖）", u"W=1800 H=2100", u"ｷｯﾁﾝ", u"構造用合板 t=12",
@@ -61,7 +62,8 @@ inline std::vector<std::uint8_t> SynthesizedDrawing() {
   }
   w.Count(200);
   for (std::uint32_t n = 0; n < 200; ++n) {
-    w.BlockDef(n, Txt::Utf16(u"部品" + std::u16string(1, u'0' + n % 10) + u"@@SfigorgFlag@@4"), 12, n % 2 == 0);
+    const std::u16string digit(1, static_cast<char16_t>(u'0' + n % 10));
+    w.BlockDef(n, Txt::Utf16(u"部品" + digit + u"@@SfigorgFlag@@4"), 12, n % 2 == 0);
     for (int k = 0; k < 10; ++k) w.Line(LineOf(k, 0, k, 10));
     w.Moji(MojiOf(0, 0), Txt::Utf16(u"部品名")).Moji(MojiOf(0, 5), "W=600");
   }

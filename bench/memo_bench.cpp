@@ -41,7 +41,7 @@ void BM_MemoSort(benchmark::State& state) {
     memo.Sort();
     benchmark::DoNotOptimize(memo.Text().data());
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size() * 2));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size() * 2));
 }
 BENCHMARK(BM_MemoSort)->Arg(1000)->Arg(20000);
 
@@ -55,14 +55,14 @@ void BM_MemoAddSelected(benchmark::State& state) {
     TMemoText memo(text);
     benchmark::DoNotOptimize(memo.AddSelected(selected).added);
   }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * selected.size()));
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(selected.size()));
 }
 BENCHMARK(BM_MemoAddSelected)->Arg(1000)->Arg(20000);
 
 void BM_MemoFileBytes(benchmark::State& state) {
   const std::u16string text = Join(SampleLines(20000, 4));
   for (auto _ : state) benchmark::DoNotOptimize(MemoFileBytes(text).data());
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size() * 2));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size() * 2));
 }
 BENCHMARK(BM_MemoFileBytes);
 

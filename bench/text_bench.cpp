@@ -46,7 +46,7 @@ void BM_AnsiBytesToStr(benchmark::State& state) {
   for (auto _ : state) {
     for (const auto& e : encoded) benchmark::DoNotOptimize(glyphgrab::AnsiBytesToStr(e));
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
 }
 BENCHMARK(BM_AnsiBytesToStr);
 
@@ -57,7 +57,7 @@ void BM_Cp932LongText(benchmark::State& state) {
     for (const auto& s : Samples()) text += s + u"\r\n";
   const auto encoded = EncodeCp932(text);
   for (auto _ : state) benchmark::DoNotOptimize(glyphgrab::Cp932BytesToStr(encoded));
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * encoded.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(encoded.size()));
 }
 BENCHMARK(BM_Cp932LongText);
 
@@ -72,7 +72,7 @@ void BM_NormalizeForMatch(benchmark::State& state) {
       benchmark::DoNotOptimize(out);
     }
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
 }
 BENCHMARK(BM_NormalizeForMatch);
 
@@ -82,7 +82,7 @@ void BM_NormalizeForMatchAllocating(benchmark::State& state) {
   for (auto _ : state) {
     for (const auto& s : Samples()) benchmark::DoNotOptimize(glyphgrab::NormalizeForMatch(s));
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
 }
 BENCHMARK(BM_NormalizeForMatchAllocating);
 

@@ -1,3 +1,12 @@
+# glyphgrab_warnings(TARGET): the warnings the project's own code is held to, beyond
+# -Wall -Wextra (GCC's meaning of them; clang's -Wconversion is another, noisier set);
+# GLYPHGRAB_WERROR (CI's normal tree) makes them errors.
+function(glyphgrab_warnings target)
+  target_compile_options(${target} PRIVATE
+    $<$<CXX_COMPILER_ID:GNU>:-Wshadow -Wconversion -Wsign-conversion>
+    $<$<BOOL:${GLYPHGRAB_WERROR}>:-Werror>)
+endfunction()
+
 # glyphgrab_layer(TARGET DIR [DEPS dep...] [PRIVATE_DEPS dep...])
 # One static library from the *.cpp files of DIR (an interface library while DIR holds
 # headers only), with src/ as its include root.
@@ -6,11 +15,7 @@ function(glyphgrab_layer target dir)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   if(sources)
     add_library(${target} STATIC ${sources})
-    # The project's own code is held to these too (GCC's meaning of them; clang's
-    # -Wconversion is another, noisier set); CI makes them errors.
-    target_compile_options(${target} PRIVATE
-      $<$<CXX_COMPILER_ID:GNU>:-Wshadow -Wconversion -Wsign-conversion>
-      $<$<BOOL:${GLYPHGRAB_WERROR}>:-Werror>)
+    glyphgrab_warnings(${target})
     target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
   else()

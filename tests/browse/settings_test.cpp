@@ -68,7 +68,8 @@ TSettings Varied() {
   s.sendProfileNo = 9;
   s.activeProfile = {0.5, 1, u"jw_win", u"{X文字}@DA^V", false};
   for (int p = 0; p < kSendProfileCount; ++p)
-    s.sendProfiles[p] = {p * 1.25, p % 2, u"title" + std::u16string(1, u'0' + p), u"^C", p % 3 == 0};
+    s.sendProfiles[static_cast<std::size_t>(p)] = {p * 1.25, p % 2, u"title" + std::u16string(1, static_cast<char16_t>(u'0' + p)),
+                                                   u"^C", p % 3 == 0};
   s.keywordHistory = {u"通り芯", u"", u"GL+100"};
   return s;
 }
@@ -115,7 +116,7 @@ TEST(SettingsFormat, LinesSitAtTheirFixedPositions) {
   for (const auto& e : expected) {
     std::string want = e.text;
     std::erase(want, ' ');
-    EXPECT_EQ(lines[e.line - 1], want) << "line " << e.line;
+    EXPECT_EQ(lines[static_cast<std::size_t>(e.line - 1)], want) << "line " << e.line;
   }
 }
 
@@ -152,7 +153,7 @@ TEST(SettingsFormat, FolderNamesKeepBytesThatAreNotUtf8) {
 
 TEST(SettingsFormat, KeywordHistoryIsCutAtThirty) {
   TSettings s;
-  for (int i = 0; i < 40; ++i) s.keywordHistory.push_back(u"k" + std::u16string(1, u'A' + i));
+  for (int i = 0; i < 40; ++i) s.keywordHistory.push_back(u"k" + std::u16string(1, static_cast<char16_t>(u'A' + i)));
   const Bytes file = SettingsFormat(s);
   EXPECT_EQ(CrLfLines(S(file)).size(), 125u);
   const TSettings back = SettingsParse(file);

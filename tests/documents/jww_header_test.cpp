@@ -80,7 +80,7 @@ TEST(JwwFileCheck, ReadsFilesAndLeavesTheDocumentAlone) {
 TEST(JwwHeader, FileHeaderInReadsPastALongFirstChunk) {
   // Layer names long enough that the header exceeds the first chunk the reader takes.
   JwwHeaderSpec spec;
-  for (int k = 0; k < 256; ++k) spec.layerNames[k] = Txt(std::string(1000, 'a' + k % 26));
+  for (int k = 0; k < 256; ++k) spec.layerNames[k] = Txt(std::string(1000, static_cast<char>('a' + k % 26)));
   spec.layerNames[255] = Txt("last");
   testing::TempDir dir;
   const auto path = Utf8ToStr(dir.Write("long.jww", DrawingWithText(spec, "t")).string());
