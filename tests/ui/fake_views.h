@@ -111,15 +111,15 @@ class FakeMainView final : public FakeWindow<ui::MainView> {
   int SelectedNode() const override { return selectedNode; }
   int FilterIndex() const override { return filter; }
   void SetFilterIndex(int index) override { filter = index; }
-  void ShowFileRows(const std::vector<FileListRow>& shown) override {
+  void ShowFileRows(const std::vector<FileListRow>& fileRows) override {
     rows.clear();
-    for (const FileListRow& row : shown) rows.push_back(row.name);
+    for (const FileListRow& row : fileRows) rows.push_back(row.name);
     selectedRows.clear();
   }
   std::vector<int> SelectedFileRows() const override { return selectedRows; }
   void SelectFileRow(int row) override { selectedRows = {row}; }
-  void ShowLines(const std::vector<std::u16string>& shown) override {
-    lines = shown;
+  void ShowLines(const std::vector<std::u16string>& shownLines) override {
+    lines = shownLines;
     currentLine = -1;
     selectedLines.clear();
   }
@@ -129,9 +129,9 @@ class FakeMainView final : public FakeWindow<ui::MainView> {
   void ShowPreviewPane(bool visible) override { previewShown = visible; }
   void SetPreviewDrawing(std::shared_ptr<const RenderModel> drawing) override { preview = std::move(drawing); }
   void SetPreviewMark(const std::u16string& text) override { mark = text; }
-  void ApplyLayout(const TSettings& settings, const TPreviewSettings& shown) override {
+  void ApplyLayout(const TSettings& settings, const TPreviewSettings& previewSettings) override {
     appliedWindow = settings.mainWindow;
-    previewShown = shown.visible;
+    previewShown = previewSettings.visible;
   }
   void StoreLayout(TSettings& settings, TPreviewSettings&) override { settings.mainWindow = storedWindow; }
   std::u16string ChooseFolder(std::u16string_view, std::u16string_view) override { return chosenFolder; }

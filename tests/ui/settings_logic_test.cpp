@@ -15,7 +15,8 @@ TSettings StoredSettings() {
   TSettings s;
   s.sendProfileNo = 2;
   for (int i = 0; i < kSendProfileCount; ++i) {
-    s.sendProfiles[static_cast<std::size_t>(i)] = TSend_jww{0.5, 0, u"title" + std::u16string(1, u'0' + i), u"@DA^V", false};
+    const std::u16string title = u"title" + std::u16string(1, static_cast<char16_t>(u'0' + i));
+    s.sendProfiles[static_cast<std::size_t>(i)] = TSend_jww{0.5, 0, title, u"@DA^V", false};
   }
   s.activeProfile = s.sendProfiles[2];
   s.optFlags[1] = true;
