@@ -39,6 +39,20 @@ const TReadInfo& ReadInfoOf(const TDocumentSet& docs, DocKind kind) {
   return kNothingRead;
 }
 
+void TDocumentSet::Empty(DocKind kind, std::size_t fileSize) {
+  if (fileSize > kKeepRoomLimit) {
+    Free(kind);
+  } else if (kind == DocKind::kJww) {
+    JWW.BindImageDeleteGzFile();
+    JWW.BindImageDeleteNonGzFile();
+    JWW.DataInit();
+  } else if (kind == DocKind::kJws) {
+    JWS.DataInit();
+  } else {
+    Free(kind);
+  }
+}
+
 void JwwDataFree(TJwwData& jww) {
   jww.BindImageDeleteGzFile();
   jww.BindImageDeleteNonGzFile();

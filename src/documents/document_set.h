@@ -2,6 +2,7 @@
 // The main window owns one set, and the search walk owns its own.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "documents/jwc_data.h"
@@ -28,6 +29,12 @@ struct TDocumentSet {
   void FreeAll();
   // Releases the one document of `kind` (JwwDataFree for JWW).
   void Free(DocKind kind);
+  // Empties the document of `kind` after a file of `fileSize` bytes for the next one. A
+  // drawing or symbol keeps the room its arrays grew to, which saves allocating them
+  // again, unless the file was over kKeepRoomLimit: then, as always for the DOS
+  // kinds, its memory goes back (Free).
+  static constexpr std::size_t kKeepRoomLimit = std::size_t{4} << 20;
+  void Empty(DocKind kind, std::size_t fileSize);
 };
 
 // How the last read of the document of `kind` ended; a status of kNotRead for kNone.

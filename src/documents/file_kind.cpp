@@ -122,4 +122,8 @@ void FreeReaders(FileKind kind, TDocumentSet& docs) {
   for (const DocKind doc : ReadersOf(kind)) docs.Free(doc);
 }
 
+void EmptyReaders(FileKind kind, TDocumentSet& docs, std::size_t fileSize) {
+  for (const DocKind doc : ReadersOf(kind)) docs.Empty(doc, fileSize);
+}
+
 }  // namespace glyphgrab

@@ -73,5 +73,7 @@ DocKind ReadDocument(FileKind kind, ByteSpan bytes, TDocumentSet& docs);
 
 // Releases every document a file of `kind` may have been read into.
 void FreeReaders(FileKind kind, TDocumentSet& docs);
+// The same with TDocumentSet::Empty: room kept after a file of `fileSize` bytes.
+void EmptyReaders(FileKind kind, TDocumentSet& docs, std::size_t fileSize);
 
 }  // namespace glyphgrab

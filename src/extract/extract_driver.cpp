@@ -66,7 +66,7 @@ void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& d
   const DocKind doc = ReadDocument(kind, bytes, docs);
   if (doc != DocKind::kNone) ReportRead(ReadInfoOf(docs, doc), r);
   ExtractDocument(docs, doc, list, opt);
-  FreeReaders(kind, docs);
+  EmptyReaders(kind, docs, bytes.size());
 }
 
 }  // namespace

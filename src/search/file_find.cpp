@@ -93,21 +93,6 @@ bool Selected(FileKind kind, const SearchOptions& o) {
   }
 }
 
-// Empties the document after a file. A drawing or symbol keeps the room its arrays grew
-// to for the next file, which saves allocating them again, unless the file was large:
-// then its memory goes back. The search unpacks no images, so there are none to delete.
-void Empty(TDocumentSet& docs, DocKind doc, std::size_t fileSize) {
-  if (fileSize > FileBuffer::kKeepLimit) {
-    docs.Free(doc);
-  } else if (doc == DocKind::kJww) {
-    docs.JWW.DataInit();
-  } else if (doc == DocKind::kJws) {
-    docs.JWS.DataInit();
-  } else {
-    docs.Free(doc);
-  }
-}
-
 // What one thread keeps from file to file: its documents, read buffer and field test.
 struct FindState {
   explicit FindState(std::u16string_view keyword, const MatchPrefilter* quick = nullptr)
@@ -144,7 +129,7 @@ bool FileFinds(const std::u16string& path, std::u16string_view name, FileKind ki
   ReadWhole(doc, state.buffer.bytes(), state.docs);
   FieldSearch search(state.match);
   WalkTexts(state.docs, doc, search);
-  Empty(state.docs, doc, state.buffer.bytes().size());
+  state.docs.Empty(doc, state.buffer.bytes().size());
   return search.found();
 }
 
