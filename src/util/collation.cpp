@@ -15,10 +15,17 @@ template <typename Emit>
 void EachFoldedUnit(std::u16string_view s, Emit emit) {
   const std::size_t n = s.size();
   std::size_t i = 0;
-  // ASCII folds here; the first other unit hands the rest to the text service.
-  for (; i < n && s[i] < 0x80; ++i) {
+  // ASCII folds here, and the letters of CJK punctuation, kana and the ideographs have
+  // no case; the first other unit hands the rest to the text service.
+  for (; i < n; ++i) {
     const char16_t c = s[i];
-    emit(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 0x20) : c);
+    if (c < 0x80) {
+      emit(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 0x20) : c);
+    } else if (c >= 0x3000 && c < 0xA000) {
+      emit(c);
+    } else {
+      break;
+    }
   }
   if (i == n) return;
   std::u16string rest(s.substr(i));

@@ -1,5 +1,7 @@
 #include "util/collation.h"
 
+#include "util/case_map.h"
+
 #include <string>
 #include <vector>
 
@@ -72,6 +74,14 @@ TEST(Collation, CaseFoldKeysMatchAcrossCase) {
   EXPECT_NE(CaseFoldKey(u"ａ"), CaseFoldKey(u"a"));
   EXPECT_TRUE(CaseFoldEqual(u"Jw_Win", u"JW_WIN"));
   EXPECT_EQ(CaseFoldHash(u"Ｍｅｍｏ"), CaseFoldHash(u"ＭＥＭＯ"));
+  EXPECT_EQ(CaseFoldKey(u"記号ＡＢ・ﾊｯﾁ"), u"記号ａｂ・ﾊｯﾁ");
+  // The keys skip the text service for CJK punctuation, kana and ideographs: the
+  // service must leave every one of them as it is.
+  std::u16string cjk;
+  for (char16_t c = 0x3000; c < 0xA000; ++c) cjk.push_back(c);
+  std::u16string folded = cjk;
+  MapCaseInPlace(folded.data(), folded.size(), CaseMap::Fold);
+  EXPECT_EQ(folded, cjk);
 }
 
 }  // namespace
