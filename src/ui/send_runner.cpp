@@ -27,18 +27,19 @@ void SendRunner::Start(SendPlan plan, WindowId window, TSend_jww profile, const 
                        std::function<void(SendResult)> done) {
   Join();  // the last send's worker has ended: its ending was posted
   stop_ = false;
-  *busy_ = true;
+  state_->busy = true;
+  const unsigned send = ++state_->send;
   owner_ = &poster;
-  worker_ = std::thread([this, plan = std::move(plan), window, profile = std::move(profile), &poster,
-                         done = std::move(done)] {
+  worker_ = std::thread([this, plan = std::move(plan), window, profile = std::move(profile), &poster, send,
+                         state = state_, done = std::move(done)] {
     NoClipboard clipboard;
     SendServices services{keys_, windows_, clipboard, wait_,
                           [this] { return stop_.load() || (esc_ != nullptr && esc_->IsEscDown()); }};
     const SendResult result = PlaySend(plan, window, profile, services);
     // The view posts for the runner too: Busy() ends on the window thread, with the
     // ending, even when the window's logic has gone meanwhile.
-    poster.view().Post([busy = busy_, alive = poster.alive(), done, result] {
-      *busy = false;
+    poster.view().Post([state, send, alive = poster.alive(), done, result] {
+      if (state->send == send) state->busy = false;
       if (!alive.expired()) done(result);
     });
   });
@@ -49,7 +50,7 @@ void SendRunner::Release(const Poster& poster) {
   stop_ = true;
   Join();
   owner_ = nullptr;
-  *busy_ = false;
+  state_->busy = false;
 }
 
 }  // namespace glyphgrab::ui

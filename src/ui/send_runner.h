@@ -26,7 +26,7 @@ class SendRunner {
   SendRunner& operator=(const SendRunner&) = delete;
 
   // From the start of a send until its ending has reached the window thread.
-  bool Busy() const { return busy_->load(); }
+  bool Busy() const { return state_->busy.load(); }
 
   // Activates `window` and types the plan's command on the worker. `done` runs on the
   // window thread afterwards, through `poster`, unless the poster's owner is gone.
@@ -48,8 +48,13 @@ class SendRunner {
   std::thread worker_;
   const Poster* owner_ = nullptr;
   std::atomic<bool> stop_{false};
-  // Shared with the posted ending, which may run after this runner is gone.
-  std::shared_ptr<std::atomic<bool>> busy_ = std::make_shared<std::atomic<bool>>(false);
+  // Shared with the posted ending, which may run after this runner is gone; it ends
+  // Busy() only for its own send.
+  struct State {
+    std::atomic<bool> busy{false};
+    std::atomic<unsigned> send{0};
+  };
+  std::shared_ptr<State> state_ = std::make_shared<State>();
 };
 
 }  // namespace glyphgrab::ui
