@@ -1,10 +1,12 @@
 // Writes seed inputs for the fuzz targets: whole drawings and symbols built by the test
 // fixtures, and bodies (entity lists after a header) in the form the targets complete
-// with a header of their own. Usage: glyphgrab_fuzz_seeds JWW_FOLDER JWS_FOLDER
+// with a header of their own. Usage:
+//   glyphgrab_fuzz_seeds JWW_FOLDER JWS_FOLDER JWC_FOLDER JWK_FOLDER
 #include <cstdio>
 #include <fstream>
 #include <string>
 
+#include "fixtures/dos_builder.h"
 #include "fixtures/jww_builder.h"
 
 namespace {
@@ -41,14 +43,31 @@ void Body(JwArchiveWriter& w) {
   w.BlockDef(2, Txt::Utf16(u"two"), 2).Block(BlockOf(1, 0, 0)).Moji(MojiOf(0, 0), "in two");
 }
 
+// The DOS generation: full files of both layer-scale forms, texts reached through the
+// string area's address rule, and a file that stops inside its records.
+void DosSeeds(const std::string& jwcDir, const std::string& jwkDir) {
+  JwcFixture jwc = FullJwcDrawing();
+  Save(jwcDir + "full", jwc.Build());
+  Save(jwcDir + "cut", Cut(jwc.Build(), 2600));
+  jwc.id = "jw_cad(c)data.........i";  // 16-bit layer-group scales
+  Save(jwcDir + "scale16", jwc.Build());
+  Save(jwcDir + "empty", JwcFixture{}.Build());
+
+  JwkFixture jwk = FullJwkSymbol();
+  Save(jwkDir + "full", jwk.Build());
+  Save(jwkDir + "cut", Cut(jwk.Build(), 430));
+  Save(jwkDir + "empty", JwkFixture{}.Build());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: glyphgrab_fuzz_seeds JWW_FOLDER JWS_FOLDER\n");
+  if (argc != 5) {
+    std::fprintf(stderr, "usage: glyphgrab_fuzz_seeds JWW_FOLDER JWS_FOLDER JWC_FOLDER JWK_FOLDER\n");
     return 2;
   }
   const std::string jwwDir = std::string(argv[1]) + "/", jwsDir = std::string(argv[2]) + "/";
+  DosSeeds(std::string(argv[3]) + "/", std::string(argv[4]) + "/");
   for (std::int32_t v : {230, 300, 420, 600, 700}) {
     JwArchiveWriter full(v);
     JwwHeaderSpec spec;

@@ -14,46 +14,13 @@ using testing::DosArc;
 using testing::DosLine;
 using testing::DosPoint;
 using testing::DosText;
+using testing::FullJwcDrawing;
 using testing::JwcFixture;
 
 std::string Str(const std::vector<std::uint8_t>& b) { return {b.begin(), b.end()}; }
 
-// A drawing with something in every section.
-JwcFixture FullDrawing() {
-  JwcFixture f;
-  f.comment1 = "\x95\xbd\x96\xca\x90\x7d";  // 平面図
-  f.comment2 = "S=1/100";
-  for (int i = 0; i < 101; ++i) {
-    f.vtenX[static_cast<std::size_t>(i)] = static_cast<float>(i);
-    f.vtenY[static_cast<std::size_t>(i)] = static_cast<float>(-i);
-    f.vtenLay[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
-  }
-  for (int k = 0; k < 11; ++k)
-    f.mojiTypes[static_cast<std::size_t>(k)] = {static_cast<std::uint16_t>(k), static_cast<std::uint16_t>(20 + k),
-                                                static_cast<std::uint16_t>(30 + k), static_cast<std::uint16_t>(k % 3)};
-  for (int g = 0; g < 16; ++g) {
-    f.groupScale[static_cast<std::size_t>(g)] = static_cast<float>(50 * (g + 1));
-    f.groupSrch[static_cast<std::size_t>(g)] = 1;
-    f.groupDisp[static_cast<std::size_t>(g)] = 2;
-    f.groupWLay[static_cast<std::size_t>(g)] = static_cast<std::uint8_t>(g);
-  }
-  for (int l = 0; l < 256; ++l) {
-    f.laySrch[static_cast<std::size_t>(l)] = static_cast<std::uint8_t>(l);
-    f.layDisp[static_cast<std::size_t>(l)] = static_cast<std::uint8_t>(255 - l);
-  }
-  f.lines = {{1, 2, 3, 4, 1, 2, 17, 0, 0, 9}, {-5, 6.5f, 7, 8, 2, 3, 255, 1, 2, 3}};
-  f.arcs = {DosArc{10, 20, 5, 5000, 90 * 65536, 180 * 65536, -45 * 65536, 1, 1, 18, 0, 0, 0}};
-  f.texts = {DosText{"\x8c\xba\x8a\xd6"},  // 玄関
-             DosText{"W=1800", 1, 2, 3, 4, 5, 33, 0x20, 0}};
-  f.points = {DosPoint{7, 8, 3, 4, 5, 6}};
-  f.layerNames[0] = "\x95\xc7";  // 壁
-  f.layerNames[17] = "ABCDEFGH";
-  f.groupNames[1] = "\x88\xea\x8a\x4b\x95\xbd\x96\xca";  // 一階平面
-  return f;
-}
-
 TEST(JwcData, FullDrawingReadsEverySection) {
-  const auto bytes = FullDrawing().Build();
+  const auto bytes = FullJwcDrawing().Build();
   TJwcData d;
   ASSERT_TRUE(d.FileInBytes(bytes));
   EXPECT_EQ(d.readInfo.stopPos, bytes.size());
@@ -113,10 +80,10 @@ TEST(JwcData, FullDrawingReadsEverySection) {
 }
 
 TEST(JwcData, SixteenBitGroupScalesMoveEveryLaterSection) {
-  JwcFixture f = FullDrawing();
+  JwcFixture f = FullJwcDrawing();
   f.id = "jw_cad(c)data.........g";
   const auto bytes16 = f.Build();
-  EXPECT_EQ(FullDrawing().Build().size() - bytes16.size(), 32u);
+  EXPECT_EQ(FullJwcDrawing().Build().size() - bytes16.size(), 32u);
   TJwcData d;
   ASSERT_TRUE(d.FileInBytes(bytes16));
   EXPECT_FALSE(d.Enthd.scaleF);
@@ -297,7 +264,7 @@ TEST(JwcData, UndecodableBytesAreCounted) {
 // Every cut of a file: never a crash, arrays within what the bytes hold, counters within
 // the arrays, and success exactly when every section delivered at least one byte.
 TEST(JwcData, TruncationAnywhereKeepsTheDocumentConsistent) {
-  const auto full = FullDrawing().Build();
+  const auto full = FullJwcDrawing().Build();
   const std::size_t lastNameStart = full.size() - 16;
   TJwcData d;
   for (std::size_t n = 0; n <= full.size(); ++n) {
@@ -334,7 +301,7 @@ TEST(JwcData, TruncationAnywhereKeepsTheDocumentConsistent) {
 }
 
 TEST(JwcData, FailedReadKeepsWhatWasRead) {
-  const JwcFixture f = FullDrawing();
+  const JwcFixture f = FullJwcDrawing();
   const auto full = f.Build();
   // Cut in the middle of the second text record.
   const std::size_t textsStart = 2421 + 2 * 22 + 32;
@@ -395,7 +362,7 @@ TEST(JwcData, CountsBeyondTheFileNeverAllocateBeyondIt) {
 }
 
 TEST(JwcData, NegativeCountFailsAndLeavesLaterArraysUnsized) {
-  JwcFixture f = FullDrawing();
+  JwcFixture f = FullJwcDrawing();
   f.autoCounts = false;
   f.block2[0] = "2";
   f.block2[1] = "-1";
@@ -427,14 +394,14 @@ TEST(JwcData, EveryReadStartsFromTheInitialState) {
     EXPECT_EQ(d.lineN + d.arcN + d.mojiN + d.tenN, 0);
   };
   checkInitial();
-  ASSERT_TRUE(d.FileInBytes(FullDrawing().Build()));
+  ASSERT_TRUE(d.FileInBytes(FullJwcDrawing().Build()));
   d.myMinWx = 5;
   d.DataFree();
   checkInitial();
   EXPECT_EQ(d.myMinWx, 5);  // extents belong to the drawing operations
 
   // A second file keeps nothing of the first.
-  ASSERT_TRUE(d.FileInBytes(FullDrawing().Build()));
+  ASSERT_TRUE(d.FileInBytes(FullJwcDrawing().Build()));
   JwcFixture small;
   small.lines = {DosLine{1, 1, 1, 1}};
   ASSERT_TRUE(d.FileInBytes(small.Build()));
@@ -446,9 +413,9 @@ TEST(JwcData, EveryReadStartsFromTheInitialState) {
 
 TEST(JwcData, FilesByName) {
   testing::TempDir dir;
-  const auto jwc = dir.Write("a.jwc", Str(FullDrawing().Build()));
+  const auto jwc = dir.Write("a.jwc", Str(FullJwcDrawing().Build()));
   const auto sym = dir.Write("b.jwc", "jw_cad(c)sym........");
-  const auto headerOnly = dir.Write("c.jwc", Str(Cut(FullDrawing().Build(), 200)));
+  const auto headerOnly = dir.Write("c.jwc", Str(Cut(FullJwcDrawing().Build(), 200)));
   const auto tiny = dir.Write("d.jwc", "jw_cad(c)data......");
   const auto path = [](const std::filesystem::path& p) { return Utf8ToStr(p.string()); };
 

@@ -18,23 +18,12 @@ using testing::DosArc;
 using testing::DosLine;
 using testing::DosPoint;
 using testing::DosText;
+using testing::FullJwkSymbol;
 using testing::JwcFixture;
 using testing::JwkFixture;
 
-JwkFixture FullSymbol() {
-  JwkFixture f;
-  f.comment1 = "\x83\x68\x83\x41";  // ドア
-  f.comment2 = "W=800";
-  f.lines = {DosLine{518, -2, 3, 4, 1, 2, 3, 4, 5, 6}};
-  f.arcs = {DosArc{1, 2, 3, 10000, 0, 360 * 65536, 30 * 65536}};
-  f.points = {DosPoint{5, 6, 7, 8, 9, 10}, DosPoint{-1, -1}};
-  f.texts = {DosText{"\x91\x49\x91\xf0\x82\xb7\x82\xe9", 1, 2, 3, 4, 3, 0, 2, 0},  // 選択する
-             DosText{"[.jws]"}};
-  return f;
-}
-
 TEST(JwkData, FullSymbolReadsEverySectionUnscaled) {
-  const auto bytes = FullSymbol().Build();
+  const auto bytes = FullJwkSymbol().Build();
   TJwkData d;
   ASSERT_TRUE(d.FileInBytes(bytes));
   EXPECT_EQ(d.readInfo.stopPos, bytes.size());
@@ -114,14 +103,14 @@ TEST(JwkData, TextPositionsStayInsideTheStringArea) {
 
 TEST(JwkData, StringAreaIsReadOnlyWhenTextsNeedIt) {
   // No string area declared: the texts are empty.
-  JwkFixture none = FullSymbol();
+  JwkFixture none = FullJwkSymbol();
   none.area = "";
   TJwkData d;
   ASSERT_TRUE(d.FileInBytes(none.Build()));
   EXPECT_EQ(d.EntMoji[0].s, u"");
 
   // Symbols without texts declare an area they do not hold (as real files do).
-  JwkFixture noTexts = FullSymbol();
+  JwkFixture noTexts = FullJwkSymbol();
   noTexts.texts.clear();
   noTexts.autoStrSpace = false;
   noTexts.block2[7] = "100";
@@ -132,7 +121,7 @@ TEST(JwkData, StringAreaIsReadOnlyWhenTextsNeedIt) {
   EXPECT_NE(d.readInfo.status, TReadStatus::kStopped);
 
   // Texts whose area is missing fail the read.
-  JwkFixture missing = FullSymbol();
+  JwkFixture missing = FullJwkSymbol();
   const auto full = missing.Build();
   const std::size_t areaBytes = 9 + 7;
   EXPECT_FALSE(d.FileInBytes(Cut(full, full.size() - areaBytes)));
@@ -155,16 +144,16 @@ TEST(JwkData, TextTypesAreTheDefaultOnes) {
   EXPECT_EQ(d.EntMjtp[5], (TEntJwcMojiType{3, 50, 50, 10}));
   EXPECT_EQ(d.EntMjtp[10], (TEntJwcMojiType{5, 100, 100, 10}));
   EXPECT_EQ(d.EntMjtp[11], TEntJwcMojiType{});
-  ASSERT_TRUE(d.FileInBytes(FullSymbol().Build()));
+  ASSERT_TRUE(d.FileInBytes(FullJwkSymbol().Build()));
   EXPECT_EQ(d.EntMjtp[3], (TEntJwcMojiType{2, 30, 30, 5}));
   d.DataFree();
   EXPECT_TRUE(d.EntMjtp.empty());
-  EXPECT_TRUE(d.FileHeaderInBytes(FullSymbol().Build()));
+  EXPECT_TRUE(d.FileHeaderInBytes(FullJwkSymbol().Build()));
   EXPECT_EQ(d.EntMjtp.size(), 12u);  // every read starts with a full reset
 }
 
 TEST(JwkData, TruncationAnywhereKeepsTheDocumentConsistent) {
-  const auto full = FullSymbol().Build();
+  const auto full = FullJwkSymbol().Build();
   const std::size_t areaStart = full.size() - 16;
   TJwkData d;
   for (std::size_t n = 0; n <= full.size(); ++n) {
@@ -189,7 +178,7 @@ TEST(JwkData, TruncationAnywhereKeepsTheDocumentConsistent) {
 }
 
 TEST(JwkData, HostileCountsAreBoundedByTheFile) {
-  JwkFixture f = FullSymbol();
+  JwkFixture f = FullJwkSymbol();
   f.autoCounts = false;
   f.block2[0] = "2147483647";
   f.block2[1] = "2147483647";
@@ -216,7 +205,7 @@ TEST(JwkData, HostileCountsAreBoundedByTheFile) {
 }
 
 TEST(JwkData, ChecksTellTheTwoGenerationsApart) {
-  const auto jwk = FullSymbol().Build();
+  const auto jwk = FullJwkSymbol().Build();
   const auto jwc = JwcFixture{}.Build();
   EXPECT_TRUE(TJwkData::FileCheckBytes(jwk));
   EXPECT_FALSE(TJwkData::FileCheckBytes(jwc));
