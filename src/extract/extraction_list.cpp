@@ -13,7 +13,7 @@ void ExtractionList::Clear() {
   std::fill(slots_.begin(), slots_.end(), 0u);
 }
 
-bool ExtractionList::Insert(const std::u16string& line, std::size_t hash) {
+bool ExtractionList::Insert(std::u16string_view line, std::size_t hash) {
   // Keep the table at most half full.
   if ((lines_.size() + 1) * 2 > slots_.size()) Rehash(std::max<std::size_t>(64, slots_.size() * 2));
   const std::size_t mask = slots_.size() - 1;
@@ -28,10 +28,15 @@ bool ExtractionList::Insert(const std::u16string& line, std::size_t hash) {
 
 bool ExtractionList::ExtractAdd(std::u16string_view s) {
   if (IsBlankText(s)) return false;
-  std::u16string line = removeBlanks_ ? RemoveBlanks(s) : RemoveControlChars(s);
+  // Most texts hold no control character: they are tested as they are, and copied
+  // only when they join the list.
+  std::u16string cleaned;
+  const bool clean = removeBlanks_ || std::any_of(s.begin(), s.end(), [](char16_t c) { return c < 0x20; });
+  if (clean) cleaned = removeBlanks_ ? RemoveBlanks(s) : RemoveControlChars(s);
+  const std::u16string_view line = clean ? std::u16string_view(cleaned) : s;
   const std::size_t hash = CaseFoldHash(line);
   if (!Insert(line, hash)) return false;
-  lines_.push_back(std::move(line));
+  lines_.push_back(clean ? std::move(cleaned) : std::u16string(s));
   hashes_.push_back(hash);
   return true;
 }

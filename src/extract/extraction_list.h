@@ -38,7 +38,7 @@ class ExtractionList {
   // The hash of each line, so that growing the table hashes nothing again and a probe
   // compares texts only when their hashes agree.
   std::vector<std::size_t> hashes_;
-  bool Insert(const std::u16string& line, std::size_t hash);
+  bool Insert(std::u16string_view line, std::size_t hash);
   // Rebuilds the open-addressing table (a power of two of slots) for the current lines.
   void Rehash(std::size_t slotCount);
 };

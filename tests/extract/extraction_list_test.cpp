@@ -12,7 +12,7 @@ using Lines = std::vector<std::u16string>;
 TEST(ExtractAdd, CleaningAndDuplicates) {
   ExtractionList keep(false);
   for (auto s : {u" \t　 ", u"", u" a b ", u"ABC", u"abc", u"ａｂｃ", u"ＡＢＣ", u"記号・ハッチ",
-                 u"記号・ﾊｯﾁ", u"x\ty\r\n", u"RED", u"red", u"TNSN3   "})
+                 u"記号・ﾊｯﾁ", u"x\ty\r\n", u"XY", u"\tX\tY", u"RED", u"red", u"TNSN3   "})
     keep.ExtractAdd(s);
   // Letter case only: full- and half-width forms stay distinct lines.
   EXPECT_EQ(keep.lines(), (Lines{u" a b ", u"ABC", u"ａｂｃ", u"記号・ハッチ", u"記号・ﾊｯﾁ", u"xy",
