@@ -93,6 +93,7 @@ void CopyAttr(const TEntJwwAttr& from, TEntJwwAttr& to) { to = from; }
 
 std::u16string Archive::ReadText() {
   const std::uint8_t n = r_.U8();
+  if (n == 0) return {};  // most names of a drawing's tables are empty
   if (n < 0xFF) return DecodeAnsi(r_.Take(n), undecodable_);
   const std::uint16_t w = r_.U16();
   if (w != 0xFFFE) return DecodeAnsi(r_.Take(w), undecodable_);
