@@ -167,6 +167,8 @@ TEST(MainLogic, AClickWithoutFolderReplacesARunningExtraction) {
   f.SelectFiles({u"one.txt"});
   logic.ListView1Click();
   EXPECT_TRUE(f.view.busyCursor);
+  // Read, but not yet taken on the window thread (and no file held open any more).
+  ASSERT_TRUE(f.view.WaitForPosts());
   fs::remove_all(f.a);
   logic.ListView1Click();
   EXPECT_FALSE(f.view.busyCursor);

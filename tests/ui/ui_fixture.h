@@ -19,7 +19,8 @@
 
 namespace glyphgrab::testing {
 
-inline std::u16string U16(const std::filesystem::path& p) { return NativeToPath(p.string()); }
+// The path as the engine spells it (the platform's delimiters throughout).
+inline std::u16string U16(std::filesystem::path p) { return NativeToPath(p.make_preferred().string()); }
 
 // root/ with the folders b, a and a/c; the files live in a.
 struct UiFixture {
