@@ -117,6 +117,7 @@ void MainWindow::Layout(int width, int height) {
     MoveWindow(b, x, rowTop, w, rowHeight, FALSE);
     x += w + Px(4);
   }
+  rowWidth_ = x + Px(kMargin);
 
   // The panes.
   const int top = rowTop + rowHeight + Px(kMargin);
@@ -240,8 +241,10 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_GETMINMAXINFO: {
-      auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-      info->ptMinTrackSize = {Px(360), Px(260)};
+      // Never narrower than the button row, so every button can be reached.
+      RECT frame{0, 0, std::max(rowWidth_, Px(360)), Px(260)};
+      AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT, dpi());
+      reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
       return 0;
     }
     case WM_CLOSE:
@@ -519,6 +522,14 @@ void MainWindow::ApplyLayout(const TSettings& s, const TPreviewSettings& preview
   SendMessageW(buttonP_, BM_SETCHECK, previewShown_ ? BST_CHECKED : BST_UNCHECKED, 0);
   ShowWindow(preview_.hwnd(), previewShown_ ? SW_SHOWNA : SW_HIDE);
   Place(s.mainWindow.left, s.mainWindow.top, s.mainWindow.width, s.mainWindow.height);
+  // A saved width below the button row's grows to it (the minimum applies to moves only).
+  RECT r;
+  GetWindowRect(hwnd(), &r);
+  MINMAXINFO limits{};
+  SendMessageW(hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  if (r.right - r.left < limits.ptMinTrackSize.x) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, limits.ptMinTrackSize.x, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   for (int c = 0; c < kFileListColumns; ++c) {
     ListView_SetColumnWidth(fileList_, c, Px(s.columnWidths[static_cast<std::size_t>(c)]));
   }

@@ -99,6 +99,7 @@ class MainWindow final : public FrameView<ui::MainView> {
   POINT dragFrom_{};
   int dragStartSize_ = 0;
 
+  int rowWidth_ = 0;     // the button row's width: the window is never narrower
   int quiet_ = 0;        // events caused by the logic's own changes are not forwarded
   bool busy_ = false;    // the wait cursor
   bool clickPending_ = false;

@@ -29,7 +29,8 @@ bool SettingsDialog::Open(HWND owner) {
   }
   profileLabel_ = AddControl(L"STATIC", ui::kProfileNumberLabel, SS_LEFT | SS_NOPREFIX, -1);
   profile_ = AddControl(WC_COMBOBOXW, u"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, kIdSettingsProfile);
-  tabs_ = AddControl(WC_TABCONTROLW, u"", WS_TABSTOP | WS_GROUP, kIdSettingsTabs);
+  // Ten narrow tabs, all in view.
+  tabs_ = AddControl(WC_TABCONTROLW, u"", TCS_FIXEDWIDTH | WS_TABSTOP | WS_GROUP, kIdSettingsTabs);
   for (int i = 0; i < kSendProfileCount; ++i) {
     std::wstring text = std::to_wstring(i);
     SendMessageW(profile_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -103,6 +104,7 @@ void SettingsDialog::Layout(int width, int height) {
   MoveWindow(profileLabel_, m, y + Px(3), labelW, line, FALSE);
   MoveWindow(profile_, m + labelW, y, Px(60), Px(240), FALSE);
   y += rowH + Px(6);
+  TabCtrl_SetItemSize(tabs_, Px(38), line + Px(6));
   MoveWindow(tabs_, m, y, inner, line + Px(10), FALSE);
   y += line + Px(14);
   MoveWindow(waitLabel_, m, y + Px(3), labelW, line, FALSE);

@@ -124,7 +124,7 @@ bool TopWindow::Create(const wchar_t* caption, DWORD style, int width, int heigh
     font_.Make(dpi_);
   }
   if (statusBar) {
-    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP, 0, 0, 0, 0,
                                  hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
   }
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.handle()), FALSE);
