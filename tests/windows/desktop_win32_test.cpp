@@ -243,20 +243,28 @@ class DesktopWin32 : public ::testing::Test {
     RECT r{LVIR_LABEL, 0, 0, 0};
     SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote_->Put(r)));
     r = remote_->Get<RECT>();
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    // Near the row's start: a long line's label reaches beyond the list.
+    return {r.left + 12, (r.top + r.bottom) / 2};
   }
-  // A click as the list gets it from the mouse: press and release (and again for a
-  // double click, the second press arriving as a double click).
-  void Click(HWND list, int row, UINT down, UINT up, bool twice = false) {
-    const POINT p = RowCentre(list, row);
-    const LPARAM at = MAKELPARAM(p.x, p.y);
-    const WPARAM button = down == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON;
-    PostMessageW(list, down, button, at);
-    PostMessageW(list, up, 0, at);
-    if (twice) {
-      PostMessageW(list, WM_LBUTTONDBLCLK, button, at);
-      PostMessageW(list, up, 0, at);
+  // A click on a row with the mouse, as the user makes it (a double click when `twice`).
+  void Click(HWND list, int row, bool twice = false) {
+    POINT p = RowCentre(list, row);
+    ClientToScreen(list, &p);
+    // Above every other window, so the mouse finds it, whichever window is active.
+    SetWindowPos(main_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetCursorPos(p.x, p.y);
+    INPUT clicks[4] = {};
+    for (int i = 0; i < 4; ++i) {
+      clicks[i].type = INPUT_MOUSE;
+      clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     }
+    SendInput(twice ? 4 : 2, clicks, sizeof(INPUT));
+  }
+  // A right click: the list's own press and release.
+  void RightClick(HWND list, int row) {
+    const POINT p = RowCentre(list, row);
+    PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y));
+    PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(p.x, p.y));
   }
   std::wstring StatusText(HWND window = nullptr) {
     HWND bar = FindWindowExW(window ? window : main_, nullptr, STATUSCLASSNAMEW, nullptr);
@@ -334,21 +342,22 @@ int FirstText(const std::vector<std::wstring>& lines) {
 }
 
 TEST_F(DesktopWin32, ListsADrawingsLinesAsTheCliPrintsThemAndCopiesAClickedOne) {
+  const std::vector<std::wstring> expected = CliExtract(L"外部足場計画図.jww");
+  ASSERT_FALSE(expected.empty());
   Start();
   wchar_t caption[64] = {};
   GetWindowTextW(main_, caption, 64);
   EXPECT_EQ(std::wstring(caption), L"Glyphgrab Ver.1.10");
 
   const std::vector<std::wstring> shown = OpenDrawing(L"外部足場計画図.jww");
-  std::vector<std::wstring> expected = CliExtract(L"外部足場計画図.jww");
-  ASSERT_FALSE(expected.empty());
   EXPECT_EQ(shown, expected);
 
   const int row = FirstText(shown);
   ASSERT_GE(row, 0);
-  Click(Item(kIdLines), row, WM_LBUTTONDOWN, WM_LBUTTONUP);
-  EXPECT_TRUE(WaitFor([&] { return ClipboardText() == shown[static_cast<std::size_t>(row)]; }))
-      << "clipboard: " << fs::path(ClipboardText()).string();
+  Click(Item(kIdLines), row);
+  EXPECT_TRUE(WaitFor([&] { return ClipboardText() == shown[static_cast<std::size_t>(row)]; }, 5s))
+      << "clipboard: " << fs::path(ClipboardText()).string() << ", status: " << fs::path(StatusText()).string()
+      << ", row " << row << ", current " << ListView_GetNextItem(Item(kIdLines), -1, LVNI_FOCUSED);
   const std::u16string copied = CopiedMessage(U16(shown[static_cast<std::size_t>(row)]));
   EXPECT_TRUE(WaitFor([&] { return U16(StatusText()) == copied; }));
 }
@@ -374,7 +383,7 @@ TEST_F(DesktopWin32, DoubleClickPastesTheLineIntoTheTargetOnce) {
   const std::vector<std::wstring> shown = OpenDrawing(L"平面図.jww");
   const int row = FirstText(shown);
   ASSERT_GE(row, 0);
-  Click(Item(kIdLines), row, WM_LBUTTONDOWN, WM_LBUTTONUP, true);
+  Click(Item(kIdLines), row, true);
   const std::wstring paste = L"paste " + shown[static_cast<std::size_t>(row)];
   EXPECT_TRUE(WaitFor([&] {
     const std::vector<std::wstring> lines = received();
@@ -397,7 +406,7 @@ TEST_F(DesktopWin32, ClosingWritesTheSettingsAndTheMemoBesideTheProgram) {
   ASSERT_GE(row, 0);
   // A right click adds the selected lines to the memo.
   SelectRow(Item(kIdLines), row);
-  Click(Item(kIdLines), row, WM_RBUTTONDOWN, WM_RBUTTONUP);
+  RightClick(Item(kIdLines), row);
   std::this_thread::sleep_for(300ms);
   PostMessageW(main_, WM_CLOSE, 0, 0);
   ASSERT_EQ(WaitForSingleObject(process_.hProcess, 20000), WAIT_OBJECT_0) << "the tool did not end";
@@ -442,7 +451,7 @@ TEST_F(DesktopWin32, SearchFindsAKeywordAndItsResultOpensTheDrawing) {
   })) << "no result names the drawing; status: " << fs::path(StatusText(search)).string() << ", "
          << ListView_GetItemCount(results) << " results";
   // A click on the result lists its folder in the main window and extracts the drawing.
-  Click(results, found, WM_LBUTTONDOWN, WM_LBUTTONUP);
+  Click(results, found);
   HWND lines = Item(kIdLines);
   EXPECT_TRUE(WaitFor([&] { return ListTexts(lines) == expected; })) << "the main window's extraction list";
 }
