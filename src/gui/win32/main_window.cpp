@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "gui/win32/control_ids.h"
@@ -14,6 +15,8 @@ namespace {
 
 constexpr UINT kFileListClicked = WM_APP + 10;  // the file list's selection settled
 constexpr UINT_PTR kMemoTimer = 1;
+constexpr UINT_PTR kFillTimer = 2;   // the next part of the folder tree
+constexpr auto kFillSlice = std::chrono::milliseconds(8);
 constexpr int kGap = 5;        // splitter width, 96 DPI
 constexpr int kMargin = 6;     // around the button row
 constexpr int kMinPane = 40;   // narrowest side pane, 96 DPI
@@ -185,6 +188,7 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_TIMER:
       if (wp == kMemoTimer) logic_->MemoSaveTimer();
+      if (wp == kFillTimer) FillTree();
       return 0;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lp) == label1_) {
@@ -405,46 +409,71 @@ void MainWindow::FocusRootButton() { SetFocus(buttonF_); }
 void MainWindow::SetTreeVisible(bool visible) { ShowWindow(tree_, visible ? SW_SHOWNA : SW_HIDE); }
 
 void MainWindow::ShowTree(const FolderTree& tree) {
+  KillTimer(hwnd(), kFillTimer);
   ++quiet_;
-  SendMessageW(tree_, WM_SETREDRAW, FALSE, 0);
   TreeView_DeleteAllItems(tree_);
-  nodeItems_.assign(tree.size(), nullptr);
-  for (std::size_t i = 0; i < tree.size(); ++i) {
-    const FolderNode& node = tree.node(i);
+  --quiet_;
+  fillNodes_ = tree.nodes();
+  nodeItems_.assign(fillNodes_.size(), nullptr);
+  fillNext_ = 0;
+  expandAll_ = false;
+  pendingSelect_ = -1;
+  FillTree();
+}
+
+void MainWindow::FillTree() {
+  // A timer, not posted messages: those would come before the user's input and paint.
+  KillTimer(hwnd(), kFillTimer);
+  const auto end = std::chrono::steady_clock::now() + kFillSlice;
+  ++quiet_;
+  for (std::size_t step = 0; fillNext_ < fillNodes_.size(); ++fillNext_, ++step) {
+    if (step % 32 == 31 && std::chrono::steady_clock::now() > end) break;
+    const FolderNode& node = fillNodes_[fillNext_];
     const std::wstring text = W(node.text);
     TVINSERTSTRUCTW ins{};
     ins.hParent = node.parent < 0 ? TVI_ROOT : nodeItems_[static_cast<std::size_t>(node.parent)];
     ins.hInsertAfter = TVI_LAST;
-    ins.item.mask = TVIF_TEXT | TVIF_PARAM;
+    ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
     ins.item.pszText = const_cast<wchar_t*>(text.c_str());
-    ins.item.lParam = static_cast<LPARAM>(i);
-    nodeItems_[i] = TreeView_InsertItem(tree_, &ins);
+    ins.item.lParam = static_cast<LPARAM>(fillNext_);
+    ins.item.stateMask = TVIS_EXPANDED;
+    ins.item.state = expandAll_ ? TVIS_EXPANDED : 0;
+    nodeItems_[fillNext_] = TreeView_InsertItem(tree_, &ins);
   }
-  SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(tree_, nullptr, TRUE);
   --quiet_;
+  if (fillNext_ < fillNodes_.size()) {
+    SetTimer(hwnd(), kFillTimer, USER_TIMER_MINIMUM, nullptr);
+    return;
+  }
+  if (expandAll_ && !nodeItems_.empty()) TreeView_EnsureVisible(tree_, nodeItems_.front());
+  if (pendingSelect_ >= 0) SelectNode(std::exchange(pendingSelect_, -1));
+  InvalidateRect(tree_, nullptr, TRUE);
 }
 
 void MainWindow::ExpandTree() {
+  expandAll_ = true;  // for the nodes still to come
   ++quiet_;
-  SendMessageW(tree_, WM_SETREDRAW, FALSE, 0);
-  for (HTREEITEM item : nodeItems_) TreeView_Expand(tree_, item, TVE_EXPAND);
-  if (!nodeItems_.empty()) TreeView_EnsureVisible(tree_, nodeItems_.front());
-  SendMessageW(tree_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(tree_, nullptr, TRUE);
+  for (std::size_t i = 0; i < fillNext_; ++i) TreeView_Expand(tree_, nodeItems_[i], TVE_EXPAND);
+  if (fillNext_ == fillNodes_.size() && !nodeItems_.empty()) TreeView_EnsureVisible(tree_, nodeItems_.front());
   --quiet_;
+  InvalidateRect(tree_, nullptr, TRUE);
 }
 
 void MainWindow::SelectNode(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= nodeItems_.size()) return;
+  SetFocus(tree_);
+  if (static_cast<std::size_t>(index) >= fillNext_) {
+    pendingSelect_ = index;  // selected once it is inserted
+    return;
+  }
   ++quiet_;
   TreeView_SelectItem(tree_, nodeItems_[static_cast<std::size_t>(index)]);
   TreeView_EnsureVisible(tree_, nodeItems_[static_cast<std::size_t>(index)]);
   --quiet_;
-  SetFocus(tree_);
 }
 
 int MainWindow::SelectedNode() const {
+  if (pendingSelect_ >= 0) return pendingSelect_;
   HTREEITEM item = TreeView_GetSelection(tree_);
   if (!item) return -1;
   TVITEMW tv{};

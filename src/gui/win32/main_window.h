@@ -78,6 +78,9 @@ class MainWindow final : public FrameView<ui::MainView> {
   void Command(int id, int code);
   Splitter SplitterAt(POINT p) const;
   void ScheduleFileListClick();
+  // Inserts tree nodes for about one timer tick's worth of time; the rest follow on
+  // later ticks, so a tree of thousands of folders never holds the window thread.
+  void FillTree();
 
   std::unique_ptr<ui::MainLogic> logic_;
   HWND label1_ = nullptr, buttonF_ = nullptr, tree_ = nullptr, filterLabel_ = nullptr, filter_ = nullptr;
@@ -89,6 +92,10 @@ class MainWindow final : public FrameView<ui::MainView> {
 
   std::vector<FileListRow> rows_;                 // what the file list shows
   std::vector<HTREEITEM> nodeItems_;
+  std::vector<FolderNode> fillNodes_;  // the tree being shown
+  std::size_t fillNext_ = 0;           // the first node not inserted yet
+  bool expandAll_ = false;
+  int pendingSelect_ = -1;             // a node selected before it was inserted
   std::wstring dispText_;                         // the file list's text while it draws it
 
   // Pane sizes in pixels at 96 DPI.
