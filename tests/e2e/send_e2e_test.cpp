@@ -161,8 +161,8 @@ TEST_P(SendE2e, EscKeyStateFollowsTheKeyboard) {
 }
 
 INSTANTIATE_TEST_SUITE_P(, SendE2e, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                           return info.param ? "UnderJwm" : "NoWindowManager";
+                         [](const ::testing::TestParamInfo<bool>& p) {
+                           return p.param ? "UnderJwm" : "NoWindowManager";
                          });
 
 }  // namespace
