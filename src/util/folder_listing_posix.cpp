@@ -27,24 +27,32 @@ void FillFromStat(const struct stat& st, TFileField& row) {
 struct DirCloser {
   void operator()(DIR* d) const { ::closedir(d); }
 };
+using DirPtr = std::unique_ptr<DIR, DirCloser>;
+
+// The folder at `path` opened for reading its entries; null, with `error` set, when it
+// cannot be.
+DirPtr OpenFolder(std::u16string_view path, int* error) {
+  const int fd = OpenNative(PathToNative(path), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DirPtr dir(fd < 0 ? nullptr : ::fdopendir(fd));
+  if (!dir) {
+    if (error) *error = errno;
+    if (fd >= 0) ::close(fd);
+  }
+  return dir;
+}
+
+bool IsDotOrDotDot(std::string_view name) { return name == "." || name == ".."; }
 
 }  // namespace
 
 bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, FolderListing& out,
                      int* error) {
   out.clear();
-  const std::u16string base = AddTrailingDelim(folder);
-  const int fd = OpenNative(PathToNative(base), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  std::unique_ptr<DIR, DirCloser> dir(fd < 0 ? nullptr : ::fdopendir(fd));
-  if (!dir) {
-    if (error) *error = errno;
-    if (fd >= 0) ::close(fd);
-    return false;
-  }
-
+  const DirPtr dir = OpenFolder(AddTrailingDelim(folder), error);
+  if (!dir) return false;
   while (const dirent* entry = ::readdir(dir.get())) {
     const std::string_view nativeName(entry->d_name);
-    if (nativeName == "." || nativeName == "..") continue;
+    if (IsDotOrDotDot(nativeName)) continue;
     std::u16string name = NativeToPath(nativeName);
     if (!MaskMatches(mask, name)) continue;
     struct stat st {};
@@ -62,16 +70,11 @@ bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, Folde
 
 bool ListFolderFileNames(std::u16string_view folder, std::vector<std::u16string>& out, int* error) {
   out.clear();
-  const int fd = OpenNative(PathToNative(AddTrailingDelim(folder)), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  std::unique_ptr<DIR, DirCloser> dir(fd < 0 ? nullptr : ::fdopendir(fd));
-  if (!dir) {
-    if (error) *error = errno;
-    if (fd >= 0) ::close(fd);
-    return false;
-  }
+  const DirPtr dir = OpenFolder(AddTrailingDelim(folder), error);
+  if (!dir) return false;
   while (const dirent* entry = ::readdir(dir.get())) {
     const std::string_view nativeName(entry->d_name);
-    if (nativeName == "." || nativeName == "..") continue;
+    if (IsDotOrDotDot(nativeName)) continue;
     bool plain = entry->d_type == DT_REG;
     // A link may lead to a plain file; some file systems say nothing of the kind.
     if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
@@ -108,12 +111,8 @@ int FolderReadError(std::u16string_view path, bool& missing) {
 bool ListSubFolders(std::u16string_view folder, std::vector<std::u16string>& names,
                     const StopRequested& stop) {
   names.clear();
-  const int fd = OpenNative(PathToNative(folder), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  std::unique_ptr<DIR, DirCloser> dir(fd < 0 ? nullptr : ::fdopendir(fd));
-  if (!dir) {
-    if (fd >= 0) ::close(fd);
-    return true;
-  }
+  const DirPtr dir = OpenFolder(folder, nullptr);
+  if (!dir) return true;
   bool first = true;
   while (const dirent* entry = ::readdir(dir.get())) {
     if (!first && Stopped(stop)) return false;

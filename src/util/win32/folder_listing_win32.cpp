@@ -18,56 +18,54 @@ void FillRow(const FILETIME& written, DWORD sizeHigh, DWORD sizeLow, TFileField&
   }
 }
 
+// Calls `each` with every entry of `folder` that is not a folder. False with `error` set
+// when the folder cannot be read.
+template <typename Each>
+bool ForEachPlainFile(std::u16string_view folder, int* error, Each each) {
+  // All entries, matched by the callers: the system's own matching also tries the short
+  // 8.3 names.
+  const std::wstring pattern = WidePath(AddTrailingDelim(folder) + u"*");
+  WIN32_FIND_DATAW data{};
+  HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (find == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND) return true;  // an empty drive root
+    if (error) *error = ErrnoFromWin32(code);
+    return false;
+  }
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) each(data);
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return true;
+}
+
 }  // namespace
 
 bool ListFolderFiles(std::u16string_view folder, std::u16string_view mask, FolderListing& out,
                      int* error) {
   out.clear();
-  // All entries, matched here: the system's own matching also tries the short 8.3 names.
-  const std::wstring pattern = WidePath(AddTrailingDelim(folder) + u"*");
-  WIN32_FIND_DATAW data{};
-  HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) {
-    const DWORD code = GetLastError();
-    if (code == ERROR_FILE_NOT_FOUND) return true;  // an empty drive root
-    if (error) *error = ErrnoFromWin32(code);
-    return false;
-  }
-  do {
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+  const bool read = ForEachPlainFile(folder, error, [&](const WIN32_FIND_DATAW& data) {
     std::u16string name = FromWide(data.cFileName);
-    if (!MaskMatches(mask, name)) continue;
+    if (!MaskMatches(mask, name)) return;
     TFileField row;
     FillRow(data.ftLastWriteTime, data.nFileSizeHigh, data.nFileSizeLow, row);
     row.name = std::move(name);
     out.push_back(std::move(row));
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  });
   // NTFS gives this order already; other file systems (and Wine's) may not.
-  detail::SortAsNtfs(out);
-  return true;
+  if (read) detail::SortAsNtfs(out);
+  return read;
 }
 
 bool ListFolderFileNames(std::u16string_view folder, std::vector<std::u16string>& out, int* error) {
   out.clear();
-  const std::wstring pattern = WidePath(AddTrailingDelim(folder) + u"*");
-  WIN32_FIND_DATAW data{};
-  HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                 nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) {
-    const DWORD code = GetLastError();
-    if (code == ERROR_FILE_NOT_FOUND) return true;  // an empty drive root
-    if (error) *error = ErrnoFromWin32(code);
-    return false;
-  }
-  do {
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+  const bool read = ForEachPlainFile(folder, error, [&](const WIN32_FIND_DATAW& data) {
     out.push_back(FromWide(data.cFileName));
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
-  detail::SortAsNtfs(out);
-  return true;
+  });
+  if (read) detail::SortAsNtfs(out);
+  return read;
 }
 
 bool FileFieldOf(std::u16string_view path, TFileField& out) {
