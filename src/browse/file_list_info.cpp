@@ -37,7 +37,7 @@ bool IsJwwListExtension(std::u16string_view ext) {
   return ListHeaderDocument(ext) == DocKind::kJww;
 }
 
-FileInfoResult FileListInfo(std::u16string_view path, TFileListDocs& docs, std::u16string& ver,
+FileInfoResult FileListInfo(std::u16string_view path, TDocumentSet& docs, std::u16string& ver,
                             std::u16string& memo) {
   ver.clear();
   memo.clear();
@@ -99,7 +99,7 @@ bool FileMemoHtml(std::u16string_view path, std::u16string& memo) {
 
 namespace {
 
-FileListRow RowOf(std::u16string_view path, const TFileField& field, TFileListDocs& docs,
+FileListRow RowOf(std::u16string_view path, const TFileField& field, TDocumentSet& docs,
                   FileInfoResult* result) {
   FileListRow row;
   row.name = field.name;
@@ -114,7 +114,7 @@ FileListRow RowOf(std::u16string_view path, const TFileField& field, TFileListDo
 }  // namespace
 
 std::vector<FileListRow> FileListMake(std::u16string_view folder, std::u16string_view mask,
-                                      TFileListDocs& docs, int* error) {
+                                      TDocumentSet& docs, int* error) {
   const std::u16string base = AddTrailingDelim(folder);
   std::vector<FileListRow> rows;
   FolderListing listing;
@@ -126,7 +126,7 @@ std::vector<FileListRow> FileListMake(std::u16string_view folder, std::u16string
   return rows;
 }
 
-bool FileListRowOf(std::u16string_view path, TFileListDocs& docs, FileListRow& row,
+bool FileListRowOf(std::u16string_view path, TDocumentSet& docs, FileListRow& row,
                    FileInfoResult* result) {
   row = FileListRow{};
   if (const ReadableFile file(path); !file.ok()) {

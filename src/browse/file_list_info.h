@@ -13,10 +13,6 @@
 
 namespace glyphgrab {
 
-// The documents the details readers fill with header data; the owner reuses them (they
-// are emptied before every read). Not shared between threads.
-using TFileListDocs = TDocumentSet;
-
 // What reading the details found, for diagnostics; the columns are the interface.
 enum class FileInfoRead {
   kNoReader,    // a type without details (empty columns)
@@ -39,8 +35,9 @@ struct FileInfoResult {
 bool IsJwwListExtension(std::u16string_view extLower);
 
 // The "Ver." and "図面メモ" columns of one file; both empty when the header cannot be
-// read.
-FileInfoResult FileListInfo(std::u16string_view path, TFileListDocs& docs, std::u16string& ver,
+// read. Here and below, `docs` receives the header data of each file read; the owner
+// reuses it (it is emptied before every read). Not shared between threads.
+FileInfoResult FileListInfo(std::u16string_view path, TDocumentSet& docs, std::u16string& ver,
                             std::u16string& memo);
 
 // The memo column reads no more than this of a text, CSV or HTML file: a file of any
@@ -59,11 +56,11 @@ bool FileMemoHtml(std::u16string_view path, std::u16string& memo);
 // delimiter) that match `mask`, in listing order, with their details. `error`, when
 // given, is set (an errno value) when the folder could not be read, and 0 otherwise.
 std::vector<FileListRow> FileListMake(std::u16string_view folder, std::u16string_view mask,
-                                      TFileListDocs& docs, int* error = nullptr);
+                                      TDocumentSet& docs, int* error = nullptr);
 
 // A whole file-list row for one file given by its path (the CLI's `info`): name, type,
 // memo, date and time, size, version. False when it is not a readable file.
-bool FileListRowOf(std::u16string_view path, TFileListDocs& docs, FileListRow& row,
+bool FileListRowOf(std::u16string_view path, TDocumentSet& docs, FileListRow& row,
                    FileInfoResult* result = nullptr);
 
 }  // namespace glyphgrab

@@ -50,7 +50,7 @@ int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return kExitError;
   }
 
-  TFileListDocs docs;
+  TDocumentSet docs;
   int status = kExitOk;
   bool first = true;
   if (json) out << "{\"files\":[";

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "browse/start_path.h"
-#include "extract/document_set.h"
+#include "documents/document_set.h"
 #include "extract/extract_driver.h"
 #include "render/render_file.h"
 #include "sendkeys/send.h"

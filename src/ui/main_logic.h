@@ -193,7 +193,7 @@ class MainLogic {
   std::vector<PendingNotice> pendingNotices_;
   TPreviewSettings preview_;
   std::shared_ptr<RenderModel> previewModel_;
-  TFileListDocs listDocs_;
+  TDocumentSet listDocs_;
   ExtractionList extraction_;
   FolderTree tree_;
   std::vector<FileListRow> rows_;

@@ -95,7 +95,7 @@ TEST(FileListInfo, ColumnsByType) {
       {"part.JWK", u"DOS", u"symbol", FileInfoRead::kOk},
       {"fake.jwc", u"", u"", FileInfoRead::kNotFormat},
   };
-  TFileListDocs docs;
+  TDocumentSet docs;
   for (const auto& c : cases) {
     std::u16string ver = u"stale", memoText = u"stale";
     const FileInfoResult r = FileListInfo(Utf8ToStr(dir.folder() + c.name), docs, ver, memoText);
@@ -111,7 +111,7 @@ TEST(FileListInfo, FolderRowsByMask) {
   dir.Write("a.txt", std::string("first line\n"));
   dir.Write("c.JW$", DrawingBytes(700, Txt("")));
   dir.MakeDir("sub.jww");
-  TFileListDocs docs;
+  TDocumentSet docs;
   const auto all = FileListMake(Utf8ToStr(dir.path().string()), u"*", docs);
   ASSERT_EQ(all.size(), 3u);
   EXPECT_EQ(all[0].name, u"a.txt");
@@ -135,7 +135,7 @@ TEST(FileListInfo, CutHeaderGivesEmptyColumnsAndTheStop) {
   testing::TempDir dir;
   const auto bytes = DrawingBytes(600, "memo");
   dir.Write("cut.jww", std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 3000));
-  TFileListDocs docs;
+  TDocumentSet docs;
   std::u16string ver, memo;
   const FileInfoResult r = FileListInfo(Utf8ToStr(dir.folder() + "cut.jww"), docs, ver, memo);
   EXPECT_EQ(r.read, FileInfoRead::kStopped);
@@ -151,7 +151,7 @@ TEST(FileListInfo, CutDosHeaderGivesItsColumnsAndTheStop) {
   testing::JwcFixture jwc;
   jwc.comment1 = "memo";
   dir.Write("cut.jwc", testing::Cut(jwc.Build(), 750));
-  TFileListDocs docs;
+  TDocumentSet docs;
   std::u16string ver, memo;
   const FileInfoResult r = FileListInfo(Utf8ToStr(dir.folder() + "cut.jwc"), docs, ver, memo);
   EXPECT_EQ(r.read, FileInfoRead::kStopped);
@@ -163,7 +163,7 @@ TEST(FileListInfo, CutDosHeaderGivesItsColumnsAndTheStop) {
 TEST(FileListInfo, RowOfOneFile) {
   testing::TempDir dir;
   dir.Write("a.jww", DrawingBytes(700, Txt::Utf16(u"メモ")));
-  TFileListDocs docs;
+  TDocumentSet docs;
   FileListRow row;
   ASSERT_TRUE(FileListRowOf(Utf8ToStr(dir.folder() + "a.jww"), docs, row));
   EXPECT_EQ(row.name, u"a.jww");
