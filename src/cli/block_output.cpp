@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ostream>
+
+#include "cli/cli.h"
 
 namespace glyphgrab::cli {
 
@@ -68,5 +71,15 @@ std::streamsize BlockOutput::xsputn(const char* s, std::streamsize n) {
 }
 
 int BlockOutput::sync() { return Flush() ? 0 : -1; }
+
+int RunOnStandardStreams(const std::vector<std::string>& args) {
+  BlockOutput outBlocks(stdout, kOutBlockSize);
+  BlockOutput errLines(stderr, kErrBlockSize, true);
+  std::ostream out(&outBlocks), err(&errLines);
+  const int status = CliMain(args, out, err);
+  out.flush();
+  err.flush();
+  return status;
+}
 
 }  // namespace glyphgrab::cli

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <memory>
 #include <streambuf>
+#include <string>
+#include <vector>
 
 namespace glyphgrab::cli {
 
@@ -43,5 +45,9 @@ class BlockOutput : public std::streambuf {
   std::size_t used_ = 0;  // with wholeLines_: the bytes gathered (the put area is empty)
   bool good_ = true;
 };
+
+// Runs the CLI on `args` (without the program name) with stdout in large blocks and
+// stderr a line at a time; both are flushed before it returns the exit status.
+int RunOnStandardStreams(const std::vector<std::string>& args);
 
 }  // namespace glyphgrab::cli

@@ -2,12 +2,10 @@
 
 #include <csignal>
 #include <cstdio>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/block_output.h"
-#include "cli/cli.h"
 
 int main(int argc, char** argv) {
   // A closed pipe (`glyphgrab-cli ... | head`) ends the output quietly, not with a crash.
@@ -20,11 +18,5 @@ int main(int argc, char** argv) {
   mallopt(M_MMAP_THRESHOLD, 4 << 20);
 #endif
   std::vector<std::string> args(argv + 1, argv + argc);
-  glyphgrab::cli::BlockOutput outBlocks(stdout, glyphgrab::cli::kOutBlockSize);
-  glyphgrab::cli::BlockOutput errLines(stderr, glyphgrab::cli::kErrBlockSize, true);
-  std::ostream out(&outBlocks), err(&errLines);
-  const int status = glyphgrab::cli::CliMain(args, out, err);
-  out.flush();
-  err.flush();
-  return status;
+  return glyphgrab::cli::RunOnStandardStreams(args);
 }

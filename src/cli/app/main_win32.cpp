@@ -4,12 +4,10 @@
 #include <io.h>
 
 #include <cstdio>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/block_output.h"
-#include "cli/cli.h"
 #include "util/codepage.h"
 
 // Arguments arrive as UTF-16, so file names in any script reach the engine whole; the
@@ -25,11 +23,5 @@ int wmain(int argc, wchar_t** argv) {
     const std::u16string arg(argv[i], argv[i] + std::char_traits<wchar_t>::length(argv[i]));
     args.push_back(glyphgrab::StrToUtf8(arg));
   }
-  glyphgrab::cli::BlockOutput outBlocks(stdout, glyphgrab::cli::kOutBlockSize);
-  glyphgrab::cli::BlockOutput errLines(stderr, glyphgrab::cli::kErrBlockSize, true);
-  std::ostream out(&outBlocks), err(&errLines);
-  const int status = glyphgrab::cli::CliMain(args, out, err);
-  out.flush();
-  err.flush();
-  return status;
+  return glyphgrab::cli::RunOnStandardStreams(args);
 }
