@@ -287,6 +287,15 @@ bool TextMatches(const RenderPrimitive& item, std::u16string_view wanted) {
   return item.kind == RenderKind::kText && !wanted.empty() && StrUpper(item.text) == StrUpper(RemoveControlChars(wanted));
 }
 
+ArcTracer::ArcTracer(const RenderPrimitive& arc, int steps)
+    : arc_(arc), steps_(steps), cosTilt_(std::cos(arc.tilt)), sinTilt_(std::sin(arc.tilt)) {}
+
+RenderPoint ArcTracer::operator[](int k) const {
+  const double t = arc_.start + arc_.sweep * k / steps_;
+  const double u = arc_.radius * std::cos(t), v = arc_.radius * arc_.flatness * std::sin(t);
+  return {arc_.a.x + cosTilt_ * u - sinTilt_ * v, arc_.a.y + sinTilt_ * u + cosTilt_ * v};
+}
+
 void TextCorners(const RenderPrimitive& item, RenderPoint (&corners)[4]) {
   double advance = 0;
   for (const char16_t c : item.text) advance += c < 0x2E80 || (c >= 0xFF61 && c <= 0xFF9F) ? 0.5 : 1.0;

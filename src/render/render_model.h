@@ -76,4 +76,17 @@ void TextCorners(const RenderPrimitive& item, RenderPoint (&corners)[4]);
 // The box (min, max) that a text primitive covers, its angle included.
 void TextBox(const RenderPrimitive& item, RenderPoint& min, RenderPoint& max);
 
+// The points that draw an arc primitive as `steps` chords: point 0 is its start, point
+// `steps` its end, flattening and tilt applied.
+class ArcTracer {
+ public:
+  ArcTracer(const RenderPrimitive& arc, int steps);
+  RenderPoint operator[](int k) const;
+
+ private:
+  const RenderPrimitive& arc_;
+  int steps_;
+  double cosTilt_, sinTilt_;
+};
+
 }  // namespace glyphgrab

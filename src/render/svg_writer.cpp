@@ -51,12 +51,10 @@ void Escape(std::string& out, std::u16string_view text) {
 std::string ArcPoints(const RenderPrimitive& p) {
   const int steps = std::max(8, static_cast<int>(std::ceil(std::abs(p.sweep) / (2 * std::numbers::pi) * 96)));
   std::string points;
-  const double ct = std::cos(p.tilt), st = std::sin(p.tilt);
+  const ArcTracer arc(p, steps);
   for (int k = 0; k <= steps; ++k) {
-    const double t = p.start + p.sweep * k / steps;
-    const double u = p.radius * std::cos(t), v = p.radius * p.flatness * std::sin(t);
     if (k) points += ' ';
-    points += Pt({p.a.x + ct * u - st * v, p.a.y + st * u + ct * v});
+    points += Pt(arc[k]);
   }
   return points;
 }

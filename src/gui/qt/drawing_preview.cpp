@@ -102,11 +102,9 @@ void DrawingPreview::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(ColorOf(m, p.pen), 0));
         const int steps = camera_.ArcSteps(p);
         QPainterPath path;
-        const double ct = std::cos(p.tilt), st = std::sin(p.tilt);
+        const ArcTracer arc(p, steps);
         for (int k = 0; k <= steps; ++k) {
-          const double t = p.start + p.sweep * k / steps;
-          const double u = p.radius * std::cos(t), v = p.radius * p.flatness * std::sin(t);
-          const QPointF q = ToScreen({p.a.x + ct * u - st * v, p.a.y + st * u + ct * v});
+          const QPointF q = ToScreen(arc[k]);
           k == 0 ? path.moveTo(q) : path.lineTo(q);
         }
         painter.drawPath(path);

@@ -237,12 +237,10 @@ void PreviewPane::PaintTo(HDC dc) const {
         const ScreenPoint c = camera_.ToScreen(p.a);
         if (c.x + r < left || c.x - r > right || c.y + r < top || c.y - r > bottom) break;
         const int steps = camera_.ArcSteps(p);
-        const double ct = std::cos(p.tilt), st = std::sin(p.tilt);
+        const ArcTracer arc(p, steps);
         ScreenPoint prev{};
         for (int k = 0; k <= steps; ++k) {
-          const double t = p.start + p.sweep * k / steps;
-          const double u = p.radius * std::cos(t), v = p.radius * p.flatness * std::sin(t);
-          const ScreenPoint q = camera_.ToScreen({p.a.x + ct * u - st * v, p.a.y + st * u + ct * v});
+          const ScreenPoint q = camera_.ToScreen(arc[k]);
           if (k > 0) addSegment(ColorOf(m, p.pen), prev, q);
           prev = q;
         }
