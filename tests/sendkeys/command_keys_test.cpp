@@ -94,6 +94,9 @@ TEST(TypeCommand, WaitsAndKeyGroups) {
       {"A{DOWN", Join({Tap("0x41"), Tap("0x28")})},
       // Only decimal numbers wait; "{X1F}" presses X as the second "{X" group should.
       {"{X1F}", Tap("0x58")},
+      // A blank before it hides the hex form too: the short wait of a key group, then the
+      // blank's key; never 3.1 s.
+      {"{ X1F}", Tap("0x20")},
       {"{$10}", Tap("0x24")},
       {"{0x10}", Tap("0x30")},
       {"@DB1000,1000{ENTER}",

@@ -326,6 +326,18 @@ TEST(MainLogic, AFailingBackgroundMemoSaveAsksOncePerRun) {
   EXPECT_TRUE(std::all_of(f.view.boxes.begin(), f.view.boxes.end(), [](const Box& b) { return b.kind == Box::kRetry; }));
 }
 
+// A close nobody watches (a termination signal, a logout) must not wait for an answer.
+TEST(MainLogic, AnUnattendedCloseWhoseMemoSaveFailsAsksNothing) {
+  UiFixture f;
+  ui::MainLogic& logic = f.Start();
+  fs::create_directories(f.app / "Memo.txt" / "x");
+  logic.memo().SetText(u"unsaved");
+  logic.SetUnattended();
+  logic.Closing();
+  EXPECT_TRUE(f.view.boxes.empty());
+  EXPECT_TRUE(fs::is_directory(f.app / "Memo.txt"));
+}
+
 TEST(MainLogic, ClosingSavesWhatTheWindowsHold) {
   UiFixture f;
   f.SaveUsualSettings();

@@ -40,6 +40,9 @@ TEST(NormalizeForMatch, FoldsCaseWidthBlanksAndLookAlikes) {
       {u"ｶ ﾞ", u"ガ"},  // the removed blank joins base and mark
       {u"ａｂｃ　ＤＥＦ", u"ＡＢＣＤＥＦ"},
       {u"\U0001F600x", u"\U0001F600Ｘ"},
+      // Control characters go like blanks: a tab inside a drawing's text still matches.
+      {u"a\tb", u"ＡＢ"},
+      {u"a\r\nb\x01", u"ＡＢ"},
       {u"", u""},
   };
   for (const auto& c : cases) EXPECT_EQ(NormalizeForMatch(c.in), c.out);
