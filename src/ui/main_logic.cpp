@@ -201,6 +201,7 @@ void MainLogic::BrowseForFolderAccept(const std::u16string& folder) {
   if (scanning_) return;
   settings_.rootFolder = AddTrailingDelim(folder);
   ShowRootOnButton();
+  DropTexts();
   FolderTreeMake(false);
 }
 
@@ -224,6 +225,8 @@ void MainLogic::ComboBox1Select() {
 }
 
 void MainLogic::FileListMake(const std::u16string& folder) {
+  // The listed files change, so texts of an earlier selection must not stay up.
+  DropTexts();
   const std::u16string before = view_.StatusText();
   view_.SetStatus(kFileListBusyText);
   rows_.clear();
@@ -272,16 +275,28 @@ void MainLogic::ListView1Click() {
   if (!CurrentFolderReady(FolderCheck::kQuiet, kFolderMissingText)) {
     // Nothing is read and the list stays as it is, but the click still replaces a
     // running extraction: its list must not appear after the message.
-    if (extractStop_) *extractStop_ = true;
-    extractStop_.reset();
-    ++extractGeneration_;
-    if (busyCursor_) {
-      view_.SetBusyCursor(false);
-      busyCursor_ = false;
-    }
+    AbandonExtraction();
     return;
   }
   StartExtraction(SelectedNames());
+}
+
+void MainLogic::AbandonExtraction() {
+  if (extractStop_) *extractStop_ = true;
+  extractStop_.reset();
+  extractGeneration_.Drop();
+  if (busyCursor_) {
+    view_.SetBusyCursor(false);
+    busyCursor_ = false;
+  }
+}
+
+void MainLogic::DropTexts() {
+  AbandonExtraction();
+  extraction_.Clear();
+  view_.ShowLines({});
+  previewModel_.reset();
+  view_.SetPreviewDrawing(nullptr);
 }
 
 void MainLogic::StartExtraction(std::vector<std::u16string> names) {
@@ -289,7 +304,7 @@ void MainLogic::StartExtraction(std::vector<std::u16string> names) {
   if (extractStop_) *extractStop_ = true;
   auto stop = std::make_shared<std::atomic<bool>>(false);
   extractStop_ = stop;
-  const unsigned generation = ++extractGeneration_;
+  const unsigned generation = extractGeneration_.Next();
   if (!busyCursor_) {
     view_.SetBusyCursor(true);
     busyCursor_ = true;
@@ -324,7 +339,7 @@ void MainLogic::ExtractionFinished(unsigned generation, ExtractionList list, std
     it->second.join();
     extractWorkers_.erase(it);
   }
-  if (generation != extractGeneration_ || closed_) return;  // replaced by a newer selection
+  if (!extractGeneration_.IsCurrent(generation) || closed_) return;  // its selection is gone
   extractStop_.reset();
   if (busyCursor_) {
     view_.SetBusyCursor(false);

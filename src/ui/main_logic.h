@@ -24,6 +24,7 @@
 #include "memo/memo_text.h"
 #include "render/render_model.h"
 #include "ui/desktop.h"
+#include "ui/generation.h"
 #include "ui/main_view.h"
 
 namespace glyphgrab::ui {
@@ -161,6 +162,11 @@ class MainLogic {
   void StartExtraction(std::vector<std::u16string> names);
   void ExtractionFinished(unsigned generation, ExtractionList list, std::shared_ptr<RenderModel> drawing);
   std::vector<std::u16string> SelectedNames() const;
+  // The running extraction is told to stop and whatever it finds is dropped.
+  void AbandonExtraction();
+  // The selection the texts came from is gone (another folder, root or filter): the
+  // text list and the preview are emptied at once and a late result is dropped.
+  void DropTexts();
   void StopExtraction();
   void StopScan();
   bool StopRequested() const;
@@ -183,7 +189,7 @@ class MainLogic {
   // Extraction runs, by generation; only the newest one's list is shown.
   std::map<unsigned, std::thread> extractWorkers_;
   std::shared_ptr<std::atomic<bool>> extractStop_;
-  unsigned extractGeneration_ = 0;
+  Generation extractGeneration_;
   bool busyCursor_ = false;
   struct PendingNotice {
     std::u16string text;

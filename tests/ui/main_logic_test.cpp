@@ -177,6 +177,47 @@ TEST(MainLogic, AClickWithoutFolderReplacesARunningExtraction) {
   EXPECT_EQ(f.view.status, ui::kFolderMissingText);
 }
 
+// Another folder, root or filter takes the texts and the drawing of the old selection
+// away at once, and a result still on its way for it is never shown.
+TEST(MainLogic, TextsOfASelectionThatIsGoneAreClearedAndStayCleared) {
+  enum class Change { kFolder, kRoot, kFilter };
+  for (const bool late : {false, true}) {
+    for (const Change change : {Change::kFolder, Change::kRoot, Change::kFilter}) {
+      SCOPED_TRACE(::testing::Message() << "change " << static_cast<int>(change) << (late ? ", result late" : ""));
+      UiFixture f;
+      f.SaveUsualSettings();
+      ui::MainLogic& logic = f.Start();
+      if (late) {
+        f.SelectFiles({u"one.txt"});
+        logic.ListView1Click();
+        ASSERT_TRUE(f.view.WaitForPosts());  // read, not yet taken
+      } else {
+        f.Extract({u"one.txt"});
+        ASSERT_FALSE(f.view.lines.empty());
+      }
+      f.view.preview = std::make_shared<RenderModel>();
+      switch (change) {
+        case Change::kFolder:
+          f.view.selectedNode = logic.folderTree().FindFolder(U16(f.root / "b"));
+          logic.TreeView1Click();
+          break;
+        case Change::kRoot: logic.BrowseForFolderAccept(U16(f.root / "b")); break;
+        case Change::kFilter:
+          f.view.filter = 1;
+          logic.ComboBox1Select();
+          break;
+      }
+      EXPECT_TRUE(f.view.lines.empty());
+      EXPECT_TRUE(logic.extraction().lines().empty());
+      EXPECT_EQ(f.view.preview, nullptr);
+      EXPECT_FALSE(f.view.busyCursor);
+      f.view.RunUntil([&] { return !logic.ExtractionRunning() && !logic.TreeScanRunning(); });
+      EXPECT_TRUE(f.view.lines.empty());
+      EXPECT_EQ(f.view.preview, nullptr);
+    }
+  }
+}
+
 TEST(MainLogic, CopyAndSendFromTheExtractionList) {
   UiFixture f;
   f.SaveUsualSettings();
