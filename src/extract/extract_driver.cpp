@@ -83,6 +83,7 @@ void ExtractFiles(const std::vector<std::u16string>& paths, const OptFlags& opt,
   for (const std::u16string& path : paths) {
     if (!opt[kOptSort]) list.ExtractAdd(FileHeaderLine(FileBaseName(path)));
     ExtractFileReport report;
+    report.listPos = list.size();
     ExtractOne(path, opt, docs, buffer, list, stop, report);
     if (reports) reports->push_back(std::move(report));
   }
@@ -90,11 +91,12 @@ void ExtractFiles(const std::vector<std::u16string>& paths, const OptFlags& opt,
 }
 
 void ListView1Click(std::u16string_view preFolder, const std::vector<std::u16string>& selectedNames,
-                    const OptFlags& opt, TDocumentSet& docs, ExtractionList& list, const StopRequested& stop) {
+                    const OptFlags& opt, TDocumentSet& docs, ExtractionList& list, const StopRequested& stop,
+                    std::vector<ExtractFileReport>* reports) {
   std::vector<std::u16string> paths;
   paths.reserve(selectedNames.size());
   for (const auto& name : selectedNames) paths.push_back(JoinPath(preFolder, name));
-  ExtractFiles(paths, opt, docs, list, stop);
+  ExtractFiles(paths, opt, docs, list, stop, reports);
 }
 
 }  // namespace glyphgrab

@@ -30,6 +30,9 @@ struct ExtractFileReport {
   std::size_t stopPos = 0;      // kStopped: byte offset where reading stopped
   std::size_t undecodable = 0;  // bytes that became U+FFFD
   int error = 0;                // kCannotRead: why (an errno value)
+  // Unsorted lists: the number of list lines before this file's texts, i.e. up to and
+  // including its header line.
+  std::size_t listPos = 0;
 };
 
 // Clears the list and extracts each file in order: its file header line (base name,
@@ -44,6 +47,7 @@ void ExtractFiles(const std::vector<std::u16string>& paths, const OptFlags& opt,
 // The click in the file list: the selected names of the current folder `preFolder`
 // (without trailing delimiter, checked by the caller), in list order.
 void ListView1Click(std::u16string_view preFolder, const std::vector<std::u16string>& selectedNames,
-                    const OptFlags& opt, TDocumentSet& docs, ExtractionList& list, const StopRequested& stop);
+                    const OptFlags& opt, TDocumentSet& docs, ExtractionList& list, const StopRequested& stop,
+                    std::vector<ExtractFileReport>* reports = nullptr);
 
 }  // namespace glyphgrab

@@ -73,7 +73,7 @@ void MainLogic::StartUp() {
       startFile_ = start->fileName;
     }
   }
-  extraction_.Clear();
+  texts_ = {};
   view_.ShowLines({});
   FolderTreeMake(true);
 }
@@ -293,10 +293,22 @@ void MainLogic::AbandonExtraction() {
 
 void MainLogic::DropTexts() {
   AbandonExtraction();
-  extraction_.Clear();
+  texts_ = {};
   view_.ShowLines({});
-  previewModel_.reset();
-  view_.SetPreviewDrawing(nullptr);
+  ShowPreview({});
+}
+
+void MainLogic::ShowPreview(Preview shown) {
+  previewModel_ = std::move(shown.drawing);
+  view_.SetPreviewDrawing(previewModel_);
+  view_.SetPreviewNote(shown.note);
+}
+
+const std::u16string* MainLogic::TextAt(int row) const {
+  if (row < 0 || static_cast<std::size_t>(row) >= texts_.lines.size()) return nullptr;
+  const std::size_t r = static_cast<std::size_t>(row);
+  if (texts_.notes[r] || IsSectionHeader(texts_.lines[r])) return nullptr;
+  return &texts_.lines[r];
 }
 
 void MainLogic::StartExtraction(std::vector<std::u16string> names) {
@@ -316,25 +328,29 @@ void MainLogic::StartExtraction(std::vector<std::u16string> names) {
                    opt = settings_.optFlags, imageFolder = files_.tempFolder, preview = preview_.visible] {
         TDocumentSet docs(imageFolder);  // the worker's own: the window's stay untouched
         ExtractionList list;
+        std::vector<ExtractFileReport> reports;
         glyphgrab::ListView1Click(folder, names, opt, docs, list,
-                                  [stop, esc] { return *stop || (esc && esc->IsEscDown()); });
-        // The preview shows the first selected drawing or symbol.
-        std::shared_ptr<RenderModel> drawing;
+                                  [stop, esc] { return *stop || (esc && esc->IsEscDown()); }, &reports);
+        TextLines texts = WithReadNotes(list, reports, opt[kOptSort]);
+        // The preview shows the first selected drawing or symbol, or says why it cannot.
+        Preview shown;
         for (const std::u16string& name : names) {
           if (!preview || *stop) break;
           RenderFileResult r = RenderFile(JoinPath(folder, name));
+          if (r.outcome == RenderFileResult::Outcome::kNoDrawing) continue;
+          shown.note = ReadNote(r);
           if (r.outcome == RenderFileResult::Outcome::kRead || r.outcome == RenderFileResult::Outcome::kStopped) {
-            drawing = std::make_shared<RenderModel>(std::move(r.model));
-            break;
+            shown.drawing = std::make_shared<RenderModel>(std::move(r.model));
           }
+          break;
         }
-        post_([this, generation, list = std::move(list), drawing]() mutable {
-          ExtractionFinished(generation, std::move(list), std::move(drawing));
+        post_([this, generation, texts = std::move(texts), shown = std::move(shown)]() mutable {
+          ExtractionFinished(generation, std::move(texts), std::move(shown));
         });
       }));
 }
 
-void MainLogic::ExtractionFinished(unsigned generation, ExtractionList list, std::shared_ptr<RenderModel> drawing) {
+void MainLogic::ExtractionFinished(unsigned generation, TextLines texts, Preview shown) {
   if (auto it = extractWorkers_.find(generation); it != extractWorkers_.end()) {
     it->second.join();
     extractWorkers_.erase(it);
@@ -345,11 +361,10 @@ void MainLogic::ExtractionFinished(unsigned generation, ExtractionList list, std
     view_.SetBusyCursor(false);
     busyCursor_ = false;
   }
-  extraction_ = std::move(list);
-  view_.ShowLines(extraction_.lines());
-  view_.SetStatus({});
-  previewModel_ = std::move(drawing);
-  view_.SetPreviewDrawing(previewModel_);
+  texts_ = std::move(texts);
+  view_.ShowLines(texts_.lines);
+  view_.SetStatus(texts_.status);
+  ShowPreview(std::move(shown));
 }
 
 void MainLogic::StopExtraction() {
@@ -367,12 +382,8 @@ void MainLogic::StopExtraction() {
 }
 
 void MainLogic::ListBox1Current(int row) {
-  if (row < 0 || static_cast<std::size_t>(row) >= extraction_.size()) {
-    view_.SetPreviewMark({});
-    return;
-  }
-  const std::u16string& line = extraction_.lines()[static_cast<std::size_t>(row)];
-  view_.SetPreviewMark(IsSectionHeader(line) ? std::u16string() : line);
+  const std::u16string* line = TextAt(row);
+  view_.SetPreviewMark(line ? *line : std::u16string());
 }
 
 void MainLogic::PreviewToggled(bool on) {
@@ -413,33 +424,31 @@ void MainLogic::ButtonTClick() {
 }
 
 void MainLogic::ListBox1Click() {
-  const int row = view_.CurrentLine();
-  if (row < 0 || static_cast<std::size_t>(row) >= extraction_.size()) return;
-  const std::u16string& line = extraction_.lines()[static_cast<std::size_t>(row)];
-  if (IsSectionHeader(line)) return;
-  if (!desktop_.clipboard->SetText(line)) {
+  const std::u16string* line = TextAt(view_.CurrentLine());
+  if (!line) return;
+  if (!desktop_.clipboard->SetText(*line)) {
     view_.Message(kClipboardBusyText);
     return;
   }
-  view_.SetStatus(CopiedMessage(line));
+  view_.SetStatus(CopiedMessage(*line));
 }
 
 void MainLogic::ListBox1DblClick() {
   const TSend_jww& profile = settings_.activeProfile;
   const WindowId window = FindTargetOrNotify(desktop_, view_, profile);
   if (window == 0) return;
-  const int row = view_.CurrentLine();
-  if (row < 0 || static_cast<std::size_t>(row) >= extraction_.size()) return;
-  const std::u16string line = extraction_.lines()[static_cast<std::size_t>(row)];
-  if (IsSectionHeader(line)) return;
+  const std::u16string* text = TextAt(view_.CurrentLine());
+  if (!text) return;
+  const std::u16string line = *text;
   SendToTarget(desktop_, post_, window, profile, line, CopiedMessage(line));
 }
 
 void MainLogic::ListBox1ContextPopup() {
   std::vector<std::u16string> lines;
   for (int r : view_.SelectedLines()) {
-    if (r >= 0 && static_cast<std::size_t>(r) < extraction_.size()) {
-      lines.push_back(extraction_.lines()[static_cast<std::size_t>(r)]);
+    // Notes are the window's words, not texts of a file.
+    if (r >= 0 && static_cast<std::size_t>(r) < texts_.lines.size() && !texts_.notes[static_cast<std::size_t>(r)]) {
+      lines.push_back(texts_.lines[static_cast<std::size_t>(r)]);
     }
   }
   const TMemoAddResult added = memo_.AddSelected(lines);

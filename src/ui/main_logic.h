@@ -25,6 +25,7 @@
 #include "render/render_model.h"
 #include "ui/desktop.h"
 #include "ui/generation.h"
+#include "ui/read_notes.h"
 #include "ui/main_view.h"
 
 namespace glyphgrab::ui {
@@ -133,7 +134,8 @@ class MainLogic {
   const std::u16string& preFolder() const { return preFolder_; }
   const FolderTree& folderTree() const { return tree_; }
   const std::vector<FileListRow>& fileRows() const { return rows_; }
-  const ExtractionList& extraction() const { return extraction_; }
+  // The text list as shown, notes included.
+  const TextLines& texts() const { return texts_; }
   const TPreviewSettings& preview() const { return preview_; }
   Desktop& desktop() { return desktop_; }
   // A message of another window for the main status bar.
@@ -160,7 +162,15 @@ class MainLogic {
   void ListAndExtract(const std::u16string& fn);
   // Reads the texts of the named files of the current folder on a worker thread.
   void StartExtraction(std::vector<std::u16string> names);
-  void ExtractionFinished(unsigned generation, ExtractionList list, std::shared_ptr<RenderModel> drawing);
+  // What the preview pane shows: a drawing, a note on why it is missing or cut, or both.
+  struct Preview {
+    std::shared_ptr<RenderModel> drawing;
+    std::u16string note;
+  };
+  void ExtractionFinished(unsigned generation, TextLines texts, Preview shown);
+  void ShowPreview(Preview shown);
+  // The text of line `row`: null for a section header, a note or no line.
+  const std::u16string* TextAt(int row) const;
   std::vector<std::u16string> SelectedNames() const;
   // The running extraction is told to stop and whatever it finds is dropped.
   void AbandonExtraction();
@@ -200,7 +210,7 @@ class MainLogic {
   TPreviewSettings preview_;
   std::shared_ptr<RenderModel> previewModel_;
   TDocumentSet listDocs_;
-  ExtractionList extraction_;
+  TextLines texts_;
   FolderTree tree_;
   std::vector<FileListRow> rows_;
   FileListSort sort_;

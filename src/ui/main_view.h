@@ -67,6 +67,9 @@ class MainView : public WindowView {
   virtual void ShowPreviewPane(bool visible) = 0;
   virtual void SetPreviewDrawing(std::shared_ptr<const RenderModel> drawing) = 0;
   virtual void SetPreviewMark(const std::u16string& text) = 0;
+  // A line the pane shows over the drawing (or alone) when the file could not be read
+  // whole; empty for none.
+  virtual void SetPreviewNote(std::u16string_view text) = 0;
 
   // Window geometry, pane widths, column widths, the settings dialog's place and the
   // preview's switch and height, from the settings (kept on the screen) and back.

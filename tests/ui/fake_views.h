@@ -129,6 +129,7 @@ class FakeMainView final : public FakeWindow<ui::MainView> {
   void ShowPreviewPane(bool visible) override { previewShown = visible; }
   void SetPreviewDrawing(std::shared_ptr<const RenderModel> drawing) override { preview = std::move(drawing); }
   void SetPreviewMark(const std::u16string& text) override { mark = text; }
+  void SetPreviewNote(std::u16string_view text) override { previewNote = text; }
   void ApplyLayout(const TSettings& settings, const TPreviewSettings& previewSettings) override {
     appliedWindow = settings.mainWindow;
     previewShown = previewSettings.visible;
@@ -159,7 +160,7 @@ class FakeMainView final : public FakeWindow<ui::MainView> {
   bool busyCursor = false;
   bool previewShown = false;
   std::shared_ptr<const RenderModel> preview;
-  std::u16string mark;
+  std::u16string mark, previewNote;
   TWindowGeometry appliedWindow, storedWindow{10, 20, 700, 500};
   int settingsDialogs = 0;
   bool shown = true;

@@ -208,7 +208,7 @@ TEST(MainLogic, TextsOfASelectionThatIsGoneAreClearedAndStayCleared) {
           break;
       }
       EXPECT_TRUE(f.view.lines.empty());
-      EXPECT_TRUE(logic.extraction().lines().empty());
+      EXPECT_TRUE(logic.texts().lines.empty());
       EXPECT_EQ(f.view.preview, nullptr);
       EXPECT_FALSE(f.view.busyCursor);
       f.view.RunUntil([&] { return !logic.ExtractionRunning() && !logic.TreeScanRunning(); });
@@ -216,6 +216,67 @@ TEST(MainLogic, TextsOfASelectionThatIsGoneAreClearedAndStayCleared) {
       EXPECT_EQ(f.view.preview, nullptr);
     }
   }
+}
+
+// A file that cannot be read whole is said to be so in the list (right under its header
+// line, the texts read before the trouble following), the status bar and the preview;
+// the note is never copied, sent or marked as a text.
+TEST(MainLogic, AFileNotReadWholeIsSaidToBeSo) {
+  const std::vector<std::uint8_t> whole = testing::DrawingWithTexts({"first", "second", "third"});
+  const std::vector<std::uint8_t> cut(whole.begin(), whole.end() - 12);
+  const std::u16string damaged = u"ファイルが壊れています（" + U16(std::to_string(cut.size())) + u"バイト目";
+  const std::u16string notJw = u"※Jw_cadの既知のバージョンのファイルではありません。";
+  const std::u16string gone = u"※見つかりません（移動または削除されました）。";
+  UiFixture f;
+  f.SaveUsualSettings();
+  f.dir.Write("root/a/cut.jww", cut);
+  f.dir.Write("root/a/fake.jww", std::string("not a drawing"));
+  f.dir.Write("root/a/gone.jww", whole);
+  ui::MainLogic& logic = f.Start();
+  logic.PreviewToggled(true);
+
+  f.Extract({u"cut.jww"});
+  ASSERT_GE(f.view.lines.size(), 4u);
+  EXPECT_EQ(f.view.lines[0], u"【cut.jww】");
+  EXPECT_EQ(f.view.lines[1].substr(0, damaged.size() + 1), u"※" + damaged);
+  EXPECT_EQ(f.view.lines[2], section::kTexts);
+  EXPECT_EQ(f.view.lines[3], u"first");
+  EXPECT_EQ(f.view.status, u"※cut.jww：" + f.view.lines[1].substr(1));
+  EXPECT_EQ(f.view.previewNote, f.view.lines[1]);
+  EXPECT_NE(f.view.preview, nullptr);  // what was read is drawn
+
+  f.view.currentLine = 1;
+  f.view.selectedLines = {1};
+  f.clipboard->text = u"before";
+  logic.ListBox1Click();
+  logic.ListBox1Current(1);
+  logic.ListBox1ContextPopup();
+  EXPECT_EQ(f.clipboard->text, u"before");
+  EXPECT_EQ(f.view.mark, u"");
+  EXPECT_EQ(logic.memo().Text(), u"");
+
+  f.SelectFiles({u"gone.jww", u"fake.jww"});
+  fs::remove(f.a / "gone.jww");
+  logic.ListView1Click();
+  f.view.RunUntil([&] { return !logic.ExtractionRunning(); });
+  EXPECT_EQ(f.view.lines, (std::vector<std::u16string>{u"【fake.jww】", notJw, u"【gone.jww】", gone}));
+  EXPECT_EQ(f.view.status, u"※fake.jww：" + notJw.substr(1));
+  EXPECT_EQ(f.view.preview, nullptr);
+  EXPECT_EQ(f.view.previewNote, notJw);  // the first selected drawing
+
+  // Sorted lists have no header lines: the notes name their files, first.
+  logic.settings().optFlags[kOptSort] = true;
+  f.Extract({u"cut.jww", u"one.txt"});
+  ASSERT_GE(f.view.lines.size(), 2u);
+  EXPECT_EQ(f.view.lines[0].rfind(u"※cut.jww：" + damaged, 0), 0u);
+  EXPECT_EQ(f.view.lines[0], f.view.status);
+
+  // A file read whole says nothing and takes the note away.
+  logic.settings().optFlags[kOptSort] = false;
+  f.Extract({u"one.txt"});
+  EXPECT_EQ(f.view.lines, (std::vector<std::u16string>{u"【one.txt】", u"first line", u"second line"}));
+  EXPECT_EQ(f.view.status, u"");
+  EXPECT_EQ(f.view.previewNote, u"");
 }
 
 TEST(MainLogic, CopyAndSendFromTheExtractionList) {

@@ -37,6 +37,11 @@ void DrawingPreview::SetMark(const std::u16string& text) {
   update();
 }
 
+void DrawingPreview::SetNote(const QString& note) {
+  note_ = note;
+  update();
+}
+
 void DrawingPreview::Fit() {
   camera_.Fit();
   update();
@@ -69,6 +74,17 @@ void DrawingPreview::mouseDoubleClickEvent(QMouseEvent*) { Fit(); }
 void DrawingPreview::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), QColor(236, 236, 236));
+  DrawDrawing(painter);
+  if (note_.isEmpty()) return;
+  // Wrapped on a band across the top, readable over any drawing.
+  const QRect textArea = rect().adjusted(8, 6, -8, -6);
+  const QRect need = painter.fontMetrics().boundingRect(textArea, Qt::TextWordWrap, note_);
+  painter.fillRect(QRect(0, 0, width(), need.height() + 12), QColor(255, 244, 214));
+  painter.setPen(QColor(150, 40, 0));
+  painter.drawText(textArea, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, note_);
+}
+
+void DrawingPreview::DrawDrawing(QPainter& painter) {
   if (!camera_.model()) return;
   const RenderModel& m = *camera_.model();
   const QRectF sheet(ToScreen({-m.paperWidth / 2, m.paperHeight / 2}), ToScreen({m.paperWidth / 2, -m.paperHeight / 2}));

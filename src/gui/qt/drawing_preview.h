@@ -4,7 +4,10 @@
 // the whole sheet again.
 #pragma once
 
+#include <QString>
 #include <QWidget>
+
+class QPainter;
 
 #include <memory>
 #include <string>
@@ -26,6 +29,9 @@ class DrawingPreview : public QWidget {
   void SetMark(const std::u16string& text);
   // Shows the whole sheet.
   void Fit();
+  // A line written at the pane's top, over the drawing (why it is cut or missing).
+  void SetNote(const QString& note);
+  const QString& note() const { return note_; }
 
   const RenderModel* model() const { return camera_.model(); }
   std::size_t markedCount() const { return camera_.marked().size(); }
@@ -40,9 +46,11 @@ class DrawingPreview : public QWidget {
 
  private:
   QPointF ToScreen(RenderPoint p) const;
+  void DrawDrawing(QPainter& painter);
 
   PreviewCamera camera_;
   QPoint dragFrom_;
+  QString note_;
 };
 
 }  // namespace glyphgrab::gui

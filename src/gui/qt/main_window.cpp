@@ -383,6 +383,8 @@ void MainWindow::SetPreviewDrawing(std::shared_ptr<const RenderModel> drawing) {
 
 void MainWindow::SetPreviewMark(const std::u16string& text) { Preview->SetMark(text); }
 
+void MainWindow::SetPreviewNote(std::u16string_view text) { Preview->SetNote(ToQ(text)); }
+
 void MainWindow::ApplyLayout(const TSettings& s, const TPreviewSettings& preview) {
   {
     const QSignalBlocker quiet(ButtonP);

@@ -106,6 +106,7 @@ class MainWindow : public QMainWindow, public QtView<ui::MainView> {
   void ShowPreviewPane(bool visible) override;
   void SetPreviewDrawing(std::shared_ptr<const RenderModel> drawing) override;
   void SetPreviewMark(const std::u16string& text) override;
+  void SetPreviewNote(std::u16string_view text) override;
   void ApplyLayout(const TSettings& settings, const TPreviewSettings& preview) override;
   void StoreLayout(TSettings& settings, TPreviewSettings& preview) override;
   std::u16string ChooseFolder(std::u16string_view title, std::u16string_view start) override;

@@ -542,6 +542,7 @@ void MainWindow::ShowPreviewPane(bool visible) {
 
 void MainWindow::SetPreviewDrawing(std::shared_ptr<const RenderModel> drawing) { preview_.SetModel(std::move(drawing)); }
 void MainWindow::SetPreviewMark(const std::u16string& text) { preview_.SetMark(text); }
+void MainWindow::SetPreviewNote(std::u16string_view text) { preview_.SetNote(std::u16string(text)); }
 
 void MainWindow::ApplyLayout(const TSettings& s, const TPreviewSettings& preview) {
   treeWidth_ = std::max(kMinPane, static_cast<int>(s.treePaneWidth));

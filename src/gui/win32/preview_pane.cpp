@@ -6,6 +6,7 @@
 #include <cmath>
 #include <map>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "gui/win32/wide.h"
@@ -107,6 +108,11 @@ void PreviewPane::SetMark(const std::u16string& text) {
   Repaint();
 }
 
+void PreviewPane::SetNote(std::u16string note) {
+  note_ = std::move(note);
+  Repaint();
+}
+
 void PreviewPane::Fit() {
   camera_.Fit();
   Repaint();
@@ -197,6 +203,29 @@ void PreviewPane::PaintTo(HDC dc) const {
   HBRUSH background = CreateSolidBrush(kBackground);
   FillRect(dc, &all, background);
   DeleteObject(background);
+  PaintDrawing(dc);
+  PaintNote(dc);
+}
+
+void PreviewPane::PaintNote(HDC dc) const {
+  if (note_.empty()) return;
+  const int savedDc = SaveDC(dc);
+  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  const std::wstring text = W(note_);
+  // Wrapped on a band across the top, readable over any drawing.
+  RECT area{8, 6, std::max(9, camera_.width() - 8), camera_.height()};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
+  const RECT band{0, 0, camera_.width(), area.bottom + 6};
+  SetDCBrushColor(dc, RGB(255, 244, 214));
+  FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(150, 40, 0));
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_WORDBREAK | DT_NOPREFIX);
+  RestoreDC(dc, savedDc);
+}
+
+void PreviewPane::PaintDrawing(HDC dc) const {
+  const int w = camera_.width(), h = camera_.height();
   if (!camera_.model()) return;
   const RenderModel& m = *camera_.model();
   const double left = -kRoom, top = -kRoom, right = w + kRoom, bottom = h + kRoom;

@@ -25,6 +25,9 @@ class PreviewPane {
 
   void SetModel(std::shared_ptr<const RenderModel> model);
   void SetMark(const std::u16string& text);
+  // A line written at the pane's top, over the drawing (why it is cut or missing).
+  void SetNote(std::u16string note);
+  const std::u16string& note() const { return note_; }
   void Fit();
 
   const PreviewCamera& camera() const { return camera_; }
@@ -36,11 +39,14 @@ class PreviewPane {
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   void Repaint();
+  void PaintDrawing(HDC dc) const;
+  void PaintNote(HDC dc) const;
 
   HWND hwnd_ = nullptr;
   PreviewCamera camera_;
   POINT dragFrom_{};
   bool dragging_ = false;
+  std::u16string note_;
   // The off-screen bitmap, kept while the pane keeps its size.
   HDC bufferDc_ = nullptr;
   HBITMAP buffer_ = nullptr;
