@@ -94,8 +94,6 @@ std::uint8_t CharKeyCode(std::u16string_view keyText) {
 
 bool PressToken(std::u16string_view token, KeyEventList& out) {
   HeldModifiers held;
-  std::uint8_t last = 0;
-  bool pressed = false;
   for (std::size_t q = 0; q < token.size(); ++q) {
     std::u16string keyText;
     if (token[q] == u'{') {
@@ -113,8 +111,6 @@ bool PressToken(std::u16string_view token, KeyEventList& out) {
     }
     const std::uint8_t code = KeyTextCode(keyText);
     out.push_back(KeyEvent::Down(code));
-    last = code;
-    pressed = true;
     if (keyText == u"^") {
       held.ctrl = true;
     } else if (keyText == u"@") {
@@ -126,7 +122,8 @@ bool PressToken(std::u16string_view token, KeyEventList& out) {
       held.ReleaseAll(out);
     }
   }
-  if (pressed) out.push_back(KeyEvent::Up(last));
+  // Each key is released once: a second release of a key already up reaches the target
+  // as a stray key-up of its own (Windows programs see it).
   held.ReleaseAll(out);
   return true;
 }

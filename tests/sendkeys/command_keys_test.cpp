@@ -20,10 +20,9 @@ std::string Typed(std::u16string_view command) {
   return text;
 }
 
-// One key token without modifiers: the half-second wait, press, release, and the
-// release once more that ends every token.
+// One key token without modifiers: the half-second wait, press and one release.
 std::string Tap(const std::string& code) {
-  return "wait 0.5|down " + code + "|up " + code + "|up " + code;
+  return "wait 0.5|down " + code + "|up " + code;
 }
 
 std::string Join(std::initializer_list<std::string> parts) {
@@ -39,30 +38,30 @@ struct Case {
 
 TEST(TypeCommand, ModifierTokens) {
   const Case cases[] = {
-      {"@D", "wait 0.5|down 0x12|down 0x44|up 0x44|up 0x12|up 0x44"},
-      {"^V", "wait 0.5|down 0x11|down 0x56|up 0x56|up 0x11|up 0x56"},
-      {"~A", "wait 0.5|down 0x10|down 0x41|up 0x41|up 0x10|up 0x41"},
-      {"@DS", Join({"wait 0.5|down 0x12|down 0x44|up 0x44|up 0x12|up 0x44", Tap("0x53")})},
+      {"@D", "wait 0.5|down 0x12|down 0x44|up 0x44|up 0x12"},
+      {"^V", "wait 0.5|down 0x11|down 0x56|up 0x56|up 0x11"},
+      {"~A", "wait 0.5|down 0x10|down 0x41|up 0x41|up 0x10"},
+      {"@DS", Join({"wait 0.5|down 0x12|down 0x44|up 0x44|up 0x12", Tap("0x53")})},
       // Releases always come Ctrl, Alt, Shift, whatever the order of the presses.
       {"^@~X", "wait 0.5|down 0x11|down 0x12|down 0x10|down 0x58|up 0x58|up 0x11|up 0x12|"
-               "up 0x10|up 0x58"},
+               "up 0x10"},
       {"~@^X", "wait 0.5|down 0x10|down 0x12|down 0x11|down 0x58|up 0x58|up 0x11|up 0x12|"
-               "up 0x10|up 0x58"},
+               "up 0x10"},
       // A fourth modifier in a row is the token's key; X becomes a token of its own.
-      {"^@~^X", Join({"wait 0.5|down 0x11|down 0x12|down 0x10|down 0x11|up 0x11|up 0x11|"
-                      "up 0x12|up 0x10",
+      {"^@~^X", Join({"wait 0.5|down 0x11|down 0x12|down 0x10|down 0x11|up 0x11|up 0x12|"
+                      "up 0x10",
                       Tap("0x58")})},
       // A lone modifier at the end taps it.
-      {"A@", Join({Tap("0x41"), "wait 0.5|down 0x12|up 0x12|up 0x12"})},
-      {"@", "wait 0.5|down 0x12|up 0x12|up 0x12"},
+      {"A@", Join({Tap("0x41"), "wait 0.5|down 0x12|up 0x12"})},
+      {"@", "wait 0.5|down 0x12|up 0x12"},
       // After a modifier a brace group is a key, never a wait.
-      {"@{30}", "wait 0.5|down 0x12|down 0x33|up 0x33|up 0x12|up 0x33"},
-      {"^{ENTER}", "wait 0.5|down 0x11|down 0x0d|up 0x0d|up 0x11|up 0x0d"},
-      {"~@{tab}", "wait 0.5|down 0x10|down 0x12|down 0x09|up 0x09|up 0x12|up 0x10|up 0x09"},
+      {"@{30}", "wait 0.5|down 0x12|down 0x33|up 0x33|up 0x12"},
+      {"^{ENTER}", "wait 0.5|down 0x11|down 0x0d|up 0x0d|up 0x11"},
+      {"~@{tab}", "wait 0.5|down 0x10|down 0x12|down 0x09|up 0x09|up 0x12|up 0x10"},
       // The modifier takes the next character whatever it is.
       {"^{", "wait 0.5|down 0x11|up 0x11|stop"},
-      {"@DA^V", Join({"wait 0.5|down 0x12|down 0x44|up 0x44|up 0x12|up 0x44", Tap("0x41"),
-                      "wait 0.5|down 0x11|down 0x56|up 0x56|up 0x11|up 0x56"})},
+      {"@DA^V", Join({"wait 0.5|down 0x12|down 0x44|up 0x44|up 0x12", Tap("0x41"),
+                      "wait 0.5|down 0x11|down 0x56|up 0x56|up 0x11"})},
   };
   for (const Case& c : cases) EXPECT_EQ(Typed(Utf8ToStr(c.command)), c.events) << c.command;
 }
@@ -81,8 +80,8 @@ TEST(TypeCommand, WaitsAndKeyGroups) {
       {"{0}", Tap("0x30")},
       {"{-5}", Tap("0x6d")},  // no wait: the keypad minus
       {"@DS{30}@DB",
-       Join({"wait 0.5|down 0x12|down 0x44|up 0x44|up 0x12|up 0x44", Tap("0x53"), "wait 3",
-             "wait 0.5|down 0x12|down 0x44|up 0x44|up 0x12|up 0x44", Tap("0x42")})},
+       Join({"wait 0.5|down 0x12|down 0x44|up 0x44|up 0x12", Tap("0x53"), "wait 3",
+             "wait 0.5|down 0x12|down 0x44|up 0x44|up 0x12", Tap("0x42")})},
       {"{TAB}{TAB}{TAB}", Join({Tap("0x09"), Tap("0x09"), Tap("0x09")})},
       {"{tab}", Tap("0x09")},
       {"{Enter}", Tap("0x0d")},
@@ -100,7 +99,7 @@ TEST(TypeCommand, WaitsAndKeyGroups) {
       {"{$10}", Tap("0x24")},
       {"{0x10}", Tap("0x30")},
       {"@DB1000,1000{ENTER}",
-       Join({"wait 0.5|down 0x12|down 0x44|up 0x44|up 0x12|up 0x44", Tap("0x42"), Tap("0x31"),
+       Join({"wait 0.5|down 0x12|down 0x44|up 0x44|up 0x12", Tap("0x42"), Tap("0x31"),
              Tap("0x30"), Tap("0x30"), Tap("0x30"), Tap("0xbc"), Tap("0x31"), Tap("0x30"),
              Tap("0x30"), Tap("0x30"), Tap("0x0d")})},
   };
@@ -143,8 +142,7 @@ TEST(TypeCommand, EveryNamedKeyInEitherCase) {
     const std::u16string upper = u"{" + std::u16string(k.name) + u"}";
     std::u16string lower = upper;
     for (char16_t& c : lower) c = (c >= u'A' && c <= u'Z') ? c + 32 : c;
-    KeyEventList expected{KeyEvent::Wait(0.5), KeyEvent::Down(k.code), KeyEvent::Up(k.code),
-                          KeyEvent::Up(k.code)};
+    const KeyEventList expected{KeyEvent::Wait(0.5), KeyEvent::Down(k.code), KeyEvent::Up(k.code)};
     EXPECT_EQ(TypeCommand(upper), expected) << StrToUtf8(upper);
     EXPECT_EQ(TypeCommand(lower), expected) << StrToUtf8(lower);
   }

@@ -17,13 +17,13 @@ TEST(CliKeys, PrintsTheEventsOnePerLine) {
     const char* command;
     const char* out;
   } cases[] = {
-      {"@D", "wait 0.5\ndown 0x12\ndown 0x44\nup 0x44\nup 0x12\nup 0x44\n"},
-      {"{30}{TAB}", "wait 3\nwait 0.5\ndown 0x09\nup 0x09\nup 0x09\n"},
-      {"{Xあい}", "clipboard あい\nwait 0.5\ndown 0x11\ndown 0x56\nup 0x56\nup 0x11\nup 0x56\n"},
-      {"{X}", "clipboard \nwait 0.5\ndown 0x11\ndown 0x56\nup 0x56\nup 0x11\nup 0x56\n"},
+      {"@D", "wait 0.5\ndown 0x12\ndown 0x44\nup 0x44\nup 0x12\n"},
+      {"{30}{TAB}", "wait 3\nwait 0.5\ndown 0x09\nup 0x09\n"},
+      {"{Xあい}", "clipboard あい\nwait 0.5\ndown 0x11\ndown 0x56\nup 0x56\nup 0x11\n"},
+      {"{X}", "clipboard \nwait 0.5\ndown 0x11\ndown 0x56\nup 0x56\nup 0x11\n"},
       {"{Xabc", "abandon\n"},
       {"~@{}A", "wait 0.5\ndown 0x10\ndown 0x12\nup 0x12\nup 0x10\nstop\n"},
-      {"-", "wait 0.5\ndown 0x6d\nup 0x6d\nup 0x6d\n"},
+      {"-", "wait 0.5\ndown 0x6d\nup 0x6d\n"},
       {"{2147483647}", "wait 3600\n"},
       {"", ""},
   };
@@ -34,10 +34,10 @@ TEST(CliKeys, PrintsTheEventsOnePerLine) {
     EXPECT_EQ(r.err, "") << c.command;
   }
   EXPECT_EQ(Keys({"--", "--help"}).out, Keys({"-"}).out + Keys({"-"}).out +
-                                             "wait 0.5\ndown 0x48\nup 0x48\nup 0x48\n"
-                                             "wait 0.5\ndown 0x45\nup 0x45\nup 0x45\n"
-                                             "wait 0.5\ndown 0x4c\nup 0x4c\nup 0x4c\n"
-                                             "wait 0.5\ndown 0x50\nup 0x50\nup 0x50\n");
+                                             "wait 0.5\ndown 0x48\nup 0x48\n"
+                                             "wait 0.5\ndown 0x45\nup 0x45\n"
+                                             "wait 0.5\ndown 0x4c\nup 0x4c\n"
+                                             "wait 0.5\ndown 0x50\nup 0x50\n");
 }
 
 TEST(CliKeys, HelpStatesTheWaitCap) {
