@@ -31,6 +31,21 @@ void PrintHelp(std::ostream& out) {
          "output is always valid JSON.\n";
 }
 
+void PrintCommandHelp(const Command& c, std::ostream& out) {
+  out << "Usage: glyphgrab-cli " << c.name << ' ' << c.synopsis << '\n'
+      << "      " << c.summary << '\n';
+}
+
+// "--help" anywhere among a command's options asks for its help; after "--" it is an
+// operand like any other (a file name, or the keys "-", "-", "h"...).
+bool AsksForHelp(const std::vector<std::string>& args) {
+  for (const std::string& a : args) {
+    if (a == "--") return false;
+    if (a == "--help") return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -58,6 +73,10 @@ int CliMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
       return kExitError;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (AsksForHelp(rest)) {
+      PrintCommandHelp(c, out);
+      return kExitOk;
+    }
     return c.run(rest, out, err);
   }
   err << "glyphgrab-cli: unknown command '" << first << "' (try --help)\n";

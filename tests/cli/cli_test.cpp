@@ -22,6 +22,23 @@ TEST(Cli, HelpAndVersionGoToStdout) {
   EXPECT_EQ(version.out, "glyphgrab-cli 1.10\n");
 }
 
+// Each command answers --help with its own usage instead of acting on it; after "--" it
+// is an operand.
+TEST(Cli, EveryCommandAnswersHelp) {
+  const std::vector<std::vector<std::string>> asks = {
+      {"extract", "--help"}, {"extract", "--sort", "--help", "missing.jww"}, {"info", "--help"},
+      {"tree", "--help"}, {"search", "--help"}, {"search", "--names", "--help", "root", "kw"},
+      {"render", "--help"}, {"keys", "--help"}};
+  for (const auto& args : asks) {
+    const CliRun r = RunCli(args);
+    EXPECT_EQ(r.status, kExitOk) << args[0];
+    EXPECT_EQ(r.out.rfind("Usage: glyphgrab-cli " + args[0] + " ", 0), 0u) << r.out;
+    EXPECT_EQ(r.err, "") << args[0];
+  }
+  EXPECT_EQ(RunCli({"keys", "--", "--help"}).out.find("Usage"), std::string::npos);
+  EXPECT_EQ(RunCli({"tree", "--", "--help"}).status, kExitError);  // a folder named --help
+}
+
 TEST(Cli, UsageErrorsAreOneLineWithStatusTwo) {
   for (const auto& args : std::vector<std::vector<std::string>>{{}, {"frobnicate"}, {"--bogus"}}) {
     const CliRun r = RunCli(args);
