@@ -28,6 +28,11 @@ class WindowSystem {
   // gives it the keyboard focus. False, with nothing done, when the window no longer
   // exists.
   virtual bool ActivateWindow(WindowId window, bool maximize) = 0;
+  // Whether the keyboard focus is on `window`, or on another top-level window of the
+  // same application (a dialog or text box of its own; under Wine all windows of a
+  // program share its process). Never true while the focus is on a window of this
+  // process: keys typed then would land in the tool itself.
+  virtual bool FocusBelongsTo(WindowId window) = 0;
 };
 
 // The implementation for the platform this program was built for; nullptr when the

@@ -128,7 +128,7 @@ bool PressToken(std::u16string_view token, KeyEventList& out) {
   return true;
 }
 
-KeyEventList TypeCommand(std::u16string_view command) {
+KeyEventList TypeCommand(std::u16string_view command, std::vector<std::size_t>* keyTokenStarts) {
   KeyEventList out;
   std::size_t p = 0;
   while (p < command.size()) {
@@ -156,6 +156,7 @@ KeyEventList TypeCommand(std::u16string_view command) {
         continue;
       }
     }
+    if (keyTokenStarts) keyTokenStarts->push_back(p - token.size());
     out.push_back(KeyEvent::Wait(kKeyTokenWait));
     if (!PressToken(token, out)) {
       out.push_back(KeyEvent::Stop());

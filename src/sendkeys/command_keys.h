@@ -57,8 +57,10 @@ bool PressToken(std::u16string_view token, KeyEventList& out);
 // The events that typing the command produces, in order: a half-second wait before each
 // key token, "{n}" waits of n tenths of a second (at most kMaxWaitSeconds), and kStop
 // last when an empty brace group ends the typing. The "{X" group must have been
-// expanded before.
-KeyEventList TypeCommand(std::u16string_view command);
+// expanded before. `keyTokenStarts`, when given, receives where each key token starts in
+// the command: the events of the k-th key token are the k-th run that starts with a key
+// press while no key is held.
+KeyEventList TypeCommand(std::u16string_view command, std::vector<std::size_t>* keyTokenStarts = nullptr);
 
 // The first "{X...}" group of a command puts its text on the clipboard and becomes "^V".
 struct ClipboardExpansion {

@@ -14,6 +14,10 @@ namespace {
 constexpr double kMaxProfileWait = 60;
 // How long a wait goes on before it asks whether to stop.
 constexpr auto kStopPollInterval = std::chrono::milliseconds(20);
+// A target that lost the focus is brought forward again this many times, each followed
+// by this pause, before the send gives up on it.
+constexpr int kRefocusAttempts = 3;
+constexpr double kRefocusSettle = 0.1;
 
 bool StopRequested(const std::function<bool()>& stopRequested) {
   return stopRequested && stopRequested();
@@ -64,16 +68,27 @@ WindowId FindTargetWindow(WindowSystem& windows, std::u16string_view titleText) 
   return found;
 }
 
-bool PlayKeyEvents(const KeyEventList& events, KeySender& keys, const std::function<void(double)>& wait,
-                   const std::function<bool()>& stopRequested) {
+PlayEnd PlayKeyEvents(const KeyEventList& events, KeySender& keys, const std::function<void(double)>& wait,
+                      const std::function<bool()>& stopRequested, const std::function<PlayEnd()>& beforeGroup,
+                      std::size_t* groupsTyped) {
   std::vector<std::uint8_t> held;
+  std::size_t groups = 0;  // started
+  const auto end = [&](PlayEnd how) {
+    if (groupsTyped) *groupsTyped = held.empty() ? groups : groups - 1;
+    ReleaseHeld(held, keys);
+    return how;
+  };
   for (const KeyEvent& e : events) {
-    if (StopRequested(stopRequested)) {
-      ReleaseHeld(held, keys);
-      return false;
-    }
+    if (StopRequested(stopRequested)) return end(PlayEnd::kCancelled);
     switch (e.kind) {
       case KeyEvent::Kind::kDown:
+        if (held.empty()) {
+          if (beforeGroup) {
+            const PlayEnd check = beforeGroup();
+            if (check != PlayEnd::kDone) return end(check);
+          }
+          ++groups;
+        }
         keys.KeyDown(e.code);
         if (std::find(held.begin(), held.end(), e.code) == held.end()) held.push_back(e.code);
         break;
@@ -82,15 +97,12 @@ bool PlayKeyEvents(const KeyEventList& events, KeySender& keys, const std::funct
         std::erase(held, e.code);
         break;
       case KeyEvent::Kind::kWait:
-        if (!Pause(wait, stopRequested, e.seconds)) {
-          ReleaseHeld(held, keys);
-          return false;
-        }
+        if (!Pause(wait, stopRequested, e.seconds)) return end(PlayEnd::kCancelled);
         break;
-      case KeyEvent::Kind::kStop: return true;
+      case KeyEvent::Kind::kStop: return end(PlayEnd::kDone);
     }
   }
-  return true;
+  return end(PlayEnd::kDone);
 }
 
 SendPlan PrepareSend(std::u16string_view text, const TSend_jww& profile) {
@@ -115,8 +127,22 @@ SendPlan PrepareSend(std::u16string_view text, const TSend_jww& profile) {
   return plan;
 }
 
+PlayEnd KeepFocus(WindowId window, const TSend_jww& profile, SendServices& services) {
+  if (services.windows.FocusBelongsTo(window)) return PlayEnd::kDone;
+  // The focus went elsewhere: a window manager that follows the pointer hands it to the
+  // window under the pointer once the target's menu closes, or the user clicked.
+  for (int attempt = 0; attempt < kRefocusAttempts; ++attempt) {
+    if (!services.windows.ActivateWindow(window, profile.Smax == 1)) return PlayEnd::kTargetLeft;
+    // The target takes its activation before it is given keys.
+    if (!Pause(services.wait, services.stopRequested, kRefocusSettle)) return PlayEnd::kCancelled;
+    if (services.windows.FocusBelongsTo(window)) return PlayEnd::kDone;
+  }
+  return PlayEnd::kTargetLeft;
+}
+
 SendResult ActivateTarget(std::u16string_view command, WindowId window, const TSend_jww& profile,
-                          SendServices& services) {
+                          SendServices& services, std::u16string* untyped) {
+  if (untyped) *untyped = command;
   if (window == 0) return SendResult::kTargetGone;
   if (!services.windows.ActivateWindow(window, profile.Smax == 1)) return SendResult::kTargetGone;
   // A slow target gets this long to come to the front before the first key.
@@ -124,17 +150,25 @@ SendResult ActivateTarget(std::u16string_view command, WindowId window, const TS
   if (settle > 0 && !Pause(services.wait, services.stopRequested, std::min(settle, kMaxProfileWait))) {
     return SendResult::kCancelled;  // NaN fails > 0
   }
-  const KeyEventList events = TypeCommand(command);
-  if (!PlayKeyEvents(events, services.keys, services.wait, services.stopRequested)) {
-    return SendResult::kCancelled;
+  std::vector<std::size_t> tokenStarts;
+  const KeyEventList events = TypeCommand(command, &tokenStarts);
+  std::size_t groups = 0;
+  const PlayEnd end = PlayKeyEvents(events, services.keys, services.wait, services.stopRequested,
+                                    [&] { return KeepFocus(window, profile, services); }, &groups);
+  if (end != PlayEnd::kDone) {
+    if (untyped) *untyped = groups < tokenStarts.size() ? command.substr(tokenStarts[groups]) : std::u16string_view();
+    return end == PlayEnd::kTargetLeft ? SendResult::kTargetLeft : SendResult::kCancelled;
   }
+  if (untyped) untyped->clear();
   const bool stopped = !events.empty() && events.back().kind == KeyEvent::Kind::kStop;
   return stopped ? SendResult::kStopped : SendResult::kTyped;
 }
 
-SendResult PlaySend(const SendPlan& plan, WindowId window, const TSend_jww& profile, SendServices& services) {
+SendResult PlaySend(const SendPlan& plan, WindowId window, const TSend_jww& profile, SendServices& services,
+                    std::u16string* untyped) {
+  if (untyped) untyped->clear();
   if (plan.outcome != SendResult::kTyped) return plan.outcome;
-  return ActivateTarget(plan.command, window, profile, services);
+  return ActivateTarget(plan.command, window, profile, services, untyped);
 }
 
 SendResult SendCommand(std::u16string_view command, WindowId window, const TSend_jww& profile,
@@ -170,8 +204,24 @@ std::u16string SentMessage(std::u16string_view command) {
   return u"コマンド「" + std::u16string(command) + u"」を送信しました。";
 }
 
-std::u16string CancelledMessage(std::u16string_view command) {
-  return u"コマンド「" + std::u16string(command) + u"」の送信を中止しました。";
+namespace {
+
+// Where an ended send stopped: nothing of it typed, or the part not typed.
+std::u16string UntypedPart(std::u16string_view command, std::u16string_view untyped) {
+  if (untyped.empty()) return {};  // only a wait was left
+  if (untyped == command) return u"キーは送っていません。";
+  return u"「" + std::u16string(untyped) + u"」から先は送っていません。";
+}
+
+}  // namespace
+
+std::u16string CancelledMessage(std::u16string_view command, std::u16string_view untyped) {
+  return u"コマンド「" + std::u16string(command) + u"」の送信を中止しました。" + UntypedPart(command, untyped);
+}
+
+std::u16string TargetLeftMessage(std::u16string_view command, std::u16string_view untyped) {
+  return std::u16string(kTargetLeftText) + u"コマンド「" + std::u16string(command) + u"」の" +
+         UntypedPart(command, untyped);
 }
 
 std::u16string NotRunningMessage(std::u16string_view titleText) {

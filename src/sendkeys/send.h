@@ -50,6 +50,8 @@ enum class SendResult : std::uint8_t {
   kTyped,           // every token was typed
   kStopped,         // an empty brace group ended the typing part way
   kCancelled,       // stopped from outside (Esc); every key the send held was released
+  kTargetLeft,      // the focus left the target and it could not be brought back: the
+                    // rest was not typed, every key the send held was released
 };
 
 // What a send of `text` with a profile does, decided before anything happens.
@@ -63,19 +65,32 @@ struct SendPlan {
 };
 SendPlan PrepareSend(std::u16string_view text, const TSend_jww& profile);
 
-// Plays the events on the key sender, pausing for the waits; stops at kStop. With
-// `stopRequested` answering true it stops early, releases every key still held and
-// answers false.
-bool PlayKeyEvents(const KeyEventList& events, KeySender& keys, const std::function<void(double)>& wait,
-                   const std::function<bool()>& stopRequested = {});
+enum class PlayEnd : std::uint8_t { kDone, kCancelled, kTargetLeft };
+
+// Plays the events on the key sender, pausing for the waits; stops at kStop. Before each
+// key group (a press while no key is held) `beforeGroup`, when given, says whether to go
+// on. With `stopRequested` answering true, or `beforeGroup` anything but kDone, it ends
+// early and releases every key still held. `groupsTyped` receives how many key groups
+// were typed whole.
+PlayEnd PlayKeyEvents(const KeyEventList& events, KeySender& keys, const std::function<void(double)>& wait,
+                      const std::function<bool()>& stopRequested = {},
+                      const std::function<PlayEnd()>& beforeGroup = {}, std::size_t* groupsTyped = nullptr);
+
+// kDone when the focus belongs to the target application. Otherwise brings `window`
+// forward again, a few times with a short pause each, and kTargetLeft when the focus
+// still is elsewhere (or the window closed); kCancelled when stopped meanwhile.
+PlayEnd KeepFocus(WindowId window, const TSend_jww& profile, SendServices& services);
 
 // Brings `window` forward (maximised when the profile's Smax is 1), waits the profile's
-// Wtim and types the command.
+// Wtim and types the command, each key group only while the focus belongs to the target
+// (KeepFocus). `untyped`, when given, receives the part of the command that was not
+// typed: empty when everything was, all of it when nothing was.
 SendResult ActivateTarget(std::u16string_view command, WindowId window, const TSend_jww& profile,
-                          SendServices& services);
+                          SendServices& services, std::u16string* untyped = nullptr);
 
 // The second half of a send: ActivateTarget when the plan types anything.
-SendResult PlaySend(const SendPlan& plan, WindowId window, const TSend_jww& profile, SendServices& services);
+SendResult PlaySend(const SendPlan& plan, WindowId window, const TSend_jww& profile, SendServices& services,
+                    std::u16string* untyped = nullptr);
 
 // Expands the command's "{X" group (its text goes to the clipboard), then ActivateTarget
 // with the expanded command, all on the calling thread.
@@ -95,7 +110,14 @@ inline constexpr std::u16string_view kSendBusyText = u"送信中です。送信�
 std::u16string CopiedMessage(std::u16string_view text);           // 文字「…」をコピーしました。
 std::u16string SendingMessage(std::u16string_view command);       // コマンド「…」を送信中です。（Escで中止）
 std::u16string SentMessage(std::u16string_view command);          // コマンド「…」を送信しました。
-std::u16string CancelledMessage(std::u16string_view command);     // コマンド「…」の送信を中止しました。
+inline constexpr std::u16string_view kTargetLeftText = u"送信先が前面にないため、送信を中止しました。";
+inline constexpr std::u16string_view kCopyBusyText = u"送信中です。送信が終わるまでコピーは行えません。";
+// Where an ended send stopped, after the command: "「^V」から先は送っていません。" with the
+// untyped part, "キーは送っていません。" when nothing was typed.
+// コマンド「…」の送信を中止しました。「…」から先は送っていません。
+std::u16string CancelledMessage(std::u16string_view command, std::u16string_view untyped);
+// 送信先が前面にないため、送信を中止しました。コマンド「…」の「…」から先は送っていません。
+std::u16string TargetLeftMessage(std::u16string_view command, std::u16string_view untyped);
 std::u16string NotRunningMessage(std::u16string_view titleText);  // 指定ソフト「…」が起動されていません。
 
 }  // namespace glyphgrab

@@ -37,9 +37,34 @@ bool SendToTarget(Desktop& desktop, const Poster& poster, WindowId window, const
     desktop.sender = std::make_unique<SendRunner>(*desktop.keys, *desktop.windows, desktop.esc.get(), desktop.wait);
   }
   view.SetStatus(SendingMessage(profile.Comm));
-  desktop.sender->Start(plan, window, profile, poster, [command = profile.Comm, &view](SendResult result) {
-    view.SetStatus(result == SendResult::kCancelled ? CancelledMessage(command) : SentMessage(command));
-  });
+  desktop.sender->Start(plan, window, profile, poster,
+                        [command = profile.Comm, &view](SendResult result, const std::u16string& untyped) {
+                          view.SetStatus(SendEndedMessage(command, result, untyped));
+                        });
+  return true;
+}
+
+std::u16string SendEndedMessage(std::u16string_view command, SendResult result, std::u16string_view untyped) {
+  switch (result) {
+    case SendResult::kCancelled: return CancelledMessage(command, untyped);
+    // A target that closed before it could be brought forward got nothing either.
+    case SendResult::kTargetGone:
+    case SendResult::kTargetLeft: return TargetLeftMessage(command, untyped);
+    default: return SentMessage(command);
+  }
+}
+
+bool CopyText(Desktop& desktop, WindowView& view, std::u16string_view text) {
+  // The running send pastes what it put on the clipboard; a copy now would change it.
+  if (desktop.sender && desktop.sender->Busy()) {
+    view.Beep();
+    view.SetStatus(kCopyBusyText);
+    return false;
+  }
+  if (!desktop.clipboard->SetText(text)) {
+    view.Message(kClipboardBusyText);
+    return false;
+  }
   return true;
 }
 

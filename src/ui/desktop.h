@@ -12,6 +12,7 @@
 #include "platform/key_sender.h"
 #include "platform/misc.h"
 #include "platform/window_system.h"
+#include "sendkeys/send.h"
 #include "sendkeys/send_profile.h"
 #include "ui/send_runner.h"
 #include "ui/window_view.h"
@@ -42,5 +43,12 @@ WindowId FindTargetOrNotify(Desktop& desktop, WindowView& view, const TSend_jww&
 // it), unless the poster's owner is gone by then.
 bool SendToTarget(Desktop& desktop, const Poster& poster, WindowId window, const TSend_jww& profile,
                   std::u16string_view text, const std::u16string& copiedMessage);
+// The status text at the end of a send of `command`: sent only when every key went to
+// the target; otherwise why it ended and where (`untyped`, as PlaySend gives it).
+std::u16string SendEndedMessage(std::u16string_view command, SendResult result, std::u16string_view untyped);
+// A click's copy: puts `text` on the clipboard and answers true. While a send runs it
+// changes nothing (the send's paste still needs its text), beeps and says so; when the
+// clipboard refuses, the notice says so.
+bool CopyText(Desktop& desktop, WindowView& view, std::u16string_view text);
 
 }  // namespace glyphgrab::ui

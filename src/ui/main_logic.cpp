@@ -426,10 +426,7 @@ void MainLogic::ButtonTClick() {
 void MainLogic::ListBox1Click() {
   const std::u16string* line = TextAt(view_.CurrentLine());
   if (!line) return;
-  if (!desktop_.clipboard->SetText(*line)) {
-    view_.Message(kClipboardBusyText);
-    return;
-  }
+  if (!CopyText(desktop_, view_, *line)) return;
   view_.SetStatus(CopiedMessage(*line));
 }
 

@@ -133,10 +133,7 @@ bool MemoLogic::ComposeSelection(bool forSend, std::u16string& text) {
 void MemoLogic::Button3Click() {
   std::u16string text;
   if (!ComposeSelection(false, text)) return;
-  if (!desktop_.clipboard->SetText(text)) {
-    view_.Message(kClipboardBusyText);
-    return;
-  }
+  if (!CopyText(desktop_, view_, text)) return;
   view_.SetStatus(settings_.activeProfile.Moj1 ? CopiedMessage(text) : std::u16string(kCopiedPlain));
 }
 
@@ -156,10 +153,7 @@ void MemoLogic::ListBox1Click() {
   const int row = view_.CurrentLine();
   if (row < 0 || static_cast<std::size_t>(row) >= lines_.size()) return;
   const std::u16string& line = lines_[static_cast<std::size_t>(row)];
-  if (!desktop_.clipboard->SetText(line)) {
-    view_.Message(kClipboardBusyText);
-    return;
-  }
+  if (!CopyText(desktop_, view_, line)) return;
   view_.SetStatus(CopiedMessage(line));
 }
 

@@ -23,8 +23,7 @@ void SendRunner::Join() {
   if (worker_.joinable()) worker_.join();
 }
 
-void SendRunner::Start(SendPlan plan, WindowId window, TSend_jww profile, const Poster& poster,
-                       std::function<void(SendResult)> done) {
+void SendRunner::Start(SendPlan plan, WindowId window, TSend_jww profile, const Poster& poster, Done done) {
   Join();  // the last send's worker has ended: its ending was posted
   stop_ = false;
   state_->busy = true;
@@ -35,12 +34,13 @@ void SendRunner::Start(SendPlan plan, WindowId window, TSend_jww profile, const 
     NoClipboard clipboard;
     SendServices services{keys_, windows_, clipboard, wait_,
                           [this] { return stop_.load() || (esc_ != nullptr && esc_->IsEscDown()); }};
-    const SendResult result = PlaySend(plan, window, profile, services);
+    std::u16string untyped;
+    const SendResult result = PlaySend(plan, window, profile, services, &untyped);
     // The view posts for the runner too: Busy() ends on the window thread, with the
     // ending, even when the window's logic has gone meanwhile.
-    poster.view().Post([state, send, alive = poster.alive(), done, result] {
+    poster.view().Post([state, send, alive = poster.alive(), done, result, untyped = std::move(untyped)] {
       if (state->send == send) state->busy = false;
-      if (!alive.expired()) done(result);
+      if (!alive.expired()) done(result, untyped);
     });
   });
 }

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <string>
 #include <thread>
 
 #include "platform/esc_key_state.h"
@@ -29,9 +30,10 @@ class SendRunner {
   bool Busy() const { return state_->busy.load(); }
 
   // Activates `window` and types the plan's command on the worker. `done` runs on the
-  // window thread afterwards, through `poster`, unless the poster's owner is gone.
-  void Start(SendPlan plan, WindowId window, TSend_jww profile, const Poster& poster,
-             std::function<void(SendResult)> done);
+  // window thread afterwards, through `poster`, unless the poster's owner is gone; it
+  // gets the part of the command that was not typed (PlaySend's `untyped`).
+  using Done = std::function<void(SendResult result, const std::u16string& untyped)>;
+  void Start(SendPlan plan, WindowId window, TSend_jww profile, const Poster& poster, Done done);
   // Ends the running send early, as Esc does.
   void Stop() { stop_ = true; }
   // A window's logic that goes ends the send it started (its view cannot take the

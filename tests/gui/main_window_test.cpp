@@ -491,7 +491,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("second line"));
     w.desktop().sender->Stop();
     released = true;
-    QTRY_COMPARE(w.statusText(), QStringLiteral("コマンド「@DA^V」の送信を中止しました。"));
+    QTRY_COMPARE(w.statusText(), QStringLiteral("コマンド「@DA^V」の送信を中止しました。キーは送っていません。"));
     // Nothing was pressed before the stop, so nothing is left down.
     QCOMPARE(f.probe.journal, (glyphgrab::FakeJournal{"activate 0x2"}));
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -183,10 +184,98 @@ TEST_F(SendFixture, CancelledSendReleasesWhatItHolds) {
   }
 }
 
+// The focus leaves the target after the first key group, as a window manager that
+// follows the pointer hands it over once the target's menu closes: the target is brought
+// back, and keys go only where the focus belongs to it.
+TEST_F(SendFixture, KeysGoOnlyToTheTargetApplication) {
+  constexpr WindowId kOwn = 0x10, kTextBox = 0x2b, kOther = 0x30;
+  windows.processOf = {{0x2a, 7}, {kTextBox, 7}, {kOther, 8}, {kOwn, windows.ownProcess}};
+  const FakeJournal firstGroup = {"activate 0x2a", "wait 0.5", "down 0x12", "down 0x44", "up 0x44", "up 0x12"};
+  const FakeJournal rest = {"wait 0.5", "down 0x41", "up 0x41"};
+  const struct {
+    const char* what;
+    WindowId focusAfterFirstGroup;
+    bool refused;  // nothing brings the target back
+    SendResult result;
+    FakeJournal afterFirstGroup;
+    const char16_t* untyped;
+  } cases[] = {
+      {"stays", 0x2a, false, SendResult::kTyped, rest, u""},
+      {"its own text box", kTextBox, false, SendResult::kTyped, rest, u""},
+      {"the tool's window", kOwn, false, SendResult::kTyped,
+       {"wait 0.5", "activate 0x2a", "wait 0.1", "down 0x41", "up 0x41"}, u""},
+      {"another program", kOther, false, SendResult::kTyped,
+       {"wait 0.5", "activate 0x2a", "wait 0.1", "down 0x41", "up 0x41"}, u""},
+      {"kept away", kOwn, true, SendResult::kTargetLeft,
+       {"wait 0.5", "activate 0x2a", "wait 0.1", "activate 0x2a", "wait 0.1", "activate 0x2a", "wait 0.1"}, u"A"},
+  };
+  for (const auto& c : cases) {
+    journal.clear();
+    windows.focusRefused = false;
+    keys.afterEvent = [&](const std::string& line) {
+      if (line != "up 0x12") return;
+      windows.focus = c.focusAfterFirstGroup;
+      windows.focusRefused = c.refused;
+    };
+    std::u16string untyped = u"unset";
+    EXPECT_EQ(ActivateTarget(u"@DA", 0x2a, Profile(0, 0), services, &untyped), c.result) << c.what;
+    FakeJournal expected = firstGroup;
+    expected.insert(expected.end(), c.afterFirstGroup.begin(), c.afterFirstGroup.end());
+    EXPECT_EQ(journal, expected) << c.what;
+    EXPECT_EQ(untyped, c.untyped) << c.what;
+  }
+}
+
+TEST_F(SendFixture, NothingIsTypedIntoTheToolsOwnWindowsOrWhereTheTargetNeverComes) {
+  // A title text that finds one of the tool's own windows.
+  windows.processOf = {{0x2a, windows.ownProcess}};
+  std::u16string untyped;
+  EXPECT_EQ(ActivateTarget(u"@DA", 0x2a, Profile(0, 0), services, &untyped), SendResult::kTargetLeft);
+  EXPECT_EQ(untyped, u"@DA");
+  EXPECT_EQ(std::count_if(journal.begin(), journal.end(), [](const std::string& l) { return l.starts_with("down"); }),
+            0);
+
+  // The target closes while it is being brought back.
+  journal.clear();
+  windows.processOf.clear();
+  keys.afterEvent = [&](const std::string& line) {
+    if (line == "up 0x12") windows.windows.clear();
+  };
+  EXPECT_EQ(ActivateTarget(u"@D{TAB}", 0x2a, Profile(0, 0), services, &untyped), SendResult::kTargetLeft);
+  EXPECT_EQ(untyped, u"{TAB}");
+}
+
+// Where Esc ends a send, the untyped part starts at the token that was not typed whole.
+TEST_F(SendFixture, EscSaysWhereTheSendStopped) {
+  const struct {
+    const char* command;
+    int allowedQueries;
+    const char16_t* untyped;
+  } cases[] = {
+      {"{30}A", 2, u"A"},          // during the wait before A
+      {"@DA{30}", 100, u""},       // nothing but the wait was left (never stopped)
+      {"@DA^V", 3, u"@DA^V"},      // inside Alt+D: it was not typed whole
+      {"@DA^V", 6, u"A^V"},        // between Alt+D and A
+      {"@DA^V", 13, u"^V"},        // inside Ctrl+V
+  };
+  for (const auto& c : cases) {
+    int queries = 0;
+    services.stopRequested = [&] { return queries++ >= c.allowedQueries; };
+    std::u16string untyped;
+    ActivateTarget(Utf8ToStr(c.command), 0x2a, Profile(0, 0), services, &untyped);
+    EXPECT_EQ(untyped, c.untyped) << c.command << " " << c.allowedQueries;
+  }
+}
+
 TEST(SendMessages, QuoteTheirSubject) {
   EXPECT_EQ(CopiedMessage(u"壁"), u"文字「壁」をコピーしました。");
   EXPECT_EQ(SentMessage(u"@DA^V"), u"コマンド「@DA^V」を送信しました。");
   EXPECT_EQ(NotRunningMessage(u"jw_win"), u"指定ソフト「jw_win」が起動されていません。");
+  EXPECT_EQ(TargetLeftMessage(u"@DA^V", u"^V"),
+            u"送信先が前面にないため、送信を中止しました。コマンド「@DA^V」の「^V」から先は送っていません。");
+  EXPECT_EQ(TargetLeftMessage(u"@DA^V", u"@DA^V"),
+            u"送信先が前面にないため、送信を中止しました。コマンド「@DA^V」のキーは送っていません。");
+  EXPECT_EQ(CancelledMessage(u"@DA^V", u"A^V"), u"コマンド「@DA^V」の送信を中止しました。「A^V」から先は送っていません。");
 }
 
 TEST(PlayKeyEvents, StopsAtStop) {

@@ -2,6 +2,7 @@
 // check, extraction, copy and send, the memo's saving, and results that arrive late.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 
@@ -311,10 +312,55 @@ TEST(MainLogic, CopyAndSendFromTheExtractionList) {
   logic.ListBox1DblClick();
   EXPECT_EQ(f.view.beeps, 2);
   EXPECT_EQ(f.view.status, kSendBusyText);
+  // A click's copy would change what the running send pastes: it waits for the send.
+  f.view.currentLine = 2;
+  logic.ListBox1Click();
+  EXPECT_EQ(f.view.beeps, 3);
+  EXPECT_EQ(f.view.status, kCopyBusyText);
+  EXPECT_EQ(f.clipboard->text, u"first line");
   release = true;
   ASSERT_TRUE(f.view.RunUntil([&] { return !logic.desktop().sender->Busy(); }));
   EXPECT_EQ(f.view.status, SentMessage(u"@DA^V"));
   EXPECT_EQ(std::count(f.journal.begin(), f.journal.end(), "activate 0x7"), 1);
+}
+
+// The status at a send's end says what reached the target: sent only when every key
+// did; when the target could not be kept in front, or Esc came, how far it got.
+TEST(MainLogic, SendEndsWithTheTruthInTheStatus) {
+  const struct {
+    const char* what;
+    bool targetKeptAway;  // after Alt+D the focus goes elsewhere for good
+    bool esc;
+    std::u16string status;
+  } cases[] = {
+      {"sent", false, false, SentMessage(u"@DA^V")},
+      {"target left", true, false,
+       u"送信先が前面にないため、送信を中止しました。コマンド「@DA^V」の「A^V」から先は送っていません。"},
+      {"Esc", false, true, u"コマンド「@DA^V」の送信を中止しました。キーは送っていません。"},
+  };
+  for (const auto& c : cases) {
+    UiFixture f;
+    f.SaveUsualSettings();
+    ui::MainLogic& logic = f.Start();
+    f.Extract({u"one.txt"});
+    f.AddTarget();
+    if (c.esc) logic.desktop().esc = std::make_unique<FakeEscKeyState>(0);
+    FakeKeySender& keys = static_cast<FakeKeySender&>(*logic.desktop().keys);
+    keys.afterEvent = [&](const std::string& line) {
+      if (c.targetKeptAway && line == "up 0x12") {
+        f.windows->focus = 0;
+        f.windows->focusRefused = true;
+      }
+    };
+    f.view.currentLine = 1;
+    logic.ListBox1DblClick();
+    ASSERT_TRUE(f.view.RunUntil([&] { return !logic.desktop().sender->Busy(); })) << c.what;
+    EXPECT_EQ(f.view.status, c.status) << c.what;
+    EXPECT_EQ(f.clipboard->text, u"first line") << c.what;
+    const auto typed = [&](const char* key) { return std::count(f.journal.begin(), f.journal.end(), key); };
+    EXPECT_EQ(typed("down 0x12"), typed("up 0x12")) << c.what;  // no key left down
+    EXPECT_EQ(typed("down 0x41"), c.targetKeptAway || c.esc ? 0 : 1) << c.what;
+  }
 }
 
 TEST(MainLogic, SectionHeadersAreNeitherCopiedSentNorMarked) {

@@ -2,6 +2,10 @@
 // the page-dependent Alt keys, sorting and clearing.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "sendkeys/send.h"
 #include "ui/memo_logic.h"
 #include "ui_fixture.h"
@@ -116,10 +120,23 @@ TEST(MemoLogic, ListClickCopiesAndDoubleClickSendsOneLine) {
   EXPECT_EQ(f.memoView.boxes, (std::vector<Box>{notice, notice}));
   EXPECT_EQ(f.clipboard->text, u"Alpha");
   f.AddTarget();
+  std::atomic<bool> release{false};
+  f.wait = [&](double) {
+    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  };
   f.memo->ListBox1DblClick();
   EXPECT_EQ(f.clipboard->text, u"gamma");
+  // While the send runs neither a list click nor the copy button replaces its text.
+  f.memoView.current = 1;
+  f.memo->ListBox1Click();
+  f.memo->Button3Click();
+  EXPECT_EQ(f.clipboard->text, u"gamma");
+  EXPECT_EQ(f.memoView.status, kCopyBusyText);
+  release = true;
   ASSERT_TRUE(f.memoView.RunUntil([&] { return !f.logic->desktop().sender->Busy(); }));
   EXPECT_EQ(f.memoView.status, SentMessage(u"@DA^V"));
+  f.memo->ListBox1Click();
+  EXPECT_EQ(f.clipboard->text, u"Alpha");
 }
 
 TEST(MemoLogic, AltKeysActOnThePageShown) {

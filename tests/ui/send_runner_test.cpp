@@ -31,13 +31,13 @@ TEST(SendRunner, OnlyItsOwnEndingEndsASend) {
 
   // The memo window's send ends, but its ending waits in the memo window's queue when
   // that window's logic goes.
-  runner.Start(plan, 7, profile, memo, [&](SendResult) { ++memoDone; });
+  runner.Start(plan, 7, profile, memo, [&](SendResult, const std::u16string&) { ++memoDone; });
   ASSERT_TRUE(memoView.WaitForPosts());
   runner.Release(memo);
   EXPECT_FALSE(runner.Busy());
 
   hold = true;
-  runner.Start(plan, 7, profile, main, [&](SendResult) { ++mainDone; });
+  runner.Start(plan, 7, profile, main, [&](SendResult, const std::u16string&) { ++mainDone; });
   runner.Release(memo);  // not the memo window's send: it runs on
   memoView.RunPosted();  // the old ending arrives late
   EXPECT_EQ(memoDone, 1);

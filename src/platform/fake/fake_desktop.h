@@ -4,6 +4,8 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,7 +27,12 @@ class FakeKeySender final : public KeySender {
   void KeyDown(std::uint8_t virtualKey) override;
   void KeyUp(std::uint8_t virtualKey) override;
 
+  // Called after each event with its journal line ("up 0x41"), so a test can move the
+  // focus at a chosen key as a window manager or the user would.
+  std::function<void(const std::string& line)> afterEvent;
+
  private:
+  void Record(std::string line);
   FakeJournal& journal_;
 };
 
@@ -33,10 +40,18 @@ class FakeWindowSystem final : public WindowSystem {
  public:
   explicit FakeWindowSystem(FakeJournal& journal) : journal_(journal) {}
   std::vector<TopLevelWindow> ListTopLevelWindows() override { return windows; }
-  // Activates only windows still in `windows`; writes "activate 0xN" (with " maximize").
+  // Activates only windows still in `windows`; writes "activate 0xN" (with " maximize")
+  // and gives the window the focus unless `focusRefused`.
   bool ActivateWindow(WindowId window, bool maximize) override;
+  // The focus is on `window` (still listed), or on a window of the same nonzero process;
+  // never on a window of `ownProcess`.
+  bool FocusBelongsTo(WindowId window) override;
 
   std::vector<TopLevelWindow> windows;
+  WindowId focus = 0;
+  std::map<WindowId, int> processOf;  // 0 (unknown) for windows not listed
+  int ownProcess = 1;
+  bool focusRefused = false;  // another window keeps the focus, whatever is activated
 
  private:
   FakeJournal& journal_;

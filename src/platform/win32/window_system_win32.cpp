@@ -49,6 +49,17 @@ class Win32WindowSystem final : public WindowSystem {
     SetFocus(hwnd);
     return IsWindow(hwnd) != FALSE;
   }
+
+  bool FocusBelongsTo(WindowId window) override {
+    const HWND target = Handle(window);
+    const HWND front = GetForegroundWindow();
+    if (front == nullptr || !IsWindow(target)) return false;
+    DWORD frontProcess = 0, targetProcess = 0;
+    GetWindowThreadProcessId(front, &frontProcess);
+    GetWindowThreadProcessId(target, &targetProcess);
+    if (frontProcess == GetCurrentProcessId()) return false;
+    return front == target || (frontProcess != 0 && frontProcess == targetProcess);
+  }
 };
 
 }  // namespace

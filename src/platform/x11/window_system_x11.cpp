@@ -4,6 +4,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <mutex>
@@ -50,6 +51,27 @@ class X11WindowSystem final : public WindowSystem {
     netWmState_ = Intern("_NET_WM_STATE");
     netWmStateMaxVert_ = Intern("_NET_WM_STATE_MAXIMIZED_VERT");
     netWmStateMaxHorz_ = Intern("_NET_WM_STATE_MAXIMIZED_HORZ");
+    netWmPid_ = Intern("_NET_WM_PID");
+    wmClientLeader_ = Intern("WM_CLIENT_LEADER");
+  }
+
+  bool FocusBelongsTo(WindowId id) override {
+    std::lock_guard lock(mutex_);
+    x11::XErrorTrap trap(d_);
+    const Window target = static_cast<Window>(id);
+    const Window focused = FocusedTopLevel();
+    if (focused == None || trap.Failed()) return false;
+    const unsigned long focusedPid = Cardinal(focused, netWmPid_);
+    if (focusedPid == static_cast<unsigned long>(::getpid())) return false;  // our own window
+    if (focused == target) return true;
+    if (focusedPid != 0 && focusedPid == Cardinal(target, netWmPid_)) return !trap.Failed();
+    const std::vector<Window> leader = WindowList(focused, wmClientLeader_);
+    if (!leader.empty() && leader[0] != None) {
+      const std::vector<Window> targetLeader = WindowList(target, wmClientLeader_);
+      if (!targetLeader.empty() && targetLeader[0] == leader[0]) return !trap.Failed();
+    }
+    Window owner = None;
+    return XGetTransientForHint(d_, focused, &owner) && owner == target && !trap.Failed();
   }
 
   std::vector<TopLevelWindow> ListTopLevelWindows() override {
@@ -229,6 +251,31 @@ class X11WindowSystem final : public WindowSystem {
     XSendEvent(d_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
   }
 
+  unsigned long Cardinal(Window w, Atom property) {
+    const std::vector<unsigned long> items = Property(w, property, XA_CARDINAL, 1);
+    return items.empty() ? 0 : items[0];
+  }
+
+  // The application window that holds the keyboard focus: the focus may sit on a child
+  // of it, and under a reparenting manager the client lies inside a frame. None when
+  // nothing (or the root) has the focus.
+  Window FocusedTopLevel() {
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(d_, &focus, &revert);
+    for (int depth = 0; focus != None && focus != PointerRoot && focus != root_ && depth < 32; ++depth) {
+      if (WmState(focus) >= 0) return focus;  // a managed client
+      Window rootOut = None, parent = None;
+      Window* children = nullptr;
+      unsigned count = 0;
+      if (!XQueryTree(d_, focus, &rootOut, &parent, &children, &count)) return None;
+      if (children) XFree(children);
+      if (parent == root_) return ClientOf(focus, 0);  // unmanaged, or a manager's frame
+      focus = parent;
+    }
+    return None;
+  }
+
   bool HasFocus(Window w) {
     Window focus = None;
     int revert = 0;
@@ -261,7 +308,7 @@ class X11WindowSystem final : public WindowSystem {
   Window root_;
   std::mutex mutex_;
   Atom netClientList_, netSupportingWmCheck_, netWmName_, utf8String_, wmState_,
-      netActiveWindow_, netWmState_, netWmStateMaxVert_, netWmStateMaxHorz_;
+      netActiveWindow_, netWmState_, netWmStateMaxVert_, netWmStateMaxHorz_, netWmPid_, wmClientLeader_;
 };
 
 }  // namespace

@@ -34,6 +34,7 @@ class NoWindowSystem final : public WindowSystem {
  public:
   std::vector<TopLevelWindow> ListTopLevelWindows() override { return {}; }
   bool ActivateWindow(WindowId, bool) override { return false; }
+  bool FocusBelongsTo(WindowId) override { return false; }
 };
 
 }  // namespace
