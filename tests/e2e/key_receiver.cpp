@@ -11,6 +11,16 @@
 // "clipboard timeout"); Ctrl+V then pastes what it holds ("paste HEX", the UTF-8 bytes in
 // hexadecimal). It ends when the display goes away, on SIGTERM,
 // or after a minute, so a failed test leaves nothing running.
+//
+// Like a Windows program under Wine it names its process (_NET_WM_PID). Two options make
+// it behave as Jw_cad does under a window manager whose focus follows the pointer, where
+// closing its menu hands the focus to the window under the pointer:
+//   --hand-focus-to 0xID  once the first key group is over (no key held any more), give
+//                         the focus to that window ("box" names a second top-level
+//                         window of its own, a text box, whose keys are logged with
+//                         " @box"), and log "focus handed";
+//   --keep-focus-away     with --hand-focus-to: give the focus back to that window each
+//                         time it comes here again, so the sender cannot win it back.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -18,9 +28,13 @@
 #include <X11/extensions/Xfixes.h>
 #include <sys/select.h>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 
 namespace {
@@ -54,11 +68,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: key_receiver TITLE LOGFILE [--unmapped] [--transient]\n");
     return 2;
   }
-  bool unmapped = false, transient = false, clipboard = false;
+  bool unmapped = false, transient = false, clipboard = false, keepAway = false;
+  const char* handTo = nullptr;
   for (int i = 3; i < argc; ++i) {
     unmapped |= std::strcmp(argv[i], "--unmapped") == 0;
     transient |= std::strcmp(argv[i], "--transient") == 0;
     clipboard |= std::strcmp(argv[i], "--clipboard") == 0;
+    keepAway |= std::strcmp(argv[i], "--keep-focus-away") == 0;
+    if (std::strcmp(argv[i], "--hand-focus-to") == 0 && i + 1 < argc) handTo = argv[++i];
   }
   std::FILE* log = std::fopen(argv[2], "w");
   if (!log) return 1;
@@ -83,7 +100,27 @@ int main(int argc, char** argv) {
     const Window owner = XCreateSimpleWindow(d, root, 0, 0, 10, 10, 0, 0, 0);
     XSetTransientForHint(d, w, owner);
   }
-  XSelectInput(d, w, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
+  const long pid = static_cast<long>(getpid());
+  const Atom netWmPid = XInternAtom(d, "_NET_WM_PID", False);
+  XChangeProperty(d, w, netWmPid, XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&pid), 1);
+  XSelectInput(d, w, KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask);
+  // The second top-level window of the same process, as a text box of the target.
+  Window box = None, focusTarget = None;
+  if (handTo && std::strcmp(handTo, "box") == 0) {
+    box = XCreateSimpleWindow(d, root, 300, 20, 200, 60, 1, BlackPixel(d, 0), WhitePixel(d, 0));
+    XStoreName(d, box, "text box");
+    XChangeProperty(d, box, netWmPid, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
+    XSetWMHints(d, box, &hints);
+    XSelectInput(d, box, KeyPressMask | KeyReleaseMask);
+    XMapWindow(d, box);
+    focusTarget = box;
+  } else if (handTo) {
+    focusTarget = static_cast<Window>(std::strtoul(handTo, nullptr, 16));
+  }
+  std::set<unsigned> held;  // key codes down in this window
+  bool handed = false;
 
   const Atom clipboardAtom = XInternAtom(d, "CLIPBOARD", False);
   const Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
@@ -93,7 +130,7 @@ int main(int argc, char** argv) {
     if (!XFixesQueryExtension(d, &fixesEvent, &fixesError)) return 1;
     XFixesSelectSelectionInput(d, w, clipboardAtom, XFixesSetSelectionOwnerNotifyMask);
   }
-  std::string held;  // hexadecimal UTF-8 of the text Ctrl+V pastes
+  std::string pasteText;  // hexadecimal UTF-8 of the text Ctrl+V pastes
   bool asking = false;
   std::chrono::steady_clock::time_point askedAt;
 
@@ -114,7 +151,7 @@ int main(int argc, char** argv) {
     if (asking && std::chrono::steady_clock::now() - askedAt > kClipboardPatience) {
       // Given up, as the bridge does: the paste finds nothing.
       asking = false;
-      held.clear();
+      pasteText.clear();
       std::fprintf(log, "clipboard timeout\n");
       std::fflush(log);
     }
@@ -142,7 +179,7 @@ int main(int argc, char** argv) {
       case SelectionNotify: {
         if (!asking) break;  // an answer after the bridge gave up is not read
         asking = false;
-        held.clear();
+        pasteText.clear();
         if (e.xselection.property != None) {
           Atom type = None;
           int format = 0;
@@ -150,24 +187,44 @@ int main(int argc, char** argv) {
           unsigned char* data = nullptr;
           if (XGetWindowProperty(d, w, received, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count,
                                  &after, &data) == Success && data != nullptr) {
-            held = Hex(data, count);
+            pasteText = Hex(data, count);
             XFree(data);
           }
         }
-        std::fprintf(log, "clipboard %s\n", held.c_str());
+        std::fprintf(log, "clipboard %s\n", pasteText.c_str());
         break;
       }
       case MapNotify:
-        std::fprintf(log, "ready %s\n", id);
+        if (e.xmap.window == w) std::fprintf(log, "ready %s\n", id);
+        break;
+      case FocusIn:
+        if (handed && keepAway && e.xfocus.window == w && e.xfocus.mode == NotifyNormal) {
+          XSetInputFocus(d, focusTarget, RevertToParent, CurrentTime);
+          XFlush(d);
+          std::fprintf(log, "focus kept away\n");
+        }
         break;
       case KeyPress:
       case KeyRelease: {
         const KeySym sym = XLookupKeysym(&e.xkey, 0);
         const char* name = XKeysymToString(sym);
-        std::fprintf(log, "%s %s%s\n", e.type == KeyPress ? "down" : "up",
-                     name ? name : "?", Modifiers(e.xkey.state).c_str());
+        std::fprintf(log, "%s %s%s%s\n", e.type == KeyPress ? "down" : "up",
+                     name ? name : "?", Modifiers(e.xkey.state).c_str(), e.xkey.window == box ? " @box" : "");
         if (clipboard && e.type == KeyPress && sym == XK_v && (e.xkey.state & ControlMask)) {
-          std::fprintf(log, "paste %s\n", held.c_str());
+          std::fprintf(log, "paste %s\n", pasteText.c_str());
+        }
+        if (e.type == KeyPress) {
+          held.insert(e.xkey.keycode);
+        } else {
+          held.erase(e.xkey.keycode);
+        }
+        if (focusTarget != None && !handed && held.empty()) {
+          // The menu closed: the window manager gives the focus to the window under the
+          // pointer.
+          handed = true;
+          XSetInputFocus(d, focusTarget, RevertToParent, CurrentTime);
+          XFlush(d);
+          std::fprintf(log, "focus handed\n");
         }
         break;
       }

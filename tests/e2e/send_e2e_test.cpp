@@ -6,7 +6,10 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -97,6 +100,98 @@ TEST_P(SendE2e, KeysReachTheActivatedWindowInOrderWithTheirModifiers) {
   };
   EXPECT_EQ(target.Keys(expected.size()), expected);
   EXPECT_EQ(other.Keys(1, std::chrono::milliseconds(200)), Lines{});
+}
+
+// A window of this process, standing in for the tool's own window: the one a window
+// manager whose focus follows the pointer hands the focus to when the target's menu
+// closes. It records whether any key reached it.
+class OwnWindow {
+ public:
+  explicit OwnWindow(Display* d) : d_(d) {
+    w_ = XCreateSimpleWindow(d, DefaultRootWindow(d), 400, 300, 200, 100, 1, BlackPixel(d, 0), WhitePixel(d, 0));
+    XStoreName(d, w_, "Glyphgrab Ver.1.10");
+    const long pid = static_cast<long>(getpid());
+    XChangeProperty(d, w_, XInternAtom(d, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
+    XWMHints hints{};
+    hints.flags = InputHint;
+    hints.input = True;
+    XSetWMHints(d, w_, &hints);
+    XSelectInput(d, w_, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
+    XMapWindow(d, w_);
+    XSync(d, False);
+    WaitUntil([&] {
+      XWindowAttributes a;
+      return XGetWindowAttributes(d, w_, &a) && a.map_state == IsViewable;
+    });
+  }
+  ~OwnWindow() { XDestroyWindow(d_, w_); XSync(d_, False); }
+  Window id() const { return w_; }
+  // Key events that reached this window since the last call.
+  int KeysReceived() {
+    XSync(d_, False);
+    int n = 0;
+    XEvent e;
+    while (XCheckWindowEvent(d_, w_, KeyPressMask | KeyReleaseMask, &e)) ++n;
+    return n;
+  }
+
+ private:
+  Display* d_;
+  Window w_;
+};
+
+std::string Hex(Window w) {
+  char id[32];
+  std::snprintf(id, sizeof id, "0x%lx", w);
+  return id;
+}
+
+// The receiver behaves like Jw_cad under a window manager whose focus follows the
+// pointer: once Alt+D is over the focus goes elsewhere. The sender brings the target
+// back, or finds the focus still inside the target's own text box, and types the rest
+// there; when the focus is kept away it ends the send without typing into anything else.
+TEST_P(SendE2e, KeysFollowTheTargetWhenTheFocusLeavesBetweenGroups) {
+  OwnWindow own(session_.display());
+  const Lines all = {"down Alt_L", "down d +alt", "up d +alt", "up Alt_L +alt",
+                     "down a", "up a",
+                     "down Control_L", "down v +ctrl", "up v +ctrl", "up Control_L +ctrl"};
+  const Lines firstGroup(all.begin(), all.begin() + 4);
+  Lines inTheBox = firstGroup;
+  for (std::size_t i = 4; i < all.size(); ++i) inTheBox.push_back(all[i] + " @box");
+  const struct {
+    const char* what;
+    std::vector<std::string> flags;
+    SendResult result;
+    Lines keys;
+    std::u16string untyped;
+  } cases[] = {
+      {"to the tool's window", {"--hand-focus-to", Hex(own.id())}, SendResult::kTyped, all, u""},
+      {"to the target's text box", {"--hand-focus-to", "box"}, SendResult::kTyped, inTheBox, u""},
+      {"kept away", {"--hand-focus-to", Hex(own.id()), "--keep-focus-away"}, SendResult::kTargetLeft, firstGroup,
+       u"A^V"},
+  };
+  for (const auto& c : cases) {
+    const Receiver target = Start("jw_win test", c.flags);
+    ASSERT_TRUE(windows_->ActivateWindow(own.id(), false));
+    SendServices services{*keys_, *windows_, clipboard_, {}, {}};
+    TSend_jww profile = DefaultActiveProfile();
+    profile.Wtim = 0;
+    std::u16string untyped = u"unset";
+    EXPECT_EQ(ActivateTarget(u"@DA^V", target.window(), profile, services, &untyped), c.result) << c.what;
+    EXPECT_EQ(untyped, c.untyped) << c.what;
+    EXPECT_EQ(target.Keys(c.keys.size()), c.keys) << c.what;
+    EXPECT_EQ(target.Keys(c.keys.size() + 1, std::chrono::milliseconds(300)).size(), c.keys.size()) << c.what;
+    EXPECT_EQ(own.KeysReceived(), 0) << c.what;
+    // Nothing stays held when the send ends early.
+    char keymap[32] = {};
+    XQueryKeymap(session_.display(), keymap);
+    for (const KeySym sym : {KeySym{XK_Alt_L}, KeySym{XK_Control_L}}) {
+      const KeyCode code = XKeysymToKeycode(session_.display(), sym);
+      EXPECT_FALSE((keymap[code / 8] >> (code % 8)) & 1) << c.what << " " << XKeysymToString(sym);
+    }
+    session_.End(target.pid());
+  }
 }
 
 TEST_P(SendE2e, FindsTheLastShownUnownedWindowWhoseTitleHoldsTheText) {
