@@ -153,6 +153,18 @@ TEST_P(GuiE2eSend, ClickThroughCopySendAndClose) {
         << "see " << Screenshot("0", "paste_failure");
   }
 
+  // A target that behaves as Jw_cad does under a window manager whose focus follows the
+  // pointer: once Alt+D is over, the focus goes to the tool's window under the pointer.
+  // The tool brings the target back; the rest of the keys and the paste land there.
+  session.End(receiver.pid());
+  const Receiver following(session, "jw_win test", scratch.path() / "following.log",
+                           {"--clipboard", "--hand-focus-to", window});
+  ASSERT_NE(following.window(), 0u);
+  click(linesX, lineY0 + lineH, 2);
+  EXPECT_EQ(following.Keys(expected.size(), std::chrono::seconds(6)), expected)
+      << "see " << Screenshot("0", "following_failure");
+  EXPECT_EQ(following.Pastes(1, std::chrono::seconds(3)), Lines{"first line"});
+
   // Alt+S opens the settings dialog; Escape cancels it; Alt+X ends the tool.
   Shell("xdotool windowfocus --sync " + window);
   std::string dialog;

@@ -15,7 +15,7 @@
 // Like a Windows program under Wine it names its process (_NET_WM_PID). Two options make
 // it behave as Jw_cad does under a window manager whose focus follows the pointer, where
 // closing its menu hands the focus to the window under the pointer:
-//   --hand-focus-to 0xID  once the first key group is over (no key held any more), give
+//   --hand-focus-to ID    once the first key group is over (no key held any more), give
 //                         the focus to that window ("box" names a second top-level
 //                         window of its own, a text box, whose keys are logged with
 //                         " @box"), and log "focus handed";
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
     XMapWindow(d, box);
     focusTarget = box;
   } else if (handTo) {
-    focusTarget = static_cast<Window>(std::strtoul(handTo, nullptr, 16));
+    focusTarget = static_cast<Window>(std::strtoul(handTo, nullptr, 0));
   }
   std::set<unsigned> held;  // key codes down in this window
   bool handed = false;
