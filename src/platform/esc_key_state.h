@@ -2,6 +2,7 @@
 // reading large text files) can be stopped from the keyboard.
 #pragma once
 
+#include <atomic>
 #include <memory>
 
 namespace glyphgrab {
@@ -9,10 +10,16 @@ namespace glyphgrab {
 class EscKeyState {
  public:
   virtual ~EscKeyState() = default;
-  // Asks the desktop each time (no event queue involved), so it works from a busy loop.
-  // One object may be used from several threads.
+  // True while Esc is held, and once for a press since the previous call however short
+  // it was (a quick tap falls between two looks at the key's state). A press made while
+  // nobody asked for a long time is old news, not a request to stop what starts now.
+  // Works from a busy loop; one object may be used from several threads.
   virtual bool IsEscDown() = 0;
 };
+
+// The platform key senders count the Esc presses they synthesise (a command's "{ESC}"),
+// so that the Esc watchers of the same process do not take them for the user's.
+std::atomic<unsigned>& SynthesisedEscPresses();
 
 // For callers without a keyboard (the command-line tool), and where no desktop answers.
 class NeverEscKeyState final : public EscKeyState {

@@ -6,11 +6,13 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "fixtures/temp_dir.h"
@@ -245,13 +247,48 @@ TEST_P(SendE2e, AWindowThatClosedIsLeftAlone) {
   EXPECT_FALSE(windows_->ActivateWindow(0, false));
 }
 
-TEST_P(SendE2e, EscKeyStateFollowsTheKeyboard) {
+// The user's Esc, pressed on the keyboard (another client's XTEST here): held, tapped
+// for a few milliseconds between two asks, typed by the tool itself, or pressed while
+// nobody watched.
+TEST_P(SendE2e, EscKeyStateSeesEveryTapOfTheUser) {
   const std::unique_ptr<EscKeyState> esc = MakePlatformEscKeyState();
   ASSERT_TRUE(esc);
+  Display* d = session_.display();
+  const KeyCode code = XKeysymToKeycode(d, XK_Escape);
+  const auto user = [&](Bool press) {
+    XTestFakeKeyEvent(d, code, press, CurrentTime);
+    XSync(d, False);
+  };
+  using std::chrono::milliseconds;
   EXPECT_FALSE(esc->IsEscDown());
-  keys_->KeyDown(0x1B);
+
+  user(True);
+  EXPECT_TRUE(WaitUntil([&] { return esc->IsEscDown(); }));
+  EXPECT_TRUE(esc->IsEscDown());  // still held
+  user(False);
+  EXPECT_TRUE(WaitUntil([&] { return !esc->IsEscDown(); }));
+
+  // A 6 ms tap between two asks 100 ms apart: seen once.
+  EXPECT_FALSE(esc->IsEscDown());
+  std::this_thread::sleep_for(milliseconds(40));
+  user(True);
+  std::this_thread::sleep_for(milliseconds(6));
+  user(False);
+  std::this_thread::sleep_for(milliseconds(60));
   EXPECT_TRUE(esc->IsEscDown());
+  EXPECT_FALSE(esc->IsEscDown());
+
+  // A command's own {ESC} is not the user's.
+  keys_->KeyDown(0x1B);
   keys_->KeyUp(0x1B);
+  std::this_thread::sleep_for(milliseconds(60));
+  EXPECT_FALSE(esc->IsEscDown());
+
+  // A tap long after the last ask and long before the next one stopped nothing then.
+  std::this_thread::sleep_for(milliseconds(1200));
+  user(True);
+  user(False);
+  std::this_thread::sleep_for(milliseconds(400));
   EXPECT_FALSE(esc->IsEscDown());
 }
 

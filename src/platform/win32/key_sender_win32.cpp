@@ -2,6 +2,7 @@
 // before the next, in the order the command asks.
 #include <windows.h>
 
+#include "platform/esc_key_state.h"
 #include "platform/key_sender.h"
 
 namespace glyphgrab {
@@ -28,6 +29,7 @@ class Win32KeySender final : public KeySender {
  private:
   static void Send(std::uint8_t vk, DWORD flags) {
     if (vk == 0) return;
+    if (vk == VK_ESCAPE && flags == 0) ++SynthesisedEscPresses();
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = vk;

@@ -2,9 +2,11 @@
 // so they reach the window that holds the focus.
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <mutex>
 
+#include "platform/esc_key_state.h"
 #include "platform/key_sender.h"
 #include "platform/x11/x_connection.h"
 
@@ -27,6 +29,7 @@ class X11KeySender final : public KeySender {
     Display* d = connection_->get();
     const KeyCode code = XKeysymToKeycode(d, sym);
     if (code == 0) return;  // the keyboard map has no such key
+    if (press && sym == XK_Escape) ++SynthesisedEscPresses();
     XTestFakeKeyEvent(d, code, press, CurrentTime);
     // Without a round trip per event the server may reorder presses of one request
     // batch against the focus changes and releases of the next.
