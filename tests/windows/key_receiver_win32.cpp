@@ -1,14 +1,30 @@
 // A window that records what reaches it, for the end-to-end send test: every key event
 // as "down 0xNN" / "up 0xNN", and on Ctrl+V the clipboard's text as "paste TEXT" (UTF-8),
-// one line each, appended to the log file given. Usage: key_receiver TITLE LOGFILE
+// one line each, appended to the log file given.
+//
+//   key_receiver TITLE LOGFILE [--hand-focus-to HWND [--keep-focus-away]]
+//
+// --hand-focus-to makes it give the foreground to that window once the first key group
+// is over (no key held), logging "focus handed", as Jw_cad loses it under a window
+// manager whose focus follows the pointer; --keep-focus-away gives it back there each
+// time it is activated again.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
 
 std::FILE* g_log = nullptr;
+HWND g_handTo = nullptr;
+bool g_keepAway = false;
+bool g_handed = false;
+int g_held = 0;
+constexpr UINT kGiveAway = WM_APP + 1;
+
+void GiveAway(HWND self) { PostMessageW(self, kGiveAway, 0, 0); }
 
 void Log(const std::string& line) {
   std::fputs((line + "\n").c_str(), g_log);
@@ -44,12 +60,25 @@ LRESULT CALLBACK Receive(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSKEYDOWN:  // handled here, so Alt never opens the window menu
       std::snprintf(line, sizeof line, "down 0x%02x", static_cast<unsigned>(wp));
       Log(line);
+      if (!(lp & (1 << 30))) ++g_held;  // not a repeat
       if (wp == 'V' && (GetKeyState(VK_CONTROL) & 0x8000)) LogClipboard();
       return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
       std::snprintf(line, sizeof line, "up 0x%02x", static_cast<unsigned>(wp));
       Log(line);
+      if (g_held > 0) --g_held;
+      if (g_handTo && !g_handed && g_held == 0) {
+        g_handed = true;
+        GiveAway(hwnd);
+      }
+      return 0;
+    case WM_ACTIVATE:
+      if (g_handed && g_keepAway && LOWORD(wp) != WA_INACTIVE) GiveAway(hwnd);
+      return DefWindowProcW(hwnd, msg, wp, lp);
+    case kGiveAway:
+      SetForegroundWindow(g_handTo);
+      Log("focus handed");
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -65,6 +94,12 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
   g_log = _wfopen(argv[2], L"ab");
   if (!g_log) return 2;
+  for (int i = 3; i < argc; ++i) {
+    if (std::wstring(argv[i]) == L"--hand-focus-to" && i + 1 < argc) {
+      g_handTo = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::wcstoull(argv[++i], nullptr, 0)));
+    }
+    if (std::wstring(argv[i]) == L"--keep-focus-away") g_keepAway = true;
+  }
   WNDCLASSW wc{};
   wc.lpfnWndProc = Receive;
   wc.hInstance = GetModuleHandleW(nullptr);
