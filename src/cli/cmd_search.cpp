@@ -1,10 +1,13 @@
 // glyphgrab-cli search: the files under a folder whose names or texts hold a keyword.
 #include <cerrno>
+#include <memory>
 #include <sstream>
 
 #include "browse/folder_tree.h"
 #include "cli/cli_util.h"
 #include "cli/command_handlers.h"
+#include "cli/index_use.h"
+#include "index/indexed_walk.h"
 #include "search/file_find.h"
 #include "util/codepage.h"
 #include "util/full_width.h"
@@ -40,14 +43,14 @@ bool ParseTypes(const std::string& list, SearchOptions& o, std::string& bad) {
 
 constexpr const char* kUsage =
     "glyphgrab-cli: usage: glyphgrab-cli search [--types LIST] [--names] [--contents] [--json] "
-    "ROOT KEYWORD\n";
+    "[--no-index] ROOT KEYWORD\n";
 
 }  // namespace
 
 int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   ParsedArgs parsed;
   std::string error;
-  if (!ParseArgs(args, {"--names", "--contents", "--json"}, {"--types"}, parsed, error)) {
+  if (!ParseArgs(args, {"--names", "--contents", "--json", "--no-index"}, {"--types"}, parsed, error)) {
     err << "glyphgrab-cli: search: " << error << '\n';
     return kExitError;
   }
@@ -106,7 +109,16 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
   callbacks.unreadable = [&](const std::u16string& path, int why) {
     err << PathToNative(path) << ": " << ErrorReason(why) << '\n';
   };
-  const SearchSummary summary = FileFind(tree, NormalizeForMatch(keyword), options, callbacks);
+  const std::u16string normalized = NormalizeForMatch(keyword);
+  // Names alone need no file read, so no index either.
+  IndexStore store;
+  std::unique_ptr<IndexedWalk> index;
+  if (options.contents && !parsed.Has("--no-index") && OpenSearchIndex(store, err)) {
+    index = std::make_unique<IndexedWalk>(store, tree.FolderTreePath(0), normalized);
+    callbacks.index = index.get();
+  }
+  const SearchSummary summary = FileFind(tree, normalized, options, callbacks);
+  if (index) ReportIndexNote(index->note(), err);
   if (json) {
     out << "],\n\"examined\":" << summary.examined << ",\"matched\":" << summary.matched
         << ",\"unreadable\":" << summary.unreadable << "}\n";

@@ -14,6 +14,7 @@ int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
 int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunTree(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunIndex(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunKeys(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace glyphgrab::cli

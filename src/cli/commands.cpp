@@ -21,14 +21,22 @@ std::span<const Command> Commands() {
        "      (size a number, the rest strings)",
        RunInfo},
       {"tree", "ROOT", "print the folder tree under ROOT, one folder per line", RunTree},
-      {"search", "[--types LIST] [--names] [--contents] [--json] ROOT KEYWORD",
+      {"search", "[--types LIST] [--names] [--contents] [--json] [--no-index] ROOT KEYWORD",
        "print the files under ROOT whose names or texts hold KEYWORD, in walk\n"
        "      order; the closing status goes to stderr. LIST is a comma list of\n"
        "      jww,jws,jwc,jwk,txt,csv,html (default all); without --names and --contents\n"
        "      both are on; --json prints {\"results\":[{\"path\",\"folder\",\"name\",\n"
        "      \"node\"}...],\"examined\":N,\"matched\":M,\"unreadable\":K} (K files whose\n"
-       "      contents could not be read; each is also named on stderr)",
+       "      contents could not be read; each is also named on stderr). Contents are\n"
+       "      answered from the search index for files whose size and time are unchanged\n"
+       "      (read and stored otherwise); --no-index reads every file and leaves the\n"
+       "      index alone",
        RunSearch},
+      {"index", "ROOT | --forget",
+       "build or refresh the search index for the files under ROOT and print how many\n"
+       "      files were read, answered from the index and dropped; --forget deletes the\n"
+       "      index (in $XDG_CACHE_HOME/glyphgrab, default ~/.cache/glyphgrab)",
+       RunIndex},
       {"render", "[--mark TEXT] [--width PX] [--json] FILE -o OUT",
        "draw a .jww, .jws, .jwc or .jwk file as SVG into OUT (\"-\" for stdout), the\n"
        "      paper frame of its sheet size in millimetres; the texts equal to TEXT\n"

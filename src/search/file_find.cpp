@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "documents/document_set.h"
 #include "documents/file_kind.h"
 #include "documents/text_walk.h"
+#include "index/indexed_walk.h"
 #include "util/file_bytes.h"
 #include "util/folder_listing.h"
 #include "util/ordered_pool.h"
@@ -100,6 +102,8 @@ struct FindState {
   TDocumentSet docs;
   FileBuffer buffer;
   FieldMatcher match;
+  IndexedWalk* index = nullptr;
+  unsigned thread = 0;
 };
 
 // One file: the name first; the contents only when the name did not match. The
@@ -112,6 +116,9 @@ bool FileFinds(const std::u16string& path, std::u16string_view name, FileKind ki
                int& error) {
   if (options.names && state.match(name)) return IsFile(path);
   if (!options.contents) return false;
+  if (state.index) {
+    if (const std::optional<bool> answer = state.index->Contents(path, kind, state.thread)) return *answer;
+  }
   const auto notRead = [&] {
     if (!IsFile(path)) error = 0;
     return false;
@@ -204,7 +211,12 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
   SearchSummary summary;
   const MatchPrefilter quick(keyword);
   std::vector<std::unique_ptr<FindState>> states;
-  for (unsigned t = 0; t <= workers; ++t) states.push_back(std::make_unique<FindState>(keyword, &quick));
+  for (unsigned t = 0; t <= workers; ++t) {
+    states.push_back(std::make_unique<FindState>(keyword, &quick));
+    states.back()->index = callbacks.index;
+    states.back()->thread = t;
+  }
+  if (callbacks.index) callbacks.index->Threads(workers + 1);
 
   // The steps in walk order, listing each folder when the walk reaches it.
   const int nodes = static_cast<int>(tree.size());
@@ -218,7 +230,9 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
       if (++node >= nodes) return false;
       folder = tree.FolderTreePath(node);
       row = 0;
-      ListFolderFileNames(folder, names, &listError);
+      if (ListFolderFileNames(folder, names, &listError) && callbacks.index) {
+        callbacks.index->FolderListed(folder, names);
+      }
     }
     step.node = node;
     if (listError != 0) {
@@ -270,6 +284,7 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
     return true;
   };
   RunOrdered<FindStep, FindOutcome>(workers, kStepsPerThread * (workers + 1), next, work, take);
+  if (callbacks.index) callbacks.index->Finish(!summary.stopped);
   return summary;
 }
 

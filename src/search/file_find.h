@@ -11,6 +11,10 @@
 #include "util/stop.h"
 
 namespace glyphgrab {
+class IndexedWalk;
+}
+
+namespace glyphgrab {
 
 // The file types taken into the search and the two modes, as the search window's nine
 // check boxes set them.
@@ -55,6 +59,9 @@ struct SearchCallbacks {
   // value).
   std::function<void(const std::u16string& path, int error)> unreadable;
   StopRequested stop;  // asked before every file
+  // When given, contents are answered from the search index where it can, and what is
+  // read is stored there; the answers stay those of a walk without it.
+  IndexedWalk* index = nullptr;
 };
 
 // Whether the contents of one file (its kind from its extension) hold `keyword`, already

@@ -1,0 +1,184 @@
+#include "index/indexed_walk.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "util/full_width.h"
+#include "util/paths.h"
+
+namespace glyphgrab {
+
+namespace {
+
+// Rows are written in batches of about this much, so a long first search keeps what it
+// read even when it is stopped, without a transaction per file.
+constexpr std::size_t kBatchRows = 1024;
+constexpr std::size_t kBatchUnits = std::size_t{4} << 20;
+
+bool IsAbsolute(std::u16string_view path) {
+#ifdef _WIN32
+  if (path.size() >= 2 && IsPathDelim(path[0]) && IsPathDelim(path[1])) return true;  // \\server\share
+  return path.size() >= 3 && path[1] == u':' && IsPathDelim(path[2]);
+#else
+  return !path.empty() && path[0] == u'/';
+#endif
+}
+
+}  // namespace
+
+IndexedWalk::IndexedWalk(IndexStore& store, std::u16string_view walkRoot, std::u16string_view keyword)
+    : store_(store), walkRoot_(walkRoot), keyword_(keyword) {
+  if (walkRoot_.empty() || !IsPathDelim(walkRoot_.back())) walkRoot_ = AddTrailingDelim(walkRoot_);
+  absRoot_ = walkRoot_;
+  if (!IsAbsolute(absRoot_)) {
+    const std::u16string here = CurrentFolder();
+    if (here.empty()) return;
+    absRoot_ = AddTrailingDelim(here) + walkRoot_;
+  }
+  // An empty keyword (a keyword of control characters alone) matches differently in
+  // drawings and text files; such a search reads every file.
+  if (keyword_.empty() || !store_.IsOpen()) return;
+  std::u16string name;
+  const bool loaded = store_.ForEachUnder(
+      absRoot_,
+      [&](const IndexRowView& row) {
+        if (row.path.size() <= absRoot_.size() || row.path.substr(0, absRoot_.size()) != absRoot_) return;
+        Entry e;
+        e.stamp = row.stamp;
+        e.kind = static_cast<FileKind>(row.kind);
+        e.answerable = row.outcome == 0;
+        e.byTexts = e.answerable && SearchTextsHold(row.texts, keyword_);
+        NormalizeForMatchInto(FileBaseName(row.path), name);
+        e.byName = !name.empty() && name.find(keyword_) != std::u16string::npos;
+        entryIndex_.emplace(std::u16string(row.path.substr(absRoot_.size())), entries_.size());
+        entries_.push_back(e);
+      },
+      note_);
+  if (!loaded) {
+    entryIndex_.clear();
+    entries_.clear();
+    // A damaged file was set aside: a new one takes what this walk reads.
+    IndexNote reopened;
+    if (note_.trouble != IndexTrouble::kSetAside || !store_.Open(store_.folder(), reopened)) return;
+  }
+  listed_.assign(entries_.size(), 0);
+  usable_ = true;
+}
+
+IndexedWalk::~IndexedWalk() = default;
+
+std::u16string IndexedWalk::Key(std::u16string_view walkPath) const {
+  return std::u16string(walkPath.substr(std::min(walkRoot_.size(), walkPath.size())));
+}
+
+void IndexedWalk::Threads(unsigned count) {
+  readers_.clear();
+  if (!usable_) return;
+  for (unsigned k = 0; k < count; ++k) readers_.push_back(std::make_unique<SearchTextReader>());
+}
+
+std::optional<bool> IndexedWalk::Contents(const std::u16string& path, FileKind kind, unsigned thread) {
+  if (!usable_ || thread >= readers_.size() || path.compare(0, walkRoot_.size(), walkRoot_) != 0) return std::nullopt;
+  FileStamp stamp;
+  // Gone, or no longer a plain file: the walk's own reading tells it as without the index.
+  if (!FileStampOf(path, stamp)) return std::nullopt;
+  const std::u16string key = Key(path);
+  if (const auto it = entryIndex_.find(key); it != entryIndex_.end()) {
+    const Entry& e = entries_[it->second];
+    if (e.answerable && e.kind == kind && e.stamp == stamp) {
+      ++answered_;
+      return e.byTexts;
+    }
+  }
+  std::u16string texts;
+  int error = 0;
+  const bool whole = readers_[thread]->Read(path, kind, texts, error);
+  // Kept only when the file did not change while it was read, and is not so new that a
+  // change within the same tick of its clock could go unseen.
+  FileStamp after;
+  const bool steady = FileStampOf(path, after) && after == stamp && !StampTooRecent(stamp);
+  if (!whole) {
+    // The walk reads it again and reports what went wrong; the index notes the outcome
+    // and will not answer for the file.
+    if (steady && error != 0) Keep({absRoot_ + key, stamp, static_cast<int>(kind), error, {}});
+    return std::nullopt;
+  }
+  ++read_;
+  const bool found = SearchTextsHold(texts, keyword_);
+  if (steady) Keep({absRoot_ + key, stamp, static_cast<int>(kind), 0, std::move(texts)});
+  return found;
+}
+
+void IndexedWalk::FolderListed(std::u16string_view folder, const std::vector<std::u16string>& names) {
+  if (!usable_ || entries_.empty()) return;
+  std::u16string key = Key(folder);
+  const std::size_t base = key.size();
+  for (const std::u16string& name : names) {
+    key.resize(base);
+    key += name;
+    if (const auto it = entryIndex_.find(key); it != entryIndex_.end()) listed_[it->second] = 1;
+  }
+}
+
+void IndexedWalk::Keep(IndexRow row) {
+  std::vector<IndexRow> batch;
+  {
+    std::lock_guard<std::mutex> lock(pendingMutex_);
+    pendingUnits_ += row.path.size() + row.texts.size();
+    pending_.push_back(std::move(row));
+    if (pending_.size() < kBatchRows && pendingUnits_ < kBatchUnits) return;
+    batch.swap(pending_);
+    pendingUnits_ = 0;
+  }
+  WriteBatch(batch, {});
+}
+
+void IndexedWalk::WriteBatch(const std::vector<IndexRow>& rows, const std::vector<std::u16string>& dropped) {
+  std::lock_guard<std::mutex> lock(storeMutex_);
+  if (!writable_) return;
+  IndexNote note;
+  if (store_.Write(rows, dropped, note)) {
+    dropped_ += static_cast<int>(dropped.size());
+    return;
+  }
+  // Nothing more is written by this walk; its answers do not depend on what it writes.
+  if (note.trouble == IndexTrouble::kNone) return;
+  writable_ = false;
+  if (note_.trouble == IndexTrouble::kNone) note_ = note;
+}
+
+void IndexedWalk::Finish(bool completed) {
+  if (!usable_) return;
+  std::vector<IndexRow> rows;
+  {
+    std::lock_guard<std::mutex> lock(pendingMutex_);
+    rows.swap(pending_);
+    pendingUnits_ = 0;
+  }
+  std::vector<std::u16string> dropped;
+  if (completed) {
+    for (const auto& [key, at] : entryIndex_) {
+      if (!listed_[at]) dropped.push_back(absRoot_ + key);
+    }
+  }
+  WriteBatch(rows, dropped);
+}
+
+std::vector<StoredMatch> IndexedWalk::StoredMatches() const {
+  std::vector<StoredMatch> out;
+  for (const auto& [key, at] : entryIndex_) {
+    const Entry& e = entries_[at];
+    if (e.byName || e.byTexts) out.push_back({walkRoot_ + key, e.kind, e.byName, e.byTexts});
+  }
+  return out;
+}
+
+IndexCounts IndexedWalk::counts() const {
+  IndexCounts c;
+  c.read = read_.load();
+  c.answered = answered_.load();
+  c.dropped = dropped_;
+  return c;
+}
+
+}  // namespace glyphgrab

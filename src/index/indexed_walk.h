@@ -1,0 +1,104 @@
+// One search (or refresh) over a folder tree with the index: the walk stats each file
+// it would read; a file whose stamp the index holds is answered from the stored texts,
+// a new or changed one is read, answered and stored, and the files of the index that the
+// walk no longer lists are dropped. Files the index cannot answer for (unreadable ones,
+// huge texts) are left to the walk's own reading, so the answers are always those of a
+// search without the index.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "documents/file_kind.h"
+#include "index/index_store.h"
+#include "index/search_texts.h"
+
+namespace glyphgrab {
+
+struct IndexCounts {
+  int read = 0;       // read and stored
+  int answered = 0;   // answered from the index
+  int dropped = 0;    // gone from the tree, dropped from the index
+};
+
+// A file the index holds under the walked root whose stored name or texts hold the
+// keyword: what the search will most likely find there, before the walk confirms it.
+struct StoredMatch {
+  std::u16string path;  // as the walk spells it
+  FileKind kind = FileKind::kOther;
+  bool byName = false;
+  bool byTexts = false;
+};
+
+class IndexedWalk {
+ public:
+  // `walkRoot` is the tree's root folder as the walk spells it, with its trailing
+  // delimiter; `keyword` is normalised. Reads what the index holds under the root.
+  // `store` must stay open for the walk; when it fails, the walk goes on without it.
+  IndexedWalk(IndexStore& store, std::u16string_view walkRoot, std::u16string_view keyword);
+  ~IndexedWalk();
+  IndexedWalk(const IndexedWalk&) = delete;
+  IndexedWalk& operator=(const IndexedWalk&) = delete;
+
+  // The walk calls these (see FileFind).
+  // Before the walk, with the number of threads that will call Contents.
+  void Threads(unsigned count);
+  // Whether the texts of the file at `path` (a plain file of `kind`) hold the keyword;
+  // nothing when the walk must read the file itself. Safe on several threads at once,
+  // each with its own `thread` number.
+  std::optional<bool> Contents(const std::u16string& path, FileKind kind, unsigned thread);
+  // The names the walk listed in `folder` (with its trailing delimiter); on the walk's
+  // thread.
+  void FolderListed(std::u16string_view folder, const std::vector<std::u16string>& names);
+  // After the walk: stores what is left and, when the walk went through to the end,
+  // drops the files it did not list.
+  void Finish(bool completed);
+
+  // The index's matches before the walk, in no particular order.
+  std::vector<StoredMatch> StoredMatches() const;
+  IndexCounts counts() const;
+  // What went wrong with the index, once per walk (kNone when nothing did).
+  const IndexNote& note() const { return note_; }
+
+ private:
+  struct Entry {
+    FileStamp stamp;
+    FileKind kind = FileKind::kOther;
+    bool byName = false;
+    bool byTexts = false;
+    bool answerable = false;  // read whole: the stored texts answer for it
+  };
+
+  std::u16string Key(std::u16string_view walkPath) const;
+  void Keep(IndexRow row);
+  void WriteBatch(const std::vector<IndexRow>& rows, const std::vector<std::u16string>& dropped);
+
+  IndexStore& store_;
+  std::u16string walkRoot_, absRoot_;
+  std::u16string keyword_;
+  bool usable_ = false;
+  // What the index held under the root, by path relative to it; not changed once the
+  // walk runs. `listed_` (per entry) is only touched on the walk's own thread.
+  std::unordered_map<std::u16string, std::size_t> entryIndex_;
+  std::vector<Entry> entries_;
+  std::vector<char> listed_;
+  std::vector<std::unique_ptr<SearchTextReader>> readers_;
+
+  std::mutex pendingMutex_;
+  std::vector<IndexRow> pending_;
+  std::size_t pendingUnits_ = 0;
+  std::mutex storeMutex_;  // the store, the note and the counts of writes
+  IndexNote note_;
+  bool writable_ = true;
+  std::atomic<int> read_{0}, answered_{0};
+  int dropped_ = 0;
+};
+
+}  // namespace glyphgrab
