@@ -113,7 +113,7 @@ TEST_F(CliErrors, EachNamedPathSaysWhyItCannotBeRead) {
 }
 
 TEST_F(CliErrors, SearchCountsTheFilesItCouldNotRead) {
-  const CliRun r = RunCliUnprivileged({"search", "--contents", root_ + "tree", "needle"});
+  const CliRun r = RunCliUnprivileged({"search", "--contents", "--no-index", root_ + "tree", "needle"});
   EXPECT_EQ(r.status, kExitOk);
   EXPECT_EQ(r.out, root_ + "tree/a/inside.txt\n");
   EXPECT_EQ(r.err, root_ + "tree/locked.txt: permission denied\n" + root_ +
