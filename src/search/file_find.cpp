@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -81,8 +82,10 @@ bool TextFileMatches(std::u16string_view path, std::u16string_view keyword, int&
   return found;
 }
 
+}  // namespace
+
 // The kinds the search window's check boxes take; .jw$ files and backups are not searched.
-bool Selected(FileKind kind, const SearchOptions& o) {
+bool SearchesKind(FileKind kind, const SearchOptions& o) {
   switch (kind) {
     case FileKind::kJww: return o.jww;
     case FileKind::kJws: return o.jws;
@@ -94,6 +97,8 @@ bool Selected(FileKind kind, const SearchOptions& o) {
     default: return false;
   }
 }
+
+namespace {
 
 // What one thread keeps from file to file: its documents, read buffer and field test.
 struct FindState {
@@ -243,7 +248,7 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
     }
     const std::u16string& name = names[row++];
     step.fileKind = FileKindOf(FileExtLower(name));
-    step.kind = Selected(step.fileKind, options) ? FindStep::Kind::kFile : FindStep::Kind::kSkipped;
+    step.kind = SearchesKind(step.fileKind, options) ? FindStep::Kind::kFile : FindStep::Kind::kSkipped;
     step.path = folder + name;
     step.nameAt = folder.size();
     step.error = 0;
@@ -286,6 +291,34 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
   RunOrdered<FindStep, FindOutcome>(workers, kStepsPerThread * (workers + 1), next, work, take);
   if (callbacks.index) callbacks.index->Finish(!summary.stopped);
   return summary;
+}
+
+std::vector<SearchResult> IndexedResults(const FolderTree& tree, const IndexedWalk& index,
+                                         const SearchOptions& options) {
+  std::unordered_map<std::u16string, int> nodes;
+  for (int i = 0; i < static_cast<int>(tree.size()); ++i) nodes.emplace(tree.FolderTreePath(i), i);
+  struct Ordered {
+    SearchResult result;
+    std::u16string upper;
+  };
+  std::vector<Ordered> found;
+  for (const StoredMatch& m : index.StoredMatches()) {
+    if (!SearchesKind(m.kind, options) || !((options.names && m.byName) || (options.contents && m.byTexts))) continue;
+    const std::size_t cut = m.path.rfind(kPathDelim) + 1;
+    const auto node = nodes.find(m.path.substr(0, cut));
+    if (node == nodes.end()) continue;
+    SearchResult r{m.path.substr(0, cut), m.path.substr(cut), node->second};
+    found.push_back({r, StrUpper(r.name)});
+  }
+  // A folder's files in the order its listing gives them.
+  std::sort(found.begin(), found.end(), [](const Ordered& a, const Ordered& b) {
+    if (a.result.node != b.result.node) return a.result.node < b.result.node;
+    return a.upper != b.upper ? a.upper < b.upper : a.result.name < b.result.name;
+  });
+  std::vector<SearchResult> out;
+  out.reserve(found.size());
+  for (Ordered& o : found) out.push_back(std::move(o.result));
+  return out;
 }
 
 }  // namespace glyphgrab

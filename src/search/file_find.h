@@ -6,8 +6,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "browse/folder_tree.h"
+#include "documents/file_kind.h"
 #include "util/stop.h"
 
 namespace glyphgrab {
@@ -23,6 +25,9 @@ struct SearchOptions {
   bool names = true;     // test the file name (extension included)
   bool contents = true;  // read the file and test its texts
 };
+
+// Whether the search takes files of `kind`.
+bool SearchesKind(FileKind kind, const SearchOptions& options);
 
 struct SearchResult {
   std::u16string folder;  // the node's folder, with its trailing delimiter
@@ -82,5 +87,11 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
 SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
                        const SearchOptions& options, const SearchCallbacks& callbacks,
                        unsigned workers);
+
+// What the index held before the walk for the files a search takes, as result lines in
+// walk order: what the walk will most likely find, to show before it confirms them.
+// `index` was made for this tree's root and the search's keyword.
+std::vector<SearchResult> IndexedResults(const FolderTree& tree, const IndexedWalk& index,
+                                         const SearchOptions& options);
 
 }  // namespace glyphgrab

@@ -1,9 +1,12 @@
 #include "ui/search_logic.h"
 
 #include <algorithm>
+#include <memory>
 
+#include "index/indexed_walk.h"
 #include "util/full_width.h"
 #include "util/strings.h"
+#include "util/values.h"
 
 namespace glyphgrab::ui {
 namespace {
@@ -81,7 +84,7 @@ void SearchLogic::Button1Click() {
   if (!main_.CurrentFolderReady(MainLogic::FolderCheck::kQuiet, kFolderMissingText)) {
     // Nothing was searched, so "searching" must not stay in the status bar.
     view_.SetStatus(u"");
-    Finished(SearchSummary{}, raw);
+    Finished(SearchSummary{}, raw, {});
     return;
   }
 
@@ -99,6 +102,9 @@ void SearchLogic::Button1Click() {
   StopSearch();
   stopRequest_ = false;
   running_ = true;
+  confirmed_ = 0;
+  pending_.clear();
+  fromIndex_ = false;
   EscKeyState* esc = main_.desktop().esc.get();
   thread_ = std::thread([this, tree = main_.folderTree(), keyword = NormalizeForMatch(raw), options, esc, raw] {
     SearchCallbacks callbacks;
@@ -109,21 +115,36 @@ void SearchLogic::Button1Click() {
       }
       if (!progressPosted_.exchange(true)) post_([this] { ShowProgress(); });
     };
-    callbacks.found = [this](const SearchResult& result) {
-      post_([this, line = result.Line()] {
-        results_.push_back(line);
-        view_.AddResult(line);
-      });
-    };
+    callbacks.found = [this](const SearchResult& result) { post_([this, result] { Found(result); }); };
     callbacks.stop = [this, esc] { return stopRequest_.load() || (esc && esc->IsEscDown()); };
+    // The index answers for unchanged files; what it held is shown at once, and the walk
+    // confirms or takes away each line.
+    IndexStore store;
+    IndexNote note;
+    std::unique_ptr<IndexedWalk> index;
+    if (options.contents && store.Open(IndexFolder(), note)) {
+      index = std::make_unique<IndexedWalk>(store, tree.FolderTreePath(0), keyword);
+      callbacks.index = index.get();
+      post_([this, indexed = IndexedResults(tree, *index, options)]() mutable { ShowIndexed(std::move(indexed)); });
+    }
     const SearchSummary summary = FileFind(tree, keyword, options, callbacks);
-    post_([this, summary, raw] { Finished(summary, raw); });
+    if (index && note.trouble == IndexTrouble::kNone) note = index->note();
+    std::u16string indexText;
+    if (note.trouble == IndexTrouble::kSetAside) {
+      indexText = kIndexSetAsideText;
+    } else if (note.trouble == IndexTrouble::kUnavailable) {
+      indexText = kIndexUnavailableText;
+    } else if (index && !summary.stopped) {
+      indexText = kIndexConfirmedText;
+    }
+    post_([this, summary, raw, indexText] { Finished(summary, raw, indexText); });
   });
 }
 
 void SearchLogic::ShowProgress() {
   progressPosted_ = false;
-  if (!running_) return;
+  // While index lines wait for the walk, the status line says where they came from.
+  if (!running_ || !pending_.empty()) return;
   std::u16string path;
   {
     std::lock_guard<std::mutex> lock(progressMutex_);
@@ -132,11 +153,63 @@ void SearchLogic::ShowProgress() {
   view_.SetStatus(SearchProgressText(path));
 }
 
-void SearchLogic::Finished(const SearchSummary& summary, const std::u16string& raw) {
+void SearchLogic::ShowIndexed(std::vector<SearchResult> indexed) {
+  if (!running_ || !results_.empty() || indexed.empty()) return;
+  fromIndex_ = true;
+  for (SearchResult& r : indexed) {
+    results_.push_back(r.Line());
+    pending_.push_back({r.node, StrUpper(r.name), std::move(r.name)});
+  }
+  ShowResults();
+  view_.SetStatus(std::u16string(kIndexResultsHead) + IntToText(static_cast<int>(results_.size())) +
+                  std::u16string(kIndexResultsTail));
+}
+
+void SearchLogic::Found(const SearchResult& result) {
+  if (!running_) return;
+  const std::u16string line = result.Line();
+  if (pending_.empty()) {
+    results_.push_back(line);
+    ++confirmed_;
+    view_.AddResult(line);
+    return;
+  }
+  const Place place{result.node, StrUpper(result.name), result.name};
+  // The walk went past these without finding them: the index was out of date there.
+  std::size_t gone = 0;
+  while (gone < pending_.size() && pending_[gone] < place) ++gone;
+  const auto first = results_.begin() + static_cast<std::ptrdiff_t>(confirmed_);
+  results_.erase(first, first + static_cast<std::ptrdiff_t>(gone));
+  pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(gone));
+  bool changed = gone > 0;
+  if (!pending_.empty() && results_[confirmed_] == line) {
+    pending_.erase(pending_.begin());
+  } else {
+    results_.insert(results_.begin() + static_cast<std::ptrdiff_t>(confirmed_), line);
+    changed = true;
+  }
+  ++confirmed_;
+  if (changed) ShowResults();
+}
+
+void SearchLogic::ShowResults() {
+  view_.ClearResults();
+  for (const std::u16string& line : results_) view_.AddResult(line);
+}
+
+void SearchLogic::Finished(const SearchSummary& summary, const std::u16string& raw, std::u16string indexText) {
   if (thread_.joinable()) {
     thread_.join();
     running_ = false;
-    view_.SetStatus(summary.StatusText());
+    // Index lines the walk never reached (it ended, or was stopped before them) go: the
+    // list holds what the walk found.
+    if (!pending_.empty()) {
+      results_.resize(confirmed_);
+      pending_.clear();
+      ShowResults();
+    }
+    if (!fromIndex_ && indexText == kIndexConfirmedText) indexText.clear();
+    view_.SetStatus(summary.StatusText() + indexText);
   }
   // The history keeps the newest form of a keyword at the top, whatever its letter case.
   const std::u16string upper = StrUpper(raw);

@@ -28,6 +28,12 @@ inline constexpr std::u16string_view kSearchCloseButton = u"閉じる(&C)";
 inline constexpr std::u16string_view kSearchingText = u"検索中です";
 inline constexpr std::u16string_view kNoSearchModeText = u"ファイル名・ファイル内容のどちらを検索するか選択して下さい。";
 inline constexpr std::u16string_view kNoFileTypeText = u"検索するファイルの種類を選択して下さい。";
+// The search index's part in the status line: its results before the walk, and after.
+inline constexpr std::u16string_view kIndexResultsHead = u"索引から";
+inline constexpr std::u16string_view kIndexResultsTail = u"ファイル（フォルダを確認中）";
+inline constexpr std::u16string_view kIndexConfirmedText = u"（索引の結果を確認済み）";
+inline constexpr std::u16string_view kIndexSetAsideText = u"（壊れた索引を退避して作り直しました）";
+inline constexpr std::u16string_view kIndexUnavailableText = u"（索引を使えないため索引なしで検索しました）";
 inline constexpr int kKeywordMaxLength = 255;
 inline constexpr int kSearchMinWidth = 200, kSearchMinHeight = 200;
 
@@ -58,7 +64,12 @@ class SearchLogic {
   const std::vector<std::u16string>& results() const { return results_; }
 
  private:
-  void Finished(const SearchSummary& summary, const std::u16string& raw);
+  // The index's results, shown before the walk confirms them.
+  void ShowIndexed(std::vector<SearchResult> indexed);
+  // A result of the walk: index lines before it are taken away, it is confirmed or added.
+  void Found(const SearchResult& result);
+  void ShowResults();
+  void Finished(const SearchSummary& summary, const std::u16string& raw, std::u16string indexText);
   void ShowProgress();
   void StopSearch();
   void StoreChecks(const std::array<bool, kSearchCheckCount>& checks);
@@ -66,7 +77,21 @@ class SearchLogic {
   SearchView& view_;
   MainLogic& main_;
   std::vector<std::u16string> history_;
+  // The lines shown: the first `confirmed_` found by the walk, then the index's lines
+  // that the walk has not reached yet, with their place in walk order.
   std::vector<std::u16string> results_;
+  std::size_t confirmed_ = 0;
+  struct Place {
+    int node;
+    std::u16string upper;  // the name upper-cased, the listing's order
+    std::u16string name;
+    bool operator<(const Place& o) const {
+      if (node != o.node) return node < o.node;
+      return upper != o.upper ? upper < o.upper : name < o.name;
+    }
+  };
+  std::vector<Place> pending_;  // one per line after the confirmed ones
+  bool fromIndex_ = false;
   std::thread thread_;
   std::atomic<bool> stopRequest_{false};
   bool running_ = false;

@@ -182,7 +182,17 @@ class FakeSearchView final : public FakeWindow<ui::SearchView> {
   int CurrentResult() const override { return currentResult; }
   void Place(const TWindowGeometry& g) override { placed = g; }
   TWindowGeometry Geometry() const override { return geometry; }
+  // Every status text in turn, with the result lines shown when it came.
+  void SetStatus(std::u16string_view text) override {
+    FakeWindow::SetStatus(text);
+    statuses.push_back({std::u16string(text), results});
+  }
 
+  struct Shown {
+    std::u16string status;
+    std::vector<std::u16string> results;
+  };
+  std::vector<Shown> statuses;
   std::u16string keyword;
   std::vector<std::u16string> history;
   std::array<bool, ui::kSearchCheckCount> checks{};

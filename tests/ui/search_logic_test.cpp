@@ -2,8 +2,17 @@
 // the keyword history and a result line's click.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "ui/search_logic.h"
 #include "ui_fixture.h"
+#include "util/full_width.h"
 
 namespace glyphgrab {
 namespace {
@@ -120,6 +129,72 @@ TEST(SearchLogic, ResultsOfAGoneSearchAreDropped) {
   f.searchView.RunPosted();
   EXPECT_TRUE(f.searchView.results.empty());
   EXPECT_TRUE(f.searchView.history.empty());
+}
+
+// The search index's folder moved to a test's own while it lives.
+class CacheHome {
+ public:
+  explicit CacheHome(const std::filesystem::path& folder) {
+#ifdef _WIN32
+    SetEnvironmentVariableW(L"LOCALAPPDATA", folder.wstring().c_str());
+#else
+    const char* old = std::getenv("XDG_CACHE_HOME");
+    if (old) old_ = old;
+    had_ = old != nullptr;
+    ::setenv("XDG_CACHE_HOME", folder.string().c_str(), 1);
+#endif
+  }
+  ~CacheHome() {
+#ifndef _WIN32
+    if (had_) {
+      ::setenv("XDG_CACHE_HOME", old_.c_str(), 1);
+    } else {
+      ::unsetenv("XDG_CACHE_HOME");
+    }
+#endif
+  }
+
+ private:
+  std::string old_;
+  bool had_ = false;
+};
+
+void WriteAged(const testing::TempDir& dir, const std::string& relative, const std::string& text, int hours) {
+  const auto p = dir.Write(relative, text);
+  std::filesystem::last_write_time(p, std::filesystem::file_time_type::clock::now() - std::chrono::hours(hours));
+}
+
+TEST(SearchLogic, IndexLinesComeFirstAndTheWalkCorrectsThem) {
+  testing::TempDir cache;
+  CacheHome home(cache.path());
+  SearchFixture f;
+  WriteAged(f.dir, "root/a/stale.txt", "needle\n", 1);
+  WriteAged(f.dir, "root/b/kept.txt", "needle\n", 1);
+  f.Run(u"needle");  // fills the index
+  const std::vector<std::u16string> before = f.search->results();
+  ASSERT_EQ(before.size(), 2u);
+  EXPECT_EQ(f.searchView.status, u"検索終了：対象4ファイル中、2ファイル");
+
+  // One indexed file lost its keyword, a new one has it.
+  WriteAged(f.dir, "root/a/stale.txt", "no longer\n", 2);
+  WriteAged(f.dir, "root/b/new.txt", "needle\n", 1);
+  f.searchView.statuses.clear();
+  f.Run(u"needle");
+  // The index's lines came first, and the status line said where they came from.
+  const auto shown = std::find_if(f.searchView.statuses.begin(), f.searchView.statuses.end(),
+                                  [](const auto& s) { return s.status.starts_with(ui::kIndexResultsHead); });
+  ASSERT_NE(shown, f.searchView.statuses.end());
+  EXPECT_EQ(shown->status, u"索引から2ファイル（フォルダを確認中）");
+  EXPECT_EQ(shown->results, before);
+  // The walk took the stale line away and added the new one: the list is a search's
+  // without the index.
+  std::vector<std::u16string> walked;
+  SearchCallbacks cb;
+  cb.found = [&](const SearchResult& r) { walked.push_back(r.Line()); };
+  FileFind(f.logic->folderTree(), NormalizeForMatch(u"needle"), {}, cb);
+  EXPECT_EQ(f.search->results(), walked);
+  EXPECT_EQ(f.searchView.results, walked);
+  EXPECT_EQ(f.searchView.status, u"検索終了：対象5ファイル中、2ファイル（索引の結果を確認済み）");
 }
 
 }  // namespace
