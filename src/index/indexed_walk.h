@@ -61,6 +61,9 @@ class IndexedWalk {
   // drops the files it did not list.
   void Finish(bool completed);
 
+  // Whether the index held files under the root: most files will then be answered from
+  // it, and reading is the exception.
+  bool Warm() const { return usable_ && !entries_.empty(); }
   // The index's matches before the walk, in no particular order.
   std::vector<StoredMatch> StoredMatches() const;
   IndexCounts counts() const;

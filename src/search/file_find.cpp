@@ -213,6 +213,9 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
 SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
                        const SearchOptions& options, const SearchCallbacks& callbacks,
                        unsigned workers) {
+  // Answers from the index cost less than handing files to other threads: a walk over a
+  // warm index runs on the calling thread alone.
+  if (callbacks.index && callbacks.index->Warm()) workers = 0;
   SearchSummary summary;
   const MatchPrefilter quick(keyword);
   std::vector<std::unique_ptr<FindState>> states;
