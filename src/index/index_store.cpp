@@ -3,6 +3,8 @@
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <cstring>
 #include <string>
 
@@ -120,7 +122,9 @@ bool IndexStore::Open(const std::u16string& folder, IndexNote& note) {
     note.error = e;
     return false;
   }
-  // A second round follows setting a file aside.
+  // A second round follows setting a file aside; another program that is making the
+  // file at the same moment is waited for.
+  int busy = 0;
   for (int round = 0; round < 2; ++round) {
     if (const int e = detail::MakePrivateFile(file_); e != 0) {
       note.trouble = IndexTrouble::kUnavailable;
@@ -136,6 +140,12 @@ bool IndexStore::Open(const std::u16string& folder, IndexNote& note) {
     }
     sqlite3_busy_timeout(db_, 5000);
     if (Prepare(note)) return true;
+    if (note.trouble == IndexTrouble::kUnavailable && note.error == EBUSY && ++busy < 50) {
+      note = {};
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      --round;
+      continue;
+    }
     if (note.trouble != IndexTrouble::kSetAside || round > 0) return false;
   }
   return false;
@@ -143,18 +153,22 @@ bool IndexStore::Open(const std::u16string& folder, IndexNote& note) {
 
 bool IndexStore::Prepare(IndexNote& note) {
   int appId = 0, version = 0, tables = 0;
+  // Statements end before a failure closes the connection: one left open would keep the
+  // file open, and Windows renames no open file.
+  int step = SQLITE_OK;
   {
     Statement q(db_,
                 "SELECT (SELECT application_id FROM pragma_application_id),"
                 " (SELECT user_version FROM pragma_user_version),"
                 " (SELECT count(*) FROM sqlite_master)");
-    if (q.prepared() != SQLITE_OK) return Fail(q.prepared(), note);
-    const int rc = sqlite3_step(q.get());
-    if (rc != SQLITE_ROW) return Fail(rc, note);
-    appId = sqlite3_column_int(q.get(), 0);
-    version = sqlite3_column_int(q.get(), 1);
-    tables = sqlite3_column_int(q.get(), 2);
+    step = q.prepared() != SQLITE_OK ? q.prepared() : sqlite3_step(q.get());
+    if (step == SQLITE_ROW) {
+      appId = sqlite3_column_int(q.get(), 0);
+      version = sqlite3_column_int(q.get(), 1);
+      tables = sqlite3_column_int(q.get(), 2);
+    }
   }
+  if (step != SQLITE_ROW) return Fail(step, note);
   if (appId == 0 && version == 0 && tables == 0) {
     // A new file; two programs may make it at once, so the check is made again under
     // the write lock.
@@ -194,31 +208,39 @@ bool IndexStore::Prepare(IndexNote& note) {
 bool IndexStore::ForEachUnder(std::u16string_view prefix, const std::function<void(const IndexRowView&)>& visit,
                               IndexNote& note) {
   if (!db_) return false;
-  Statement q(db_, "SELECT path, size, mtime, kind, outcome, texts FROM files WHERE path >= ?1 AND path < ?2");
-  if (q.prepared() != SQLITE_OK) return Fail(q.prepared(), note);
+  int rc = SQLITE_OK;
+  {
+    Statement q(db_, "SELECT path, size, mtime, kind, outcome, texts FROM files WHERE path >= ?1 AND path < ?2");
+    rc = q.prepared() == SQLITE_OK ? Visit(q.get(), prefix, visit) : q.prepared();
+  }
+  if (rc != SQLITE_DONE) return Fail(rc, note);
+  return true;
+}
+
+int IndexStore::Visit(sqlite3_stmt* q, std::u16string_view prefix,
+                      const std::function<void(const IndexRowView&)>& visit) {
   // The byte after the prefix's last one bounds every path that starts with it (the
   // prefix ends in a delimiter, whose last byte is not 0xFF).
   std::string low(reinterpret_cast<const char*>(prefix.data()), prefix.size() * sizeof(char16_t));
   std::string high = low;
   if (!high.empty()) high.back() = static_cast<char>(static_cast<unsigned char>(high.back()) + 1);
-  sqlite3_bind_blob(q.get(), 1, low.data(), static_cast<int>(low.size()), SQLITE_STATIC);
-  sqlite3_bind_blob(q.get(), 2, high.data(), static_cast<int>(high.size()), SQLITE_STATIC);
+  sqlite3_bind_blob(q, 1, low.data(), static_cast<int>(low.size()), SQLITE_STATIC);
+  sqlite3_bind_blob(q, 2, high.data(), static_cast<int>(high.size()), SQLITE_STATIC);
   std::u16string path, texts;
   int rc;
-  while ((rc = sqlite3_step(q.get())) == SQLITE_ROW) {
-    ColumnUnits(q.get(), 0, path);
-    ColumnUnits(q.get(), 5, texts);
+  while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
+    ColumnUnits(q, 0, path);
+    ColumnUnits(q, 5, texts);
     IndexRowView row;
     row.path = path;
-    row.stamp.size = sqlite3_column_int64(q.get(), 1);
-    row.stamp.mtime = sqlite3_column_int64(q.get(), 2);
-    row.kind = sqlite3_column_int(q.get(), 3);
-    row.outcome = sqlite3_column_int(q.get(), 4);
+    row.stamp.size = sqlite3_column_int64(q, 1);
+    row.stamp.mtime = sqlite3_column_int64(q, 2);
+    row.kind = sqlite3_column_int(q, 3);
+    row.outcome = sqlite3_column_int(q, 4);
     row.texts = texts;
     visit(row);
   }
-  if (rc != SQLITE_DONE) return Fail(rc, note);
-  return true;
+  return rc;
 }
 
 bool IndexStore::Write(const std::vector<IndexRow>& rows, const std::vector<std::u16string>& dropped,

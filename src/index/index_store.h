@@ -14,6 +14,7 @@
 #include "index/file_stamp.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace glyphgrab {
 
@@ -83,6 +84,9 @@ class IndexStore {
 
  private:
   bool Prepare(IndexNote& note);
+  // Steps through the rows under `prefix`; SQLite's last answer.
+  static int Visit(sqlite3_stmt* q, std::u16string_view prefix,
+                   const std::function<void(const IndexRowView&)>& visit);
   bool Fail(int code, IndexNote& note);
   void SetAside(IndexNote& note);
 

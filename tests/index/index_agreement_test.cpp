@@ -47,12 +47,16 @@ std::string Describe(const std::u16string& keyword, const SearchOptions& o) {
 
 // Every search of the table with a fresh walk over `index`, against the same search
 // without it; the index's counts summed over the searches.
+// `modesOnly` keeps to every type in the three modes (the real corpus under Wine, where
+// each search costs many times more).
 IndexCounts Agree(IndexStore& store, const FolderTree& tree, const std::vector<SearchOutput>* expected,
-                  std::vector<SearchOutput>* record) {
+                  std::vector<SearchOutput>* record, bool modesOnly = false) {
   IndexCounts sum;
   std::size_t at = 0;
+  std::vector<SearchOptions> table = OptionTable();
+  if (modesOnly) table.resize(3);
   for (const std::u16string& keyword : kKeywords) {
-    for (const SearchOptions& options : OptionTable()) {
+    for (const SearchOptions& options : table) {
       SCOPED_TRACE(Describe(keyword, options));
       IndexedWalk walk(store, tree.FolderTreePath(0), NormalizeForMatch(keyword));
       const SearchOutput with = RunSearch(tree, keyword, options, &walk);
@@ -120,10 +124,15 @@ TEST(IndexAgreement, RealCorpus) {
   ASSERT_TRUE(store.Open(NativeToPath((cache.path() / "glyphgrab").string()), note));
   FolderTree tree;
   FolderTreeMake(NativeToPath(corpus.string()), tree, nullptr);
+#ifdef _WIN32
+  const bool modesOnly = true;
+#else
+  const bool modesOnly = false;
+#endif
   std::vector<SearchOutput> expected;
-  const IndexCounts first = Agree(store, tree, nullptr, &expected);
+  const IndexCounts first = Agree(store, tree, nullptr, &expected, modesOnly);
   EXPECT_GE(first.read, 394);
-  const IndexCounts second = Agree(store, tree, &expected, nullptr);
+  const IndexCounts second = Agree(store, tree, &expected, nullptr, modesOnly);
   EXPECT_EQ(second.read, 0);
   EXPECT_GE(second.answered, 394);
   // Some of the keywords find something in the real drawings.

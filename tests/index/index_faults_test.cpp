@@ -85,7 +85,7 @@ TEST(IndexFaults, DamagedForeignAndOlderFilesAreSetAsideAndRebuilt) {
     EXPECT_EQ(quiet.trouble, IndexTrouble::kNone);
     IndexedWalk walk(store, tree.FolderTreePath(0), NormalizeForMatch(u"階段"));
     RunSearch(tree, u"階段", {}, &walk);
-    EXPECT_EQ(walk.counts().read, 0);
+    EXPECT_EQ(walk.counts().read, 0) << walk.note().detail;
     EXPECT_EQ(walk.counts().answered, 8);
   }
 }
@@ -191,7 +191,7 @@ TEST(IndexFaults, TwoSearchesAtOnceBothRight) {
     for (std::thread& s : searches) s.join();
     for (int s = 0; s < 2; ++s) {
       EXPECT_EQ(outputs[s], expected) << round << s;
-      EXPECT_EQ(notes[s].trouble, IndexTrouble::kNone) << round << s;
+      EXPECT_EQ(notes[s].trouble, IndexTrouble::kNone) << round << s << " " << notes[s].detail << " " << notes[s].error;
     }
   }
 }
