@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "util/cancel.h"
 #include "util/codepage.h"
 #include "util/strings.h"
 #include "util/values.h"
@@ -265,7 +266,10 @@ ListResult Archive::ReadEntityList(std::int32_t count, EntityTarget& t) {
   std::int32_t k = 0;
   std::size_t j = 0;
   std::uint8_t buf[std::max({kLineBytes, kEnkoBytes, kSolidBytes, kBlockBytes})];
+  std::uint32_t steps = 0;
   while (k < count) {
+    // An abandoned job's read ends here as though the data ended.
+    if ((steps++ & 4095u) == 0 && CancelRequested()) return ListResult::kEnd;
     const ObjectTag tag = ReadObjectTag();
     if (!tag.delivered) return ListResult::kEnd;
     if (tag.kind < 0) return ListResult::kUnknownClass;

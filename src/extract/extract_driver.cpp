@@ -3,6 +3,7 @@
 #include "documents/file_kind.h"
 #include "extract/drawing_extract.h"
 #include "extract/text_extract.h"
+#include "util/cancel.h"
 #include "util/file_bytes.h"
 #include "util/paths.h"
 #include "util/strings.h"
@@ -35,7 +36,7 @@ void ExtractTextFile(const std::u16string& path, FileKind kind, ExtractionList& 
 
 void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& docs,
                 FileBuffer& buffer, ExtractionList& list, const StopRequested& stop,
-                ExtractFileReport& r) {
+                const DocumentSeen& seen, ExtractFileReport& r) {
   const FileKind kind = FileKindOf(FileExtLower(path));
   r.path = path;
   // Whatever its type, a file that cannot be opened is said to be so: a drawing without
@@ -64,7 +65,10 @@ void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& d
   // FileIn's answer is not consulted for the list: a read that stopped part way gives the
   // texts found until then.
   const DocKind doc = ReadDocument(kind, bytes, docs);
-  if (doc != DocKind::kNone) ReportRead(ReadInfoOf(docs, doc), r);
+  if (doc != DocKind::kNone) {
+    ReportRead(ReadInfoOf(docs, doc), r);
+    if (seen) seen(docs, doc);
+  }
   ExtractDocument(docs, doc, list, opt);
   EmptyReaders(kind, docs, bytes.size());
 }
@@ -73,7 +77,7 @@ void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& d
 
 void ExtractFiles(const std::vector<std::u16string>& paths, const OptFlags& opt,
                   TDocumentSet& docs, ExtractionList& list, const StopRequested& stop,
-                  std::vector<ExtractFileReport>* reports) {
+                  std::vector<ExtractFileReport>* reports, const DocumentSeen& seen) {
   docs.FreeAll();
   list.Clear();
   list.SetRemoveBlanks(opt[kOptRemoveBlanks]);
@@ -81,10 +85,11 @@ void ExtractFiles(const std::vector<std::u16string>& paths, const OptFlags& opt,
   // One read buffer for the run, so that a selection of many drawings allocates once.
   FileBuffer buffer;
   for (const std::u16string& path : paths) {
+    if (CancelRequested()) return;  // abandoned: nobody shows this list
     if (!opt[kOptSort]) list.ExtractAdd(FileHeaderLine(FileBaseName(path)));
     ExtractFileReport report;
     report.listPos = list.size();
-    ExtractOne(path, opt, docs, buffer, list, stop, report);
+    ExtractOne(path, opt, docs, buffer, list, stop, seen, report);
     if (reports) reports->push_back(std::move(report));
   }
   if (opt[kOptSort] && list.size() > 1) list.Sort();
@@ -92,11 +97,11 @@ void ExtractFiles(const std::vector<std::u16string>& paths, const OptFlags& opt,
 
 void ListView1Click(std::u16string_view preFolder, const std::vector<std::u16string>& selectedNames,
                     const OptFlags& opt, TDocumentSet& docs, ExtractionList& list, const StopRequested& stop,
-                    std::vector<ExtractFileReport>* reports) {
+                    std::vector<ExtractFileReport>* reports, const DocumentSeen& seen) {
   std::vector<std::u16string> paths;
   paths.reserve(selectedNames.size());
   for (const auto& name : selectedNames) paths.push_back(JoinPath(preFolder, name));
-  ExtractFiles(paths, opt, docs, list, stop, reports);
+  ExtractFiles(paths, opt, docs, list, stop, reports, seen);
 }
 
 }  // namespace glyphgrab

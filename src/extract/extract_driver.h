@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "documents/document_set.h"
+#include "documents/file_kind.h"
 #include "extract/extraction_list.h"
 #include "extract/opt_flags.h"
 #include "util/stop.h"
@@ -35,19 +37,25 @@ struct ExtractFileReport {
   std::size_t listPos = 0;
 };
 
+// Called for each file that was read as a document, while `docs` still holds it: the
+// preview draws the first drawing from there instead of reading its file again.
+using DocumentSeen = std::function<void(const TDocumentSet& docs, DocKind kind)>;
+
 // Clears the list and extracts each file in order: its file header line (base name,
 // unless sorting is on), then its texts by the reader its extension chooses; sorts at
 // the end when sorting is on and the list holds more than one line. The documents are
-// released before and after each file. `stop` can end the reading of text, CSV and HTML
-// files (drawings are read whole).
+// released before and after each file. `stop` (Esc) can end the reading of text, CSV and
+// HTML files (drawings are read whole); the abandon of the job on this thread
+// (CancelRequested) ends the run between files and inside a long read, leaving a list
+// that nobody shows.
 void ExtractFiles(const std::vector<std::u16string>& paths, const OptFlags& opt,
                   TDocumentSet& docs, ExtractionList& list, const StopRequested& stop,
-                  std::vector<ExtractFileReport>* reports = nullptr);
+                  std::vector<ExtractFileReport>* reports = nullptr, const DocumentSeen& seen = {});
 
 // The click in the file list: the selected names of the current folder `preFolder`
 // (without trailing delimiter, checked by the caller), in list order.
 void ListView1Click(std::u16string_view preFolder, const std::vector<std::u16string>& selectedNames,
                     const OptFlags& opt, TDocumentSet& docs, ExtractionList& list, const StopRequested& stop,
-                    std::vector<ExtractFileReport>* reports = nullptr);
+                    std::vector<ExtractFileReport>* reports = nullptr, const DocumentSeen& seen = {});
 
 }  // namespace glyphgrab

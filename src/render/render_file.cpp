@@ -24,27 +24,31 @@ RenderFileResult RenderFile(std::u16string_view path) {
   }
   auto docs = std::make_unique<TDocumentSet>();
   const DocKind doc = ReadDocument(kind, bytes, *docs);
-  switch (doc) {
-    case DocKind::kJww:
-      out.model = RenderDrawing(docs->JWW);
-      break;
-    case DocKind::kJws:
-      out.model = RenderSymbol(docs->JWS);
-      break;
-    case DocKind::kJwc:
-      out.model = RenderDosDrawing(docs->JWC);
-      break;
-    case DocKind::kJwk:
-      out.model = RenderDosSymbol(docs->JWK);
-      break;
-    case DocKind::kNone:
-      out.outcome = Outcome::kNotFormat;
-      return out;
+  if (doc == DocKind::kNone) {
+    out.outcome = Outcome::kNotFormat;
+    return out;
   }
+  out.model = RenderDocument(*docs, doc);
   const TReadInfo& info = ReadInfoOf(*docs, doc);
   out.outcome = info.complete() ? Outcome::kRead : Outcome::kStopped;
   out.stopPos = info.stopPos;
   return out;
+}
+
+RenderModel RenderDocument(const TDocumentSet& docs, DocKind doc) {
+  switch (doc) {
+    case DocKind::kJww:
+      return RenderDrawing(docs.JWW);
+    case DocKind::kJws:
+      return RenderSymbol(docs.JWS);
+    case DocKind::kJwc:
+      return RenderDosDrawing(docs.JWC);
+    case DocKind::kJwk:
+      return RenderDosSymbol(docs.JWK);
+    case DocKind::kNone:
+      break;
+  }
+  return {};
 }
 
 }  // namespace glyphgrab

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "documents/document_set.h"
+#include "documents/file_kind.h"
 #include "render/render_model.h"
 
 namespace glyphgrab {
@@ -26,5 +28,8 @@ struct RenderFileResult {
 // Every drawing and symbol kind of the file-kind table (.jww, .jw$, the backups .bak and
 // .bk*, .jws, .jwc, .jwk), in any letter case.
 RenderFileResult RenderFile(std::u16string_view path);
+
+// The document of kind `doc` that `docs` holds, drawn (an empty model for kNone).
+RenderModel RenderDocument(const TDocumentSet& docs, DocKind doc);
 
 }  // namespace glyphgrab

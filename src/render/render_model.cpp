@@ -9,6 +9,7 @@
 #include "documents/jwk_data.h"
 #include "documents/jws_data.h"
 #include "documents/jww_data.h"
+#include "util/cancel.h"
 #include "util/strings.h"
 
 namespace glyphgrab {
@@ -41,7 +42,9 @@ class Builder {
   }
 
   bool Full() {
-    if (model_.items.size() < kRenderBudget) return false;
+    // An abandoned job's render takes nothing more; checked every few thousand items.
+    if (!abandoned_ && (++asked_ & 4095u) == 0 && CancelRequested()) abandoned_ = true;
+    if (model_.items.size() < kRenderBudget && !abandoned_) return false;
     model_.truncated = true;
     return true;
   }
@@ -125,6 +128,8 @@ class Builder {
 
  private:
   RenderModel& model_;
+  std::uint32_t asked_ = 0;
+  bool abandoned_ = false;
   double limitX_ = 0, limitY_ = 0;
 };
 

@@ -5,8 +5,20 @@
 #include <cstring>
 #include <new>
 
+#include "util/cancel.h"
+
 namespace glyphgrab {
 namespace {
+
+// Reads go in pieces of at most this much, so that an abandoned job's long read ends
+// between two of them.
+constexpr std::size_t kCancelStep = std::size_t{1} << 20;
+
+bool Abandoned(int* error) {
+  if (!CancelRequested()) return false;
+  if (error) *error = ECANCELED;
+  return true;
+}
 
 // Reads up to `limit` bytes from the start. The size is a hint only: the file may change
 // while it is read.
@@ -24,7 +36,12 @@ bool ReadRegular(std::u16string_view path, std::size_t limit, Bytes& out, std::u
   std::size_t chunk = 1 << 16;
   while (out.size() < limit) {
     const std::size_t have = out.size();
-    const std::size_t want = std::min(std::max<std::size_t>(chunk, out.capacity() - have), limit - have);
+    const std::size_t want =
+        std::min({std::max<std::size_t>(chunk, out.capacity() - have), limit - have, kCancelStep});
+    if (Abandoned(error)) {
+      out.clear();
+      return false;
+    }
     out.resize(have + want);
     const std::ptrdiff_t got = file.Read(out.data() + have, want);
     if (got < 0) {
@@ -87,7 +104,11 @@ bool FileBuffer::Read(ReadableFile& file, int* error) {
     return false;
   }
   for (;;) {
-    const std::size_t want = capacity_ - size_;
+    const std::size_t want = std::min(capacity_ - size_, kCancelStep);
+    if (Abandoned(error)) {
+      size_ = 0;
+      return false;
+    }
     const std::ptrdiff_t got = file.Read(data_.get() + size_, want);
     if (got < 0) {
       size_ = 0;
@@ -96,6 +117,7 @@ bool FileBuffer::Read(ReadableFile& file, int* error) {
     }
     size_ += static_cast<std::size_t>(got);
     if (static_cast<std::size_t>(got) < want) return true;  // the end of the file
+    if (size_ < capacity_) continue;
     try {
       Reserve(capacity_ * 2, size_);
     } catch (const std::bad_alloc&) {
