@@ -23,7 +23,8 @@ struct Desktop {
   std::unique_ptr<Clipboard> clipboard;
   std::unique_ptr<KeySender> keys;
   std::unique_ptr<WindowSystem> windows;
-  std::unique_ptr<EscKeyState> esc;
+  // Shared with the windows' running jobs, which may outlive a window by a little.
+  std::shared_ptr<EscKeyState> esc;
   std::unique_ptr<TMisc> misc;
   std::function<void(double seconds)> wait;  // the pauses of a send; WaitSeconds when empty
   // Plays sends off the window thread; made by the first send. Last, so it goes first

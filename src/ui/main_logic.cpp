@@ -18,7 +18,12 @@
 namespace glyphgrab::ui {
 
 MainLogic::MainLogic(MainView& view, TAppFiles files, Desktop desktop)
-    : view_(view), files_(std::move(files)), desktop_(std::move(desktop)), post_(view) {}
+    : view_(view),
+      files_(std::move(files)),
+      desktop_(std::move(desktop)),
+      post_(view),
+      scanJob_(view, desktop_.esc),
+      extractJob_(view, desktop_.esc) {}
 
 MainLogic::~MainLogic() {
   Closing();
@@ -87,18 +92,10 @@ void MainLogic::Shown() {
   }
 }
 
-bool MainLogic::StopRequested() const {
-  return stopRequest_.load() || (desktop_.esc && desktop_.esc->IsEscDown());
-}
-
-void MainLogic::StopScan() {
-  if (!scanThread_.joinable()) return;
-  stopRequest_ = true;
-  scanThread_.join();
-}
-
 void MainLogic::EscPressed() {
-  if (scanning_) stopRequest_ = true;
+  // What was found so far stays: the scan's folders, the extraction's lines.
+  if (scanning_) scanJob_.Stop();
+  if (extractJob_.Running()) extractJob_.Stop();
 }
 
 void MainLogic::FolderTreeMake(bool atStartUp) {
@@ -110,17 +107,17 @@ void MainLogic::FolderTreeMake(bool atStartUp) {
     if (atStartUp) FinishStartUp();
     return;
   }
-  StopScan();
-  stopRequest_ = false;
   scanning_ = true;
   view_.SetTreeVisible(false);
   for (MainControl c : {MainControl::kTree, MainControl::kRootButton, MainControl::kFilter, MainControl::kSearchButton}) {
     view_.Enable(c, false);
   }
-  scanThread_ = std::thread([this, root, atStartUp] {
+  scanJob_.Start([this, root, atStartUp](WindowJob::Context& job) {
     FolderTree tree;
-    const FolderTreeResult result = glyphgrab::FolderTreeMake(root, tree, [this] { return StopRequested(); });
-    post_([this, result, tree = std::move(tree), atStartUp]() mutable {
+    const FolderTreeResult result =
+        glyphgrab::FolderTreeMake(root, tree, [&job] { return job.StopRequested(); });
+    // The result comes back only while the job is not abandoned, so `this` still lives.
+    job.Finish([this, result, tree = std::move(tree), atStartUp]() mutable {
       ScanFinished(result, std::move(tree), atStartUp);
     });
   });
@@ -128,7 +125,6 @@ void MainLogic::FolderTreeMake(bool atStartUp) {
 
 void MainLogic::ScanFinished(FolderTreeResult result, FolderTree tree, bool atStartUp) {
   if (closed_) return;
-  if (scanThread_.joinable()) scanThread_.join();
   scanning_ = false;
   if (!pendingOpen_.empty()) {
     // After this scan's own ending has run.
@@ -282,9 +278,7 @@ void MainLogic::ListView1Click() {
 }
 
 void MainLogic::AbandonExtraction() {
-  if (extractStop_) *extractStop_ = true;
-  extractStop_.reset();
-  extractGeneration_.Drop();
+  extractJob_.Abandon();
   if (busyCursor_) {
     view_.SetBusyCursor(false);
     busyCursor_ = false;
@@ -312,51 +306,48 @@ const std::u16string* MainLogic::TextAt(int row) const {
 }
 
 void MainLogic::StartExtraction(std::vector<std::u16string> names) {
-  // The newest selection wins: a run still going is told to stop and its list dropped.
-  if (extractStop_) *extractStop_ = true;
-  auto stop = std::make_shared<std::atomic<bool>>(false);
-  extractStop_ = stop;
-  const unsigned generation = extractGeneration_.Next();
   if (!busyCursor_) {
     view_.SetBusyCursor(true);
     busyCursor_ = true;
   }
-  EscKeyState* esc = desktop_.esc.get();
-  extractWorkers_.emplace(
-      generation,
-      std::thread([this, generation, stop, esc, folder = preFolder_, names = std::move(names),
-                   opt = settings_.optFlags, imageFolder = files_.tempFolder, preview = preview_.visible] {
-        TDocumentSet docs(imageFolder);  // the worker's own: the window's stay untouched
-        ExtractionList list;
-        std::vector<ExtractFileReport> reports;
-        glyphgrab::ListView1Click(folder, names, opt, docs, list,
-                                  [stop, esc] { return *stop || (esc && esc->IsEscDown()); }, &reports);
-        TextLines texts = WithReadNotes(list, reports, opt[kOptSort]);
-        // The preview shows the first selected drawing or symbol, or says why it cannot.
-        Preview shown;
-        for (const std::u16string& name : names) {
-          if (!preview || *stop) break;
-          RenderFileResult r = RenderFile(JoinPath(folder, name));
-          if (r.outcome == RenderFileResult::Outcome::kNoDrawing) continue;
-          shown.note = ReadNote(r);
-          if (r.outcome == RenderFileResult::Outcome::kRead || r.outcome == RenderFileResult::Outcome::kStopped) {
-            shown.drawing = std::make_shared<RenderModel>(std::move(r.model));
-          }
-          break;
+  // The newest selection wins: starting abandons a run still going.
+  extractJob_.Start([this, folder = preFolder_, names = std::move(names), opt = settings_.optFlags,
+                     imageFolder = files_.tempFolder, preview = preview_.visible](WindowJob::Context& job) {
+    TDocumentSet docs(imageFolder);  // the run's own: the window's stay untouched
+    ExtractionList list;
+    std::vector<ExtractFileReport> reports;
+    // The preview shows the first selected drawing or symbol, drawn from the document
+    // the extraction has just read, or says why it cannot.
+    Preview shown;
+    DocumentSeen seen;
+    if (preview) {
+      seen = [&shown](const TDocumentSet& read, DocKind kind) {
+        if (!shown.drawing) shown.drawing = std::make_shared<RenderModel>(RenderDocument(read, kind));
+      };
+    }
+    glyphgrab::ListView1Click(folder, names, opt, docs, list, [&job] { return job.StopRequested(); }, &reports,
+                              seen);
+    if (preview) {
+      const auto first = std::find_if(reports.begin(), reports.end(), [](const ExtractFileReport& r) {
+        return ReadersOf(FileKindOf(FileExtLower(r.path))).count > 0;
+      });
+      if (first != reports.end()) {
+        shown.note = ReadNote(*first);
+        // A drawing seen after a first one that could not be read is not the preview's.
+        if (first->outcome != ExtractFileReport::Outcome::kRead && first->outcome != ExtractFileReport::Outcome::kStopped) {
+          shown.drawing.reset();
         }
-        post_([this, generation, texts = std::move(texts), shown = std::move(shown)]() mutable {
-          ExtractionFinished(generation, std::move(texts), std::move(shown));
-        });
-      }));
+      }
+    }
+    TextLines texts = WithReadNotes(list, reports, opt[kOptSort]);
+    job.Finish([this, texts = std::move(texts), shown = std::move(shown)]() mutable {
+      ExtractionFinished(std::move(texts), std::move(shown));
+    });
+  });
 }
 
-void MainLogic::ExtractionFinished(unsigned generation, TextLines texts, Preview shown) {
-  if (auto it = extractWorkers_.find(generation); it != extractWorkers_.end()) {
-    it->second.join();
-    extractWorkers_.erase(it);
-  }
-  if (!extractGeneration_.IsCurrent(generation) || closed_) return;  // its selection is gone
-  extractStop_.reset();
+void MainLogic::ExtractionFinished(TextLines texts, Preview shown) {
+  if (closed_) return;
   if (busyCursor_) {
     view_.SetBusyCursor(false);
     busyCursor_ = false;
@@ -365,20 +356,6 @@ void MainLogic::ExtractionFinished(unsigned generation, TextLines texts, Preview
   view_.ShowLines(texts_.lines);
   view_.SetStatus(texts_.status);
   ShowPreview(std::move(shown));
-}
-
-void MainLogic::StopExtraction() {
-  if (extractStop_) *extractStop_ = true;
-  for (auto& [generation, worker] : extractWorkers_) {
-    (void)generation;
-    worker.join();
-  }
-  extractWorkers_.clear();
-  extractStop_.reset();
-  if (busyCursor_) {
-    view_.SetBusyCursor(false);
-    busyCursor_ = false;
-  }
 }
 
 void MainLogic::ListBox1Current(int row) {
@@ -496,8 +473,10 @@ void MainLogic::StoreSettings() {
 void MainLogic::Closing() {
   if (closed_) return;
   closed_ = true;
-  StopScan();
-  StopExtraction();
+  // Closing waits for neither: an abandoned run ends within a frame or two.
+  scanJob_.Close();
+  extractJob_.Close();
+  AbandonExtraction();
   if (!started_) return;  // nothing was loaded, so nothing may overwrite the saved state
   RemoveEmptyFolder(files_.tempFolder);
   StoreSettings();

@@ -4,13 +4,10 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "browse/app_files.h"
@@ -24,9 +21,9 @@
 #include "memo/memo_text.h"
 #include "render/render_model.h"
 #include "ui/desktop.h"
-#include "ui/generation.h"
 #include "ui/read_notes.h"
 #include "ui/main_view.h"
+#include "ui/window_job.h"
 
 namespace glyphgrab::ui {
 
@@ -122,10 +119,11 @@ class MainLogic {
   bool CurrentFolderReady(FolderCheck how, std::u16string_view missingText);
 
   // True while the texts of the selected files are being read on a worker.
-  bool ExtractionRunning() const { return !extractWorkers_.empty(); }
+  bool ExtractionRunning() const { return extractJob_.Running(); }
   // True from the start of a folder scan until its result is taken on the window thread.
   bool TreeScanRunning() const { return scanning_; }
-  void RequestScanStop() { stopRequest_ = true; }
+  // The extraction's job, for tests that follow its runs.
+  WindowJob& extractionJob() { return extractJob_; }
   bool Started() const { return started_; }
 
   TSettings& settings() { return settings_; }
@@ -167,7 +165,7 @@ class MainLogic {
     std::shared_ptr<RenderModel> drawing;
     std::u16string note;
   };
-  void ExtractionFinished(unsigned generation, TextLines texts, Preview shown);
+  void ExtractionFinished(TextLines texts, Preview shown);
   void ShowPreview(Preview shown);
   // The text of line `row`: null for a section header, a note or no line.
   const std::u16string* TextAt(int row) const;
@@ -177,9 +175,6 @@ class MainLogic {
   // The selection the texts came from is gone (another folder, root or filter): the
   // text list and the preview are emptied at once and a late result is dropped.
   void DropTexts();
-  void StopExtraction();
-  void StopScan();
-  bool StopRequested() const;
   void StoreSettings();
   enum class SaveMode { kBackground, kClosing, kUnattended };
   // Writes the memo when it changed. A failure goes to stderr and, once per run of
@@ -196,10 +191,6 @@ class MainLogic {
   bool memoSaveFailing_ = false;
   bool unattended_ = false;
   std::u16string pendingOpen_;  // handed over during a folder scan
-  // Extraction runs, by generation; only the newest one's list is shown.
-  std::map<unsigned, std::thread> extractWorkers_;
-  std::shared_ptr<std::atomic<bool>> extractStop_;
-  Generation extractGeneration_;
   bool busyCursor_ = false;
   struct PendingNotice {
     std::u16string text;
@@ -218,13 +209,15 @@ class MainLogic {
   std::u16string startPath_;
   std::u16string startFile_;
 
-  std::thread scanThread_;
-  std::atomic<bool> stopRequest_{false};
   bool scanning_ = false;
   bool started_ = false;
   bool closed_ = false;
-  // Last: it goes first, so nothing posted by a worker reaches a logic half destroyed.
   Poster post_;
+  // The folder scan, and the extraction of the selected files with the preview of the
+  // first drawing among them: one run of each at a time. The destructor closes them
+  // before any member goes; what they post is dropped once they are closed.
+  WindowJob scanJob_;
+  WindowJob extractJob_;
 };
 
 }  // namespace glyphgrab::ui

@@ -120,6 +120,7 @@ class FakeMainView final : public FakeWindow<ui::MainView> {
   void SelectFileRow(int row) override { selectedRows = {row}; }
   void ShowLines(const std::vector<std::u16string>& shownLines) override {
     lines = shownLines;
+    ++linesShown;
     currentLine = -1;
     selectedLines.clear();
   }
@@ -155,6 +156,7 @@ class FakeMainView final : public FakeWindow<ui::MainView> {
   std::vector<std::u16string> rows;
   std::vector<int> selectedRows;
   std::vector<std::u16string> lines;
+  int linesShown = 0;
   int currentLine = -1;
   std::vector<int> selectedLines;
   bool busyCursor = false;

@@ -280,6 +280,55 @@ TEST(MainLogic, AFileNotReadWholeIsSaidToBeSo) {
   EXPECT_EQ(f.view.previewNote, u"");
 }
 
+// Selecting 3,000 drawings and then one other: the first run ends, abandoned, before the
+// other's begins (no reader of the first is left), and only the other's texts and
+// drawing are shown.
+TEST(MainLogic, ANewSelectionAbandonsTheOldExtraction) {
+  UiFixture f;
+  for (int i = 0; i < 3000; ++i) {
+    f.dir.Write("root/a/many" + std::to_string(i) + ".jww", testing::DrawingWithTexts({"many"}));
+  }
+  f.dir.Write("root/a/other.jww", testing::DrawingWithTexts({"OTHER"}));
+  f.SaveUsualSettings();
+  ui::MainLogic& logic = f.Start();
+  logic.PreviewToggled(true);
+  struct Event {
+    ui::WindowJob::Event event;
+    unsigned generation;
+    CancelToken::Ending ending;
+  };
+  std::mutex mutex;
+  std::vector<Event> events;
+  logic.extractionJob().SetEventHook([&](ui::WindowJob::Event e, unsigned g, CancelToken::Ending ending) {
+    std::lock_guard<std::mutex> lock(mutex);
+    events.push_back({e, g, ending});
+  });
+  const int shownBefore = f.view.linesShown;
+
+  f.view.selectedRows.clear();
+  for (std::size_t r = 0; r < f.view.rows.size(); ++r) {
+    if (f.view.rows[r] != u"other.jww" && f.view.rows[r].ends_with(u".jww")) f.view.selectedRows.push_back(static_cast<int>(r));
+  }
+  ASSERT_EQ(f.view.selectedRows.size(), 3000u);
+  logic.ListView1Click();
+  const unsigned first = logic.extractionJob().generation();
+  f.Extract({u"other.jww"});
+
+  EXPECT_EQ(f.view.lines, (std::vector<std::u16string>{u"【other.jww】", u"-----【文字内容】-----", u"OTHER"}));
+  EXPECT_EQ(f.view.linesShown - shownBefore, 1);
+  ASSERT_TRUE(f.view.preview);
+  std::lock_guard<std::mutex> lock(mutex);
+  const auto at = [&](ui::WindowJob::Event e, unsigned g) {
+    return std::find_if(events.begin(), events.end(), [&](const Event& x) { return x.event == e && x.generation == g; });
+  };
+  const auto firstEnds = at(ui::WindowJob::Event::kEnds, first);
+  const auto otherBegins = at(ui::WindowJob::Event::kBegins, first + 1);
+  ASSERT_NE(firstEnds, events.end());
+  ASSERT_NE(otherBegins, events.end());
+  EXPECT_LT(firstEnds, otherBegins);
+  EXPECT_EQ(firstEnds->ending, CancelToken::Ending::kAbandon);
+}
+
 TEST(MainLogic, CopyAndSendFromTheExtractionList) {
   UiFixture f;
   f.SaveUsualSettings();
