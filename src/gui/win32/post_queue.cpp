@@ -5,14 +5,10 @@
 namespace glyphgrab::wingui {
 
 void PostQueue::Post(std::function<void()> task) {
-  bool wake = false;
-  {
-    std::lock_guard lock(mutex_);
-    if (closed_) return;
-    tasks_.push_back(std::move(task));
-    wake = !std::exchange(woken_, true);
-  }
-  if (wake) wake_();
+  std::lock_guard lock(mutex_);
+  if (closed_) return;
+  tasks_.push_back(std::move(task));
+  if (!std::exchange(woken_, true)) wake_();
 }
 
 void PostQueue::Run() {

@@ -11,8 +11,9 @@ namespace glyphgrab::wingui {
 
 class PostQueue {
  public:
-  // `wake` asks the window thread to call Run soon (a PostMessage); the posting thread
-  // calls it outside the lock.
+  // `wake` asks the window thread to call Run soon (a PostMessage, which does not
+  // block). The posting thread calls it under the queue's lock, so what it reads (the
+  // window handle) cannot change under it once Close has run.
   explicit PostQueue(std::function<void()> wake) : wake_(std::move(wake)) {}
 
   // Any thread. Tasks run in the order posted; after Close they are dropped.

@@ -95,6 +95,8 @@ void ApplyFont(HWND parent, HFONT font) {
 }
 
 TopWindow::TopWindow()
+    // Under the queue's lock: WM_NCDESTROY closes the queue before it clears hwnd_, so a
+    // posting thread never reads the handle while it changes.
     : queue_([this] {
         if (hwnd_) PostMessageW(hwnd_, kRunPosted, 0, 0);
       }) {}
