@@ -28,9 +28,12 @@ void SendRunner::Start(SendPlan plan, WindowId window, TSend_jww profile, const 
   stop_ = false;
   state_->busy = true;
   const unsigned send = ++state_->send;
-  owner_ = &poster;
-  worker_ = std::thread([this, plan = std::move(plan), window, profile = std::move(profile), &poster, send,
-                         state = state_, done = std::move(done)] {
+  owner_ = poster.alive();
+  // The view and its owner's alive token, taken now: the worker keeps no reference to
+  // the poster, which belongs to the window's logic. The view outlives the worker, since
+  // a logic that goes releases its send first.
+  worker_ = std::thread([this, plan = std::move(plan), window, profile = std::move(profile), &view = poster.view(),
+                         alive = poster.alive(), send, state = state_, done = std::move(done)] {
     NoClipboard clipboard;
     SendServices services{keys_, windows_, clipboard, wait_,
                           [this] { return stop_.load() || (esc_ != nullptr && esc_->IsEscDown()); }};
@@ -38,7 +41,7 @@ void SendRunner::Start(SendPlan plan, WindowId window, TSend_jww profile, const 
     const SendResult result = PlaySend(plan, window, profile, services, &untyped);
     // The view posts for the runner too: Busy() ends on the window thread, with the
     // ending, even when the window's logic has gone meanwhile.
-    poster.view().Post([state, send, alive = poster.alive(), done, result, untyped = std::move(untyped)] {
+    view.Post([state, send, alive, done, result, untyped = std::move(untyped)] {
       if (state->send == send) state->busy = false;
       if (!alive.expired()) done(result, untyped);
     });
@@ -46,10 +49,11 @@ void SendRunner::Start(SendPlan plan, WindowId window, TSend_jww profile, const 
 }
 
 void SendRunner::Release(const Poster& poster) {
-  if (owner_ != &poster) return;
+  const std::weak_ptr<const void> alive = poster.alive();
+  if (owner_.owner_before(alive) || alive.owner_before(owner_)) return;  // another window's send
   stop_ = true;
   Join();
-  owner_ = nullptr;
+  owner_.reset();
   state_->busy = false;
 }
 

@@ -48,7 +48,7 @@ class SendRunner {
   EscKeyState* esc_;
   std::function<void(double)> wait_;
   std::thread worker_;
-  const Poster* owner_ = nullptr;
+  std::weak_ptr<const void> owner_;  // the alive token of the window that started the send
   std::atomic<bool> stop_{false};
   // Shared with the posted ending, which may run after this runner is gone; it ends
   // Busy() only for its own send.
