@@ -14,6 +14,7 @@
 #include "util/folder_listing.h"
 #include "util/paths.h"
 #include "util/strings.h"
+#include "ui/window_rules.h"
 
 namespace glyphgrab::ui {
 
@@ -31,7 +32,8 @@ MainLogic::~MainLogic() {
 }
 
 void MainLogic::ShowRootOnButton() {
-  view_.SetRootButtonText(settings_.rootFolder.empty() ? kChooseRootText : std::u16string_view(settings_.rootFolder));
+  view_.SetRootButtonText(LiteralCaption(settings_.rootFolder.empty() ? kChooseRootText
+                                                                       : std::u16string_view(settings_.rootFolder)));
 }
 
 void MainLogic::ShowFolderLabel() { view_.SetFolderLabel(std::u16string(kFolderLabel) + preFolder_); }

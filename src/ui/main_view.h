@@ -26,7 +26,8 @@ class MainView : public WindowView {
   virtual std::u16string StatusText() const = 0;
   virtual void Enable(MainControl control, bool on) = 0;
 
-  // Label1's whole text, and the folder button's caption.
+  // Label1's whole text, and the folder button's caption (its "&" already doubled, as
+  // LiteralCaption gives it: shown as it stands, mnemonics included).
   virtual void SetFolderLabel(std::u16string_view text) = 0;
   virtual void SetRootButtonText(std::u16string_view text) = 0;
   virtual void FocusRootButton() = 0;

@@ -24,6 +24,7 @@
 
 #include "gui/qt/drawing_preview.h"
 #include "gui/qt/settings_dialog.h"
+#include "ui/window_rules.h"
 
 namespace glyphgrab::gui {
 
@@ -394,15 +395,9 @@ void MainWindow::ApplyLayout(const TSettings& s, const TPreviewSettings& preview
   PreviewSplitter->setSizes({std::max(1, height() - preview.height), preview.height});
   PlaceOnScreen(this, s.mainWindow.left, s.mainWindow.top, s.mainWindow.width, s.mainWindow.height);
   ApplyPaneWidths();
-  for (int c = 0; c < kFileListColumnCount; ++c) {
-    ListView1->setColumnWidth(c, s.columnWidths[static_cast<std::size_t>(c)]);
-  }
-  // The default width cuts a date and time short: until the user sets one, the column
-  // is as wide as a date and time.
-  if (s.columnWidths[ui::kDateColumn] == TSettings{}.columnWidths[ui::kDateColumn]) {
-    const int dateWidth = ListView1->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 00:00:00")) + 16;
-    ListView1->setColumnWidth(ui::kDateColumn, std::max(ListView1->columnWidth(ui::kDateColumn), dateWidth));
-  }
+  const auto widths = ui::FileColumnWidths(
+      s, [this](std::u16string_view text) { return ListView1->fontMetrics().horizontalAdvance(ToQ(text)); });
+  for (int c = 0; c < kFileListColumnCount; ++c) ListView1->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
   MoveOnScreen(form2_, s.settingsDialogLeft, s.settingsDialogTop);
 }
 

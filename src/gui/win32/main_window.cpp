@@ -9,6 +9,7 @@
 
 #include "gui/win32/control_ids.h"
 #include "gui/win32/wide.h"
+#include "ui/window_rules.h"
 
 namespace glyphgrab::wingui {
 namespace {
@@ -396,15 +397,7 @@ void MainWindow::Enable(ui::MainControl control, bool on) {
 }
 
 void MainWindow::SetFolderLabel(std::u16string_view text) { SetText(label1_, text); }
-void MainWindow::SetRootButtonText(std::u16string_view text) {
-  // "&" in a folder name is no mnemonic.
-  std::u16string escaped;
-  for (char16_t c : text) {
-    if (c == u'&') escaped += u'&';
-    escaped += c;
-  }
-  SetText(buttonF_, escaped);
-}
+void MainWindow::SetRootButtonText(std::u16string_view text) { SetText(buttonF_, text); }
 void MainWindow::FocusRootButton() { SetFocus(buttonF_); }
 void MainWindow::SetTreeVisible(bool visible) { ShowWindow(tree_, visible ? SW_SHOWNA : SW_HIDE); }
 
@@ -560,20 +553,17 @@ void MainWindow::ApplyLayout(const TSettings& s, const TPreviewSettings& preview
   if (r.right - r.left < limits.ptMinTrackSize.x) {
     SetWindowPos(hwnd(), nullptr, 0, 0, limits.ptMinTrackSize.x, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  for (int c = 0; c < kFileListColumns; ++c) {
-    ListView_SetColumnWidth(fileList_, c, Px(s.columnWidths[static_cast<std::size_t>(c)]));
-  }
-  // The default width cuts a date and time short: until the user sets one, the column
-  // is as wide as a date and time.
-  if (s.columnWidths[ui::kDateColumn] == TSettings{}.columnWidths[ui::kDateColumn]) {
+  const auto widths = ui::FileColumnWidths(s, [this](std::u16string_view text) {
     HDC dc = GetDC(fileList_);
     HGDIOBJ old = SelectObject(dc, font().handle());
     SIZE size{};
-    GetTextExtentPoint32W(dc, L"0000/00/00 00:00:00", 19, &size);
+    const std::wstring w = W(text);
+    GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &size);
     SelectObject(dc, old);
     ReleaseDC(fileList_, dc);
-    ListView_SetColumnWidth(fileList_, ui::kDateColumn, static_cast<int>(size.cx) + Px(16));
-  }
+    return MulDiv(static_cast<int>(size.cx), 96, static_cast<int>(dpi()));
+  });
+  for (int c = 0; c < kFileListColumns; ++c) ListView_SetColumnWidth(fileList_, c, Px(widths[static_cast<std::size_t>(c)]));
   Relayout();
 }
 
