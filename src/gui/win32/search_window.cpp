@@ -67,6 +67,16 @@ void SearchWindow::Layout(int width, int height) {
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+bool SearchWindow::PreTranslate(MSG& msg) {
+  // Esc stops a running search wherever the focus is: the search disables the buttons,
+  // and with the focus on none of the controls IsDialogMessage sends no IDCANCEL.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && logic_->Searching()) {
+    logic_->EscPressed();
+    return true;
+  }
+  return false;
+}
+
 LRESULT SearchWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:

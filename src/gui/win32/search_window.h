@@ -38,6 +38,7 @@ class SearchWindow final : public FrameView<ui::SearchView> {
 
  protected:
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool PreTranslate(MSG& msg) override;
   void Layout(int width, int height) override;
 
  private:
