@@ -186,6 +186,9 @@ void TopWindow::Relayout() {
     height -= sb.bottom - sb.top;
   }
   Layout(rc.right, std::max(0, height));
+  // The controls were moved without drawing: the window and every child draws anew, or
+  // a maximised window keeps parts of the old layout on the screen.
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT TopWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
