@@ -39,9 +39,18 @@ void SearchWindow::ShowSearch() {
   SetFocus(keyword_);
 }
 
+namespace {
+
+// The row of the types group, the mode boxes and the buttons, in 96-DPI pixels; the
+// window is never narrower, so neither button leaves its edge at any DPI.
+constexpr int kMargin = 8, kCheckW = 62, kGroupW = 4 * kCheckW + 16, kModeW = 130, kButtonW = 100;
+constexpr int kRowWidth = kMargin + kGroupW + 8 + kModeW + 6 + kButtonW + kMargin;
+
+}  // namespace
+
 void SearchWindow::Layout(int width, int height) {
   if (!label_) return;
-  const int line = font().height(), m = Px(8), rowH = line + Px(6);
+  const int line = font().height(), m = Px(kMargin), rowH = line + Px(6);
   int y = Px(4);
   MoveWindow(label_, m, y, width - 2 * m, line, FALSE);
   y += line + Px(2);
@@ -50,16 +59,16 @@ void SearchWindow::Layout(int width, int height) {
   GetWindowRect(keyword_, &kr);
   y += (kr.bottom - kr.top) + Px(4);
   // The types in two rows of four, the modes beside them, then the buttons.
-  const int checkW = Px(62), groupW = 4 * checkW + Px(16), groupH = 2 * rowH + line + Px(10);
+  const int checkW = Px(kCheckW), groupW = Px(kGroupW), groupH = 2 * rowH + line + Px(10);
   MoveWindow(group_, m, y, groupW, groupH, FALSE);
   for (std::size_t i = 0; i < 7; ++i) {
     MoveWindow(checks_[i], m + Px(8) + static_cast<int>(i % 4) * checkW, y + line + Px(2) + static_cast<int>(i / 4) * rowH,
                checkW - Px(2), rowH, FALSE);
   }
-  const int modeX = m + groupW + Px(8), modeW = Px(130);
+  const int modeX = m + groupW + Px(8), modeW = Px(kModeW);
   MoveWindow(checks_[7], modeX, y + Px(8), modeW, rowH, FALSE);
   MoveWindow(checks_[8], modeX, y + Px(8) + rowH + Px(4), modeW, rowH, FALSE);
-  const int buttonX = modeX + modeW + Px(6), buttonW = Px(100), buttonH = line + Px(10);
+  const int buttonX = modeX + modeW + Px(6), buttonW = Px(kButtonW), buttonH = line + Px(10);
   MoveWindow(start_, buttonX, y + Px(6), buttonW, buttonH, FALSE);
   MoveWindow(close_, buttonX, y + Px(10) + buttonH, buttonW, buttonH, FALSE);
   y += groupH + Px(6);
@@ -108,7 +117,8 @@ LRESULT SearchWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_GETMINMAXINFO:
-      reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {Px(ui::kSearchMinWidth), Px(ui::kSearchMinHeight)};
+      reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {Px(std::max(ui::kSearchMinWidth, kRowWidth + 16)),
+                                                           Px(ui::kSearchMinHeight)};
       return 0;
     case WM_CLOSE:
       ShowWindow(hwnd(), SW_HIDE);
@@ -148,7 +158,18 @@ void SearchWindow::Enable(ui::SearchControl control, bool on) {
 void SearchWindow::ClearResults() { results_.SetLines({}); }
 void SearchWindow::AddResult(std::u16string_view line) { results_.Append(std::u16string(line)); }
 
-void SearchWindow::Place(const TWindowGeometry& g) { TopWindow::Place(g.left, g.top, g.width, g.height); }
+void SearchWindow::Place(const TWindowGeometry& g) {
+  TopWindow::Place(g.left, g.top, g.width, g.height);
+  // A saved width from a narrower layout (or a lower DPI) grows to the button row.
+  RECT client, outer;
+  GetClientRect(hwnd(), &client);
+  GetWindowRect(hwnd(), &outer);
+  const int missing = Px(kRowWidth) - (client.right - client.left);
+  if (missing > 0) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left + missing, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
 
 TWindowGeometry SearchWindow::Geometry() const {
   const RECT r = Placement();
