@@ -460,6 +460,47 @@ TEST_F(DesktopWin32, SearchFindsAKeywordAndItsResultOpensTheDrawing) {
   EXPECT_TRUE(WaitFor([&] { return ListTexts(lines) == expected; })) << "the main window's extraction list";
 }
 
+// Esc stops a running search, whatever control the search left the focus on: the
+// status says so and the buttons come back, as on Linux.
+TEST_F(DesktopWin32, EscStopsARunningSearch) {
+  constexpr int kGroups = 40, kPerGroup = 100;
+  for (int g = 0; g < kGroups; ++g) {
+    for (int f = 0; f < kPerGroup; ++f) {
+      const fs::path dir = drawings_ / (L"棟" + std::to_wstring(g)) / (L"階" + std::to_wstring(f));
+      fs::create_directories(dir);
+      std::ofstream(dir / L"memo.txt") << "nothing to find here\r\n";
+    }
+  }
+  const unsigned nodes = 1 + 2 + kGroups * (1 + kPerGroup);
+  Launch();
+  ASSERT_TRUE(WaitFor([&] { return TreeView_GetCount(Item(kIdTree)) >= nodes; }, 60s)) << "the folder tree";
+  PostMessageW(main_, WM_COMMAND, MAKEWPARAM(kIdButtonT, BN_CLICKED), reinterpret_cast<LPARAM>(Item(kIdButtonT)));
+  HWND search = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    search = FindWindowOf(L"検索");
+    return search != nullptr && IsWindowVisible(search);
+  })) << "the search window did not appear";
+  SendMessageW(GetDlgItem(search, kIdSearchKeyword), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"absent"));
+  for (int i = 0; i < static_cast<int>(ui::kSearchCheckCount); ++i) {
+    const bool on = i == 4 || i == 8;  // text files, by their contents
+    SendMessageW(GetDlgItem(search, kIdSearchCheck0 + i), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  HWND start = GetDlgItem(search, kIdSearchStart);
+  SetForegroundWindow(search);
+  PostMessageW(search, WM_COMMAND, MAKEWPARAM(kIdSearchStart, BN_CLICKED), reinterpret_cast<LPARAM>(start));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(start); })) << "the search did not start";
+  SetForegroundWindow(search);
+  INPUT esc[2] = {};
+  esc[0].type = esc[1].type = INPUT_KEYBOARD;
+  esc[0].ki.wVk = esc[1].ki.wVk = VK_ESCAPE;
+  esc[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(1, &esc[0], sizeof(INPUT));
+  std::this_thread::sleep_for(50ms);
+  SendInput(1, &esc[1], sizeof(INPUT));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(start) != FALSE; }, 60s)) << "the search never ended";
+  EXPECT_EQ(StatusText(search), L"《ESC:中断しました》");
+}
+
 TEST_F(DesktopWin32, WindowAnswersAtOnceWhileABigTreeIsScannedAndShown) {
   constexpr int kGroups = 30, kPerGroup = 100;  // 3,000 folders beside the drawings
   for (int g = 0; g < kGroups; ++g) {
