@@ -85,7 +85,9 @@ void SettingsDialog::RunModal() {
 
 void SettingsDialog::Layout(int width, int height) {
   if (!ok_) return;
-  const int line = font().height(), m = Px(10), rowH = line + Px(6);
+  // An edit box needs its borders and margins beside the line, or the underscore of
+  // "jw_win" falls below its edge.
+  const int line = font().height(), m = Px(10), rowH = line + Px(10);
   const int inner = width - 2 * m;
   int y = m;
   MoveWindow(heading_, m, y, inner, line, FALSE);
@@ -126,6 +128,15 @@ void SettingsDialog::Layout(int width, int height) {
   const int helpH = std::max(line * 8, height - y - buttonH - 2 * m);
   MoveWindow(help_, m, y, inner, helpH, FALSE);
   y += helpH + m;
+  // A font taller than the classic size planned for (a higher DPI, a larger system
+  // font) grows the dialog, so the OK and Cancel row stays inside it.
+  if (const int missing = y + buttonH + m - height; missing > 0) {
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    SetWindowPos(hwnd(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top + missing,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;  // laid out again for the new size
+  }
   MoveWindow(cancel_, width - m - buttonW, y, buttonW, buttonH, FALSE);
   MoveWindow(ok_, width - m - 2 * buttonW - Px(6), y, buttonW, buttonH, FALSE);
   InvalidateRect(hwnd(), nullptr, TRUE);
