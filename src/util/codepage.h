@@ -20,6 +20,9 @@ using Bytes = std::vector<std::uint8_t>;
 // system's own code page decodes. The whole span is decoded, NUL characters included;
 // `bad` (when given) receives the number of undecodable bytes.
 std::u16string Cp932BytesToStr(ByteSpan bytes, std::size_t* bad = nullptr);
+// The same appended to `out`, so that one buffer kept from text to text serves many
+// decodings; answers the units appended.
+std::size_t Cp932AppendTo(ByteSpan bytes, std::u16string& out, std::size_t* bad = nullptr);
 
 namespace detail {
 // The same decoding through ICU alone, without the table derived from it; for tests.

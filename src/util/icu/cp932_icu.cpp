@@ -170,20 +170,27 @@ const Cp932FastTable& FastTable() {
 
 }  // namespace
 
-std::u16string Cp932BytesToStr(ByteSpan bytes, std::size_t* bad) {
-  std::u16string out;
+std::size_t Cp932AppendTo(ByteSpan bytes, std::u16string& out, std::size_t* bad) {
   if (bad) *bad = 0;
-  if (bytes.empty()) return out;
+  if (bytes.empty()) return 0;
   // Every byte yields at most one unit, so the output never outgrows the input.
-  out.resize(bytes.size());
+  const std::size_t at = out.size();
+  out.resize(at + bytes.size());
+  char16_t* const d = out.data() + at;
   std::size_t w = 0;
-  const std::size_t p = FastTable().Decode(bytes, out.data(), w);
+  const std::size_t p = FastTable().Decode(bytes, d, w);
   if (p < bytes.size()) {
     DecodeCounter result;
-    w = IcuDecode(bytes, p, out.data(), w, out.size(), result);
+    w = IcuDecode(bytes, p, d, w, bytes.size(), result);
     if (bad) *bad = result.bad;
   }
-  out.resize(w);
+  out.resize(at + w);
+  return w;
+}
+
+std::u16string Cp932BytesToStr(ByteSpan bytes, std::size_t* bad) {
+  std::u16string out;
+  Cp932AppendTo(bytes, out, bad);
   return out;
 }
 

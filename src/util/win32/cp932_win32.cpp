@@ -17,20 +17,20 @@ constexpr bool IsTrailByte(std::uint8_t b) { return (b >= 0x40 && b <= 0x7E) || 
 
 }  // namespace
 
-std::u16string Cp932BytesToStr(ByteSpan bytes, std::size_t* bad) {
+std::size_t Cp932AppendTo(ByteSpan bytes, std::u16string& s, std::size_t* bad) {
   if (bad) *bad = 0;
-  std::u16string out;
-  if (bytes.empty()) return out;
-  out.resize(bytes.size());  // every byte yields at most one unit
+  if (bytes.empty()) return 0;
+  const std::size_t at = s.size();
+  s.resize(at + bytes.size());  // every byte yields at most one unit
+  char16_t* const out = s.data() + at;
   // The whole span at once when the system accepts every byte: the common case.
   const int whole = MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS,
                                         reinterpret_cast<const char*>(bytes.data()),
-                                        static_cast<int>(bytes.size()),
-                                        reinterpret_cast<wchar_t*>(out.data()),
-                                        static_cast<int>(out.size()));
+                                        static_cast<int>(bytes.size()), reinterpret_cast<wchar_t*>(out),
+                                        static_cast<int>(bytes.size()));
   if (whole > 0) {
-    out.resize(static_cast<std::size_t>(whole));
-    return out;
+    s.resize(at + static_cast<std::size_t>(whole));
+    return static_cast<std::size_t>(whole);
   }
   // Some bytes are refused: decode character by character to find them. A lead byte
   // with a trail byte forms one refused character (one U+FFFD for both bytes); a lead
@@ -60,7 +60,13 @@ std::u16string Cp932BytesToStr(ByteSpan bytes, std::size_t* bad) {
     }
     ++p;
   }
-  out.resize(w);
+  s.resize(at + w);
+  return w;
+}
+
+std::u16string Cp932BytesToStr(ByteSpan bytes, std::size_t* bad) {
+  std::u16string out;
+  Cp932AppendTo(bytes, out, bad);
   return out;
 }
 
