@@ -108,14 +108,16 @@ HeaderRead ReadHeader(DocKind kind, std::u16string_view path, TDocumentSet& docs
   return {};
 }
 
-DocKind ReadDocument(FileKind kind, ByteSpan bytes, TDocumentSet& docs) {
-  for (const DocKind doc : ReadersOf(kind)) {
-    if (CheckBytes(doc, bytes)) {
-      ReadWhole(doc, bytes, docs);
-      return doc;
-    }
-  }
+DocKind CheckedReader(FileKind kind, ByteSpan bytes) {
+  for (const DocKind doc : ReadersOf(kind))
+    if (CheckBytes(doc, bytes)) return doc;
   return DocKind::kNone;
+}
+
+DocKind ReadDocument(FileKind kind, ByteSpan bytes, TDocumentSet& docs) {
+  const DocKind doc = CheckedReader(kind, bytes);
+  if (doc != DocKind::kNone) ReadWhole(doc, bytes, docs);
+  return doc;
 }
 
 void FreeReaders(FileKind kind, TDocumentSet& docs) {

@@ -66,6 +66,10 @@ struct HeaderRead {
 };
 HeaderRead ReadHeader(DocKind kind, std::u16string_view path, TDocumentSet& docs);
 
+// The first of ReadersOf(kind) whose identification check passes on `bytes`; kNone when
+// none does.
+DocKind CheckedReader(FileKind kind, ByteSpan bytes);
+
 // The check, then the whole read: the first of ReadersOf(kind) whose check passes reads
 // `bytes`, and is returned (ReadInfoOf says how its read ended); kNone when no check
 // passed.

@@ -150,6 +150,7 @@ ObjectTag Archive::ReadObjectTag() {
       if (name == kClassNames[k]) {
         tag.kind = k;
         classIndex_[static_cast<std::size_t>(k)] = objectIndex_++;
+        lastIndex_ = -1;  // the kind may have left its earlier index
         break;
       }
     }
@@ -160,11 +161,18 @@ ObjectTag Archive::ReadObjectTag() {
   } else {
     index = static_cast<std::int64_t>(t) - 0x8000;
   }
+  // Runs of one kind are the rule: the last reference found answers most tags.
+  if (index == lastIndex_) {
+    tag.kind = lastKind_;
+    return tag;
+  }
   // Kinds that were never registered in this file match no index.
   for (std::int32_t k = kEntSen; k <= kEntBlock; ++k) {
     const std::int32_t c = classIndex_[static_cast<std::size_t>(k)];
     if (c != 0 && c == index) {
       tag.kind = k;
+      lastIndex_ = index;
+      lastKind_ = k;
       break;
     }
   }
@@ -376,6 +384,171 @@ ListResult Archive::ReadEntityList(std::int32_t count, EntityTarget& t) {
     // A dropped entity means its checked read found the end of the data.
     if (index < 0) return ListResult::kEnd;
     if (j < t.no->size()) (*t.no)[j++] = TEntJwwNo{tag.kind, index};
+  }
+  return ListResult::kOk;
+}
+
+}  // namespace glyphgrab::jw
+
+namespace glyphgrab::jw {
+namespace {
+
+// A byte of a fixed part that the data may have cut short: missing bytes read as zero.
+std::uint8_t ByteOf(std::span<const std::uint8_t> fixed, std::size_t i) { return i < fixed.size() ? fixed[i] : 0; }
+
+// AnsiBytesToStr appended to `units`.
+void AppendAnsi(ByteSpan b, std::u16string& units, std::size_t& undecodable) {
+  if (const void* zero = std::memchr(b.data(), 0, b.size())) {
+    b = b.first(static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - b.data()));
+  }
+  std::size_t i = 0;
+  while (i < b.size() && b[i] < 0x80) ++i;
+  if (i < b.size()) {
+    std::size_t bad = 0;
+    Cp932AppendTo(b, units, &bad);
+    undecodable += bad;
+    return;
+  }
+  const std::size_t at = units.size();
+  units.resize(at + b.size());
+  std::copy(b.begin(), b.end(), units.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+// Utf16BytesToStr appended to `units`.
+void AppendUtf16(ByteSpan b, std::u16string& units) {
+  const std::size_t at = units.size();
+  units.resize(at + b.size() / 2);
+  std::size_t n = 0;
+  for (std::size_t k = 0; k + 1 < b.size(); k += 2) {
+    const auto unit = static_cast<char16_t>(b[k] | (b[k + 1] << 8));
+    if (unit == 0) break;
+    units[at + n++] = unit;
+  }
+  units.resize(at + n);
+}
+
+}  // namespace
+
+TextSpan Archive::AppendCleanText(std::u16string& units) {
+  const std::size_t at = units.size();
+  const std::uint8_t n = r_.U8();
+  if (n == 0) return {at, 0};
+  if (n < 0xFF) {
+    AppendAnsi(r_.Take(n), units, undecodable_);
+  } else if (const std::uint16_t w = r_.U16(); w != 0xFFFE) {
+    AppendAnsi(r_.Take(w), units, undecodable_);
+  } else {
+    mojiEncode_ = true;
+    std::size_t m = r_.U8();
+    if (m == 0xFF) m = r_.U16();
+    AppendUtf16(r_.Take(2 * m), units);
+  }
+  // The characters below U+0020 go, as ReadCleanText drops them.
+  std::size_t end = at;
+  for (std::size_t k = at; k < units.size(); ++k) {
+    if (units[k] >= 0x20) units[end++] = units[k];
+  }
+  units.resize(end);
+  return {at, end - at};
+}
+
+void Archive::SkipText() {
+  const std::uint8_t n = r_.U8();
+  if (n == 0) return;
+  ByteSpan b;
+  if (n < 0xFF) {
+    b = r_.Take(n);
+  } else if (const std::uint16_t w = r_.U16(); w != 0xFFFE) {
+    b = r_.Take(w);
+  } else {
+    mojiEncode_ = true;
+    std::size_t m = r_.U8();
+    if (m == 0xFF) m = r_.U16();
+    r_.Skip(2 * m);
+    return;
+  }
+  // Only a single-byte text beyond ASCII, before its first NUL, can hold undecodable bytes.
+  if (const void* zero = std::memchr(b.data(), 0, b.size())) {
+    b = b.first(static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - b.data()));
+  }
+  if (std::all_of(b.begin(), b.end(), [](std::uint8_t c) { return c < 0x80; })) return;
+  if (!std::equal(b.begin(), b.end(), skippedName_.begin(), skippedName_.end())) {
+    skippedName_.assign(b.begin(), b.end());
+    skipScratch_.clear();
+    Cp932AppendTo(b, skipScratch_, &skippedNameBad_);
+  }
+  undecodable_ += skippedNameBad_;
+}
+
+std::span<const std::uint8_t> Archive::SkipFixed(std::size_t size) { return r_.Take(oldAttr() ? size - 2 : size); }
+
+bool Archive::SkipTen() {
+  const auto fixed = SkipFixed(kTenBytes);
+  if (ByteOf(fixed, 4) == kSpecialPoint) r_.Skip(4 + 8 + 8);  // nCode, radKaitenKaku, dBairitsu
+  return !fixed.empty();
+}
+
+bool Archive::SkipSunpo(std::u16string& units, TextSpan& text) {
+  SkipFixed(kAttrBytes);
+  SkipFixed(kLineBytes);
+  if (SkipFixed(kMojiBytes).empty()) return false;
+  SkipText();
+  text = AppendCleanText(units);
+  if (ver_ < kVerSxf) return true;
+  r_.Skip(2);  // bSxfMode
+  SkipFixed(kLineBytes);
+  SkipFixed(kLineBytes);
+  SkipTen();
+  SkipTen();
+  SkipTen();
+  return SkipTen();
+}
+
+ListResult Archive::ReadEntityTexts(std::int32_t count, TextTarget& t) {
+  std::int32_t k = 0;
+  while (k < count) {
+    const ObjectTag tag = ReadObjectTag();
+    if (!tag.delivered) return ListResult::kEnd;
+    if (tag.kind < 0) return ListResult::kUnknownClass;
+    if (tag.kind == 0) continue;  // stands for no known object: the next tag follows
+
+    bool read = false;
+    switch (tag.kind) {
+      case kEntSen: read = !SkipFixed(kLineBytes).empty(); break;
+      case kEntEnko: read = !SkipFixed(kEnkoBytes).empty(); break;
+      case kEntTen: read = SkipTen(); break;
+      case kEntMoji:
+        read = !SkipFixed(kMojiBytes).empty();
+        if (read) {
+          SkipText();  // the font name
+          t.texts->push_back(AppendCleanText(*t.units));
+        }
+        break;
+      case kEntSunpo: {
+        // A dimension whose last point is missing is dropped with its text.
+        const std::size_t mark = t.units->size();
+        TextSpan text;
+        read = SkipSunpo(*t.units, text);
+        if (read) {
+          t.dims->push_back(text);
+        } else {
+          t.units->resize(mark);
+        }
+        break;
+      }
+      case kEntSolid: {
+        const auto fixed = SkipFixed(kSolidBytes);
+        read = !fixed.empty();
+        if (read && (ByteOf(fixed, 5) | (ByteOf(fixed, 6) << 8)) == kExplicitColor) r_.Skip(4);
+        break;
+      }
+      case kEntBlock: read = !SkipFixed(kBlockBytes).empty(); break;
+      default: break;
+    }
+    ++k;
+    ++objectIndex_;
+    // An entity whose checked read found nothing is the end of the data.
+    if (!read) return ListResult::kEnd;
   }
   return ListResult::kOk;
 }

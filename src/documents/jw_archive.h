@@ -8,10 +8,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "documents/byte_reader.h"
 #include "documents/jwwtype.h"
+#include "documents/read_info.h"
 
 namespace glyphgrab::jw {
 
@@ -87,6 +90,19 @@ struct EntityTarget {
   std::size_t mojiStep = 1000;
 };
 
+// Where an entity list's texts go when it is read for its texts alone: all texts of a
+// file back to back in one buffer of units that keeps its room from file to file, and
+// the place of each text in it. Nothing is allocated per entity.
+struct TextSpan {
+  std::size_t at = 0;
+  std::size_t size = 0;
+};
+struct TextTarget {
+  std::u16string* units;
+  std::vector<TextSpan>* texts;  // text entities, in file order
+  std::vector<TextSpan>* dims;   // dimension texts, in file order
+};
+
 enum class ListResult { kOk, kEnd, kUnknownClass };
 
 class Archive {
@@ -119,8 +135,21 @@ class Archive {
   std::size_t undecodable() const { return undecodable_; }
 
   ListResult ReadEntityList(std::int32_t count, EntityTarget& t);
+  // ReadEntityList for the texts alone: the same objects are taken and reading stops at
+  // the same byte for the same reason, but every other kind is passed over by its size
+  // and the texts go to `t`.
+  ListResult ReadEntityTexts(std::int32_t count, TextTarget& t);
+  // ReadCleanText appended to `units`; answers where it went.
+  TextSpan AppendCleanText(std::u16string& units);
 
  private:
+  // A text passed over; its undecodable bytes are counted as reading it would count them.
+  void SkipText();
+  // The stored bytes of a fixed part passed over, fewer at the end of the data. Only its
+  // first 7 bytes are at the same place in both layouts.
+  std::span<const std::uint8_t> SkipFixed(std::size_t size);
+  bool SkipTen();
+  bool SkipSunpo(std::u16string& units, TextSpan& text);
   bool ReadTen(TEntJwwTen& t, std::size_t& delivered);
   bool ReadMoji(TEntJwwMoji& m);
   bool ReadSunpo(TEntJwwSunpo& s);
@@ -131,8 +160,70 @@ class Archive {
   std::int32_t objectIndex_ = 1;
   std::size_t undecodable_ = 0;
   std::array<std::int32_t, 8> classIndex_{};  // by kind, 0 = not registered
+  std::int64_t lastIndex_ = -1;  // the class index last looked up, and its kind
+  std::int32_t lastKind_ = 0;
   std::array<std::uint8_t, kWorkBufferBytes> work_{};
+  // The font name last passed over that needed decoding, and what it held undecodable:
+  // the texts of a drawing mostly share one font.
+  std::vector<std::uint8_t> skippedName_;
+  std::size_t skippedNameBad_ = 0;
+  std::u16string skipScratch_;
 };
+
+// The archive after a header: the drawing's entity list, the count of block definitions,
+// then each definition with its own list, read into `body`, which takes each part as it
+// comes (TJwDocument builds its entities, the text reader keeps the texts):
+//   void Drawing(std::int32_t count, std::size_t remaining);  before the drawing's list
+//   ListResult DrawingList(Archive&, std::int32_t count);
+//   void Definitions(std::size_t n);  n definitions to come (the count, bounded)
+//   void Definition(std::size_t d, const std::uint8_t* fixed, std::uint32_t dtime);
+//   void DefinitionName(std::size_t d, Archive&);  reads the name
+//   ListResult DefinitionList(std::size_t d, Archive&, std::int32_t count, std::size_t remaining);
+// n1 and n2 receive the stored counts. Answers kComplete, kStopped or kUnknownClass.
+template <typename Body>
+TReadStatus ReadArchiveBody(Archive& ar, Body& body, std::int32_t& n1, std::int32_t& n2) {
+  const auto status = [](ListResult l) {
+    return l == ListResult::kEnd ? TReadStatus::kStopped : TReadStatus::kUnknownClass;
+  };
+  ByteReader& r = ar.reader();
+  bool delivered = false;
+  const std::int32_t count1 = ar.ReadCount(&delivered);
+  if (!delivered) return TReadStatus::kStopped;
+  n1 = count1;
+  n2 = 0;
+  body.Drawing(count1, r.remaining());
+  if (const ListResult l = body.DrawingList(ar, count1); l != ListResult::kOk) return status(l);
+  if (count1 < 0) return TReadStatus::kStopped;
+
+  const std::int32_t count2 = ar.ReadCount(&delivered);
+  if (!delivered) return TReadStatus::kStopped;
+  if (count2 == 0) return TReadStatus::kComplete;
+  if (count2 < 0) return TReadStatus::kStopped;
+  n2 = count2;
+  const std::size_t defs = BoundCount(count2, r.remaining(), kMinDefinitionBytes);
+  body.Definitions(defs);
+  for (std::size_t d = 0; d < defs; ++d) {
+    if (!ar.ReadDefinitionTag()) return TReadStatus::kStopped;
+    std::uint8_t buf[kBlockDefBytes];
+    if (ar.ReadFixed(buf, kBlockDefBytes) == 0) return TReadStatus::kStopped;
+    std::uint32_t dtime = LeU32At(buf + 23);
+    // The long time form stores 8 more bytes; the position stands in for the stamp.
+    if (dtime & 0x80000000u) {
+      r.Skip(8);
+      dtime = static_cast<std::uint32_t>(d + 1);
+    }
+    body.Definition(d, buf, dtime);
+    body.DefinitionName(d, ar);
+    const std::int32_t count = ar.ReadCount();
+    const std::size_t remaining = r.remaining();
+    ar.CountObject();
+    if (const ListResult l = body.DefinitionList(d, ar, count, remaining); l != ListResult::kOk) return status(l);
+    if (count < 0) return TReadStatus::kStopped;
+  }
+  // More definitions declared than the data could hold.
+  if (defs < static_cast<std::size_t>(count2)) return TReadStatus::kStopped;
+  return TReadStatus::kComplete;
+}
 
 void CopyAttr(const TEntJwwAttr& from, TEntJwwAttr& to);
 

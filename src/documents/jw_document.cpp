@@ -140,63 +140,46 @@ void TJwDocument::BindImageDeleteNonGzFile() {
   }
 }
 
-TReadStatus TJwDocument::ReadBody(jw::Archive& ar, std::int32_t& n1, std::int32_t& n2) {
-  ByteReader& r = ar.reader();
-  bool delivered = false;
-  const std::int32_t count1 = ar.ReadCount(&delivered);
-  if (!delivered) return TReadStatus::kStopped;
-  n1 = count1;
-  n2 = 0;
-  EntBlockDefN = 0;
-  EntNo.assign(jw::BoundCount(count1, r.remaining(), jw::kMinEntityBytes), TEntJwwNo{});
+// The document's side of the archive body: every entity into its arrays.
+class TJwDocument::BodyReader {
+ public:
+  explicit BodyReader(TJwDocument& doc) : doc_(doc) {}
 
-  jw::EntityTarget drawing = DrawingTarget(*this);
-  switch (ar.ReadEntityList(count1, drawing)) {
-    case jw::ListResult::kOk: break;
-    case jw::ListResult::kEnd: return TReadStatus::kStopped;
-    case jw::ListResult::kUnknownClass: return TReadStatus::kUnknownClass;
+  void Drawing(std::int32_t count, std::size_t remaining) {
+    doc_.EntBlockDefN = 0;
+    doc_.EntNo.assign(jw::BoundCount(count, remaining, jw::kMinEntityBytes), TEntJwwNo{});
   }
-  if (count1 < 0) return TReadStatus::kStopped;
-
-  const std::int32_t count2 = ar.ReadCount(&delivered);
-  if (!delivered) return TReadStatus::kStopped;
-  if (count2 == 0) return TReadStatus::kComplete;
-  if (count2 < 0) return TReadStatus::kStopped;
-  n2 = count2;
-  const std::size_t defs = jw::BoundCount(count2, r.remaining(), jw::kMinDefinitionBytes);
-  EntBlockDef.resize(defs);
-  EntBlockDefN = static_cast<std::int32_t>(defs);
-
-  for (std::size_t d = 0; d < defs; ++d) {
-    TEntJwwBlockDef& def = EntBlockDef[d];
-    if (!ar.ReadDefinitionTag()) return TReadStatus::kStopped;
-    std::uint8_t buf[jw::kBlockDefBytes];
-    if (ar.ReadFixed(buf, jw::kBlockDefBytes) == 0) return TReadStatus::kStopped;
-    def.att = jw::AttrAt(buf);
-    def.nNumber = LeU32At(buf + 15);
-    def.bRefferd = LeU32At(buf + 19);
-    def.dtime = LeU32At(buf + 23);
-    // The long time form stores 8 more bytes; the position stands in for the stamp.
-    if (def.dtime & 0x80000000u) {
-      r.Skip(8);
-      def.dtime = static_cast<std::uint32_t>(d + 1);
-    }
-    def.strName = ar.ReadCleanText();
-    const std::int32_t count = ar.ReadCount();
+  jw::ListResult DrawingList(jw::Archive& ar, std::int32_t count) {
+    jw::EntityTarget drawing = DrawingTarget(doc_);
+    return ar.ReadEntityList(count, drawing);
+  }
+  void Definitions(std::size_t n) {
+    doc_.EntBlockDef.resize(n);
+    doc_.EntBlockDefN = static_cast<std::int32_t>(n);
+  }
+  void Definition(std::size_t d, const std::uint8_t* fixed, std::uint32_t dtime) {
+    TEntJwwBlockDef& def = doc_.EntBlockDef[d];
+    def.att = jw::AttrAt(fixed);
+    def.nNumber = LeU32At(fixed + 15);
+    def.bRefferd = LeU32At(fixed + 19);
+    def.dtime = dtime;
+  }
+  void DefinitionName(std::size_t d, jw::Archive& ar) { doc_.EntBlockDef[d].strName = ar.ReadCleanText(); }
+  jw::ListResult DefinitionList(std::size_t d, jw::Archive& ar, std::int32_t count, std::size_t remaining) {
+    TEntJwwBlockDef& def = doc_.EntBlockDef[d];
     def.N = count;
-    def.mNo.assign(jw::BoundCount(count, r.remaining(), jw::kMinEntityBytes), TEntJwwNo{});
-    ar.CountObject();
+    def.mNo.assign(jw::BoundCount(count, remaining, jw::kMinEntityBytes), TEntJwwNo{});
     jw::EntityTarget target = DefinitionTarget(def);
-    switch (ar.ReadEntityList(count, target)) {
-      case jw::ListResult::kOk: break;
-      case jw::ListResult::kEnd: return TReadStatus::kStopped;
-      case jw::ListResult::kUnknownClass: return TReadStatus::kUnknownClass;
-    }
-    if (count < 0) return TReadStatus::kStopped;
+    return ar.ReadEntityList(count, target);
   }
-  // More definitions declared than the data could hold.
-  if (defs < static_cast<std::size_t>(count2)) return TReadStatus::kStopped;
-  return TReadStatus::kComplete;
+
+ private:
+  TJwDocument& doc_;
+};
+
+TReadStatus TJwDocument::ReadBody(jw::Archive& ar, std::int32_t& n1, std::int32_t& n2) {
+  BodyReader body(*this);
+  return jw::ReadArchiveBody(ar, body, n1, n2);
 }
 
 TReadStatus TJwDocument::ReadImages(jw::Archive& ar) {

@@ -99,6 +99,7 @@ class TJwDocument {
                        std::int32_t& n2);
 
  private:
+  class BodyReader;
   // Reads the entity list, the block definitions and their lists. n1 and n2 receive the
   // stored counts. Answers kComplete, kStopped or kUnknownClass.
   TReadStatus ReadBody(jw::Archive& ar, std::int32_t& n1, std::int32_t& n2);

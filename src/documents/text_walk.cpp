@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "documents/block_name.h"
+#include "documents/jw_texts.h"
 
 namespace glyphgrab {
 namespace {
@@ -63,6 +64,53 @@ bool WalkEntities(const TJwDocument& d, TextVisitor& v) {
   return true;
 }
 
+// The part of a definition's name before the marker, as a view of the name.
+std::u16string_view VisiblePart(std::u16string_view name) {
+  if (name.find(u'@') == std::u16string_view::npos) return name;
+  return name.substr(0, VisibleBlockName(name).size());
+}
+
+bool EachSpan(TextVisitor& v, TextField field, const TJwTexts& t, const std::vector<jw::TextSpan>& spans,
+              std::size_t from, std::size_t to) {
+  for (std::size_t i = from; i < to; ++i)
+    if (!v.Visit(field, t.Text(spans[i]))) return false;
+  return true;
+}
+
+bool WalkEntities(const TJwTexts& t, TextVisitor& v) {
+  if (v.Enter(TextSection::kTexts) && !EachSpan(v, TextField::kText, t, t.texts(), 0, t.texts().size())) {
+    return false;
+  }
+  if (v.Enter(TextSection::kDimensionTexts) &&
+      !EachSpan(v, TextField::kDimensionText, t, t.dims(), 0, t.dims().size())) {
+    return false;
+  }
+  if (t.definitions().empty() || !v.Enter(TextSection::kBlocks)) return true;
+  for (const TJwTexts::Definition& def : t.definitions()) {
+    if (!v.Visit(TextField::kBlockName, VisiblePart(t.Text(def.name))) ||
+        !EachSpan(v, TextField::kBlockText, t, t.defTexts(), def.textsAt, def.textsEnd) ||
+        !EachSpan(v, TextField::kBlockDimensionText, t, t.defDims(), def.dimsAt, def.dimsEnd)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Memo, layer names, pen-colour and line-type names of a drawing.
+bool WalkHeader(const TJwwData& d, TextVisitor& v) {
+  if (v.Enter(TextSection::kDrawingMemo) && !v.Visit(TextField::kMemo, d.Enthd.strMemo)) return false;
+  if (v.Enter(TextSection::kLayerNames) &&
+      !LayerNames(v, d.EntLgrp, &TEntJwwLayerGroup::aStrGLayName, d.EntLay, &TEntJwwLayer::aStrLayName)) {
+    return false;
+  }
+  if (v.Enter(TextSection::kPenColourNames) &&
+      !Each(v, TextField::kPenColourName, d.EntColS, d.EntColS.size(), &TEntJwwColorExNo::astrUDColorName)) {
+    return false;
+  }
+  return !v.Enter(TextSection::kLineTypeNames) ||
+         Each(v, TextField::kLineTypeName, d.EntLtpS, d.EntLtpS.size(), &TEntJwwLineTypeExNo::astrUDLTypeName);
+}
+
 template <typename Doc>
 bool DosMemo(const Doc& d, TextVisitor& v, TextSection section) {
   return !v.Enter(section) ||
@@ -77,22 +125,7 @@ bool DosTexts(const Doc& d, TextVisitor& v) {
 
 }  // namespace
 
-bool WalkTexts(const TJwwData& d, TextVisitor& v) {
-  if (v.Enter(TextSection::kDrawingMemo) && !v.Visit(TextField::kMemo, d.Enthd.strMemo)) return false;
-  if (v.Enter(TextSection::kLayerNames) &&
-      !LayerNames(v, d.EntLgrp, &TEntJwwLayerGroup::aStrGLayName, d.EntLay, &TEntJwwLayer::aStrLayName)) {
-    return false;
-  }
-  if (v.Enter(TextSection::kPenColourNames) &&
-      !Each(v, TextField::kPenColourName, d.EntColS, d.EntColS.size(), &TEntJwwColorExNo::astrUDColorName)) {
-    return false;
-  }
-  if (v.Enter(TextSection::kLineTypeNames) &&
-      !Each(v, TextField::kLineTypeName, d.EntLtpS, d.EntLtpS.size(), &TEntJwwLineTypeExNo::astrUDLTypeName)) {
-    return false;
-  }
-  return WalkEntities(d, v);
-}
+bool WalkTexts(const TJwwData& d, TextVisitor& v) { return WalkHeader(d, v) && WalkEntities(d, v); }
 
 bool WalkTexts(const TJwsData& d, TextVisitor& v) { return WalkEntities(d, v); }
 
@@ -107,6 +140,14 @@ bool WalkTexts(const TJwcData& d, TextVisitor& v) {
 
 bool WalkTexts(const TJwkData& d, TextVisitor& v) {
   return DosMemo(d, v, TextSection::kSymbolMemo) && DosTexts(d, v);
+}
+
+bool WalkTexts(const TJwTexts& t, TextVisitor& v) {
+  switch (t.kind()) {
+    case DocKind::kJww: return WalkHeader(t.jww(), v) && WalkEntities(t, v);
+    case DocKind::kJws: return WalkEntities(t, v);
+    default: return true;
+  }
 }
 
 bool WalkTexts(const TDocumentSet& docs, DocKind kind, TextVisitor& v) {

@@ -10,6 +10,8 @@
 
 namespace glyphgrab {
 
+class TJwTexts;
+
 enum class TextSection {
   kDrawingMemo,     // JWW, JWC
   kSymbolMemo,      // JWK
@@ -51,6 +53,9 @@ bool WalkTexts(const TJwwData& doc, TextVisitor& visitor);
 bool WalkTexts(const TJwsData& doc, TextVisitor& visitor);  // texts, dimensions, blocks
 bool WalkTexts(const TJwcData& doc, TextVisitor& visitor);
 bool WalkTexts(const TJwkData& doc, TextVisitor& visitor);  // memo and texts
+// The texts a text reader took from a drawing or symbol: the same walk as for the
+// document that FileIn would have filled.
+bool WalkTexts(const TJwTexts& texts, TextVisitor& visitor);
 // The document of `kind` in `docs`; true for kNone.
 bool WalkTexts(const TDocumentSet& docs, DocKind kind, TextVisitor& visitor);
 

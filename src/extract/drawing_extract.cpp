@@ -1,5 +1,6 @@
 #include "extract/drawing_extract.h"
 
+#include "documents/jw_texts.h"
 #include "documents/text_walk.h"
 
 namespace glyphgrab {
@@ -71,6 +72,8 @@ void ExtractJww(const TJwwData& doc, ExtractionList& list, const OptFlags& opt) 
 void ExtractJws(const TJwsData& doc, ExtractionList& list, const OptFlags& opt) { Extract(doc, list, opt); }
 void ExtractJwc(const TJwcData& doc, ExtractionList& list, const OptFlags& opt) { Extract(doc, list, opt); }
 void ExtractJwk(const TJwkData& doc, ExtractionList& list, const OptFlags& opt) { Extract(doc, list, opt); }
+
+void ExtractTexts(const TJwTexts& texts, ExtractionList& list, const OptFlags& opt) { Extract(texts, list, opt); }
 
 void ExtractDocument(const TDocumentSet& docs, DocKind kind, ExtractionList& list, const OptFlags& opt) {
   ListWriter writer(list, opt);

@@ -11,6 +11,8 @@
 
 namespace glyphgrab {
 
+class TJwTexts;
+
 // Writes a section header unless sorting is on (sorted lists carry no headers).
 void ExtractSectionHeader(ExtractionList& list, const OptFlags& opt, std::u16string_view header);
 
@@ -25,6 +27,9 @@ void ExtractJws(const TJwsData& doc, ExtractionList& list, const OptFlags& opt);
 void ExtractJwc(const TJwcData& doc, ExtractionList& list, const OptFlags& opt);
 // Symbol memo with the header-information option, then the texts.
 void ExtractJwk(const TJwkData& doc, ExtractionList& list, const OptFlags& opt);
+
+// ExtractJww or ExtractJws on the texts a text reader took from a drawing or symbol.
+void ExtractTexts(const TJwTexts& texts, ExtractionList& list, const OptFlags& opt);
 
 // The one of the four above that the document of `kind` takes; nothing for kNone.
 void ExtractDocument(const TDocumentSet& docs, DocKind kind, ExtractionList& list, const OptFlags& opt);

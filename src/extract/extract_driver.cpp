@@ -1,6 +1,7 @@
 #include "extract/extract_driver.h"
 
 #include "documents/file_kind.h"
+#include "documents/jw_texts.h"
 #include "extract/drawing_extract.h"
 #include "extract/text_extract.h"
 #include "util/cancel.h"
@@ -34,8 +35,14 @@ void ExtractTextFile(const std::u16string& path, FileKind kind, ExtractionList& 
   }
 }
 
+// What a run keeps from file to file: the read buffer and the text reader.
+struct ExtractBuffers {
+  FileBuffer bytes;
+  TJwTexts texts;
+};
+
 void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& docs,
-                FileBuffer& buffer, ExtractionList& list, const StopRequested& stop,
+                ExtractBuffers& buffers, ExtractionList& list, const StopRequested& stop,
                 const DocumentSeen& seen, ExtractFileReport& r) {
   const FileKind kind = FileKindOf(FileExtLower(path));
   r.path = path;
@@ -57,20 +64,26 @@ void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& d
   }
   // The file's bytes are read once and serve both the check and the read.
   r.outcome = Outcome::kNotFormat;
-  if (!buffer.Read(file, &r.error)) {
+  if (!buffers.bytes.Read(file, &r.error)) {
     r.outcome = Outcome::kCannotRead;
     return;
   }
-  const ByteSpan bytes = buffer.bytes();
+  const ByteSpan bytes = buffers.bytes.bytes();
   // FileIn's answer is not consulted for the list: a read that stopped part way gives the
-  // texts found until then.
-  const DocKind doc = ReadDocument(kind, bytes, docs);
-  if (doc != DocKind::kNone) {
+  // texts found until then. Drawings and symbols are read for their texts alone, unless
+  // the caller wants to see the whole document.
+  const DocKind doc = CheckedReader(kind, bytes);
+  if (TJwTexts::Reads(doc) && !seen) {
+    buffers.texts.Read(doc, bytes);
+    ReportRead(buffers.texts.readInfo(), r);
+    ExtractTexts(buffers.texts, list, opt);
+  } else if (doc != DocKind::kNone) {
+    ReadWhole(doc, bytes, docs);
     ReportRead(ReadInfoOf(docs, doc), r);
     if (seen) seen(docs, doc);
+    ExtractDocument(docs, doc, list, opt);
+    docs.Empty(doc, bytes.size());
   }
-  ExtractDocument(docs, doc, list, opt);
-  EmptyReaders(kind, docs, bytes.size());
 }
 
 }  // namespace
@@ -82,14 +95,15 @@ void ExtractFiles(const std::vector<std::u16string>& paths, const OptFlags& opt,
   list.Clear();
   list.SetRemoveBlanks(opt[kOptRemoveBlanks]);
   if (reports) reports->clear();
-  // One read buffer for the run, so that a selection of many drawings allocates once.
-  FileBuffer buffer;
+  // One read buffer and text reader for the run, so that a selection of many drawings
+  // allocates once.
+  ExtractBuffers buffers;
   for (const std::u16string& path : paths) {
     if (CancelRequested()) return;  // abandoned: nobody shows this list
     if (!opt[kOptSort]) list.ExtractAdd(FileHeaderLine(FileBaseName(path)));
     ExtractFileReport report;
     report.listPos = list.size();
-    ExtractOne(path, opt, docs, buffer, list, stop, seen, report);
+    ExtractOne(path, opt, docs, buffers, list, stop, seen, report);
     if (reports) reports->push_back(std::move(report));
   }
   if (opt[kOptSort] && list.size() > 1) list.Sort();

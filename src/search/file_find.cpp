@@ -10,6 +10,7 @@
 
 #include "documents/document_set.h"
 #include "documents/file_kind.h"
+#include "documents/jw_texts.h"
 #include "documents/text_walk.h"
 #include "index/indexed_walk.h"
 #include "util/file_bytes.h"
@@ -104,7 +105,8 @@ namespace {
 struct FindState {
   explicit FindState(std::u16string_view keyword, const MatchPrefilter* quick = nullptr)
       : match(keyword, quick) {}
-  TDocumentSet docs;
+  TDocumentSet docs;  // the DOS generation's
+  TJwTexts texts;     // drawings and symbols: their texts alone
   FileBuffer buffer;
   FieldMatcher match;
   IndexedWalk* index = nullptr;
@@ -138,10 +140,15 @@ bool FileFinds(const std::u16string& path, std::u16string_view name, FileKind ki
   // document. The reader's answer is not consulted, and there is no identification
   // check: whatever a read leaves in the document is searched.
   if (!state.buffer.Read(path, &error)) return notRead();
-  ReadWhole(doc, state.buffer.bytes(), state.docs);
   FieldSearch search(state.match);
-  WalkTexts(state.docs, doc, search);
-  state.docs.Empty(doc, state.buffer.bytes().size());
+  if (TJwTexts::Reads(doc)) {
+    state.texts.Read(doc, state.buffer.bytes());
+    WalkTexts(state.texts, search);
+  } else {
+    ReadWhole(doc, state.buffer.bytes(), state.docs);
+    WalkTexts(state.docs, doc, search);
+    state.docs.Empty(doc, state.buffer.bytes().size());
+  }
   return search.found();
 }
 
