@@ -29,7 +29,7 @@ class ReadableFile;
 // block back, so one huge drawing does not hold its memory for the rest of a walk.
 class FileBuffer {
  public:
-  static constexpr std::size_t kKeepLimit = std::size_t{4} << 20;
+  static constexpr std::size_t kKeepLimit = std::size_t{32} << 20;
 
   // Reads the whole regular file, as ReadWholeFile does. False when it cannot be opened
   // or read; bytes() is then empty and `error`, when given, says why.
