@@ -1,6 +1,7 @@
 // The synthesized drawing the reader benchmarks use: 70,000 entities (lines, arcs,
 // points, 20,000 texts, 2,000 dimensions, 200 block insertions) and 200 block
-// definitions, in the version-700 form with texts in both stored encodings.
+// definitions, in the version-700 form with texts in both stored encodings; about 5 MB.
+// `scale` multiplies the number of entities of each kind (the definitions stay).
 #pragma once
 
 #include <string>
@@ -10,7 +11,7 @@
 
 namespace glyphgrab::bench {
 
-inline std::vector<std::uint8_t> SynthesizedDrawing() {
+inline std::vector<std::uint8_t> SynthesizedDrawing(double scale = 1.0) {
   using namespace glyphgrab::testing;
   JwArchiveWriter w(700);
   JwwHeaderSpec spec;
@@ -22,8 +23,10 @@ inline std::vector<std::uint8_t> SynthesizedDrawing() {
 
   const std::u16string words[] = {u"洋室（６帖）", u"W=1800 H=2100", u"ｷｯﾁﾝ", u"構造用合板 t=12",
                                   u"外壁：窯業系サイディング張り", u"GL+450"};
-  const int lines = 36000, arcs = 8000, points = 3800, texts = 20000, dims = 2000, inserts = 200;
-  w.Count(lines + arcs + points + texts + dims + inserts);
+  const auto scaled = [scale](int n) { return static_cast<int>(n * scale); };
+  const int lines = scaled(36000), arcs = scaled(8000), points = scaled(3800), texts = scaled(20000),
+            dims = scaled(2000), inserts = scaled(200);
+  w.Count(static_cast<std::uint32_t>(lines + arcs + points + texts + dims + inserts));
   TEntJwwEnko arc;
   arc.att = AttrOf(1, 2);
   arc.dHankei = 5;

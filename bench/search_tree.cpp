@@ -1,10 +1,12 @@
 // Writes the synthesized folder tree of the search benchmark: 200 folders holding 5,000
 // files, mostly JWW drawings of realistic size, some JWS, JWC, TXT, CSV and HTML files.
+// With --big: 12 folders of 10 big drawings each, 1 to 5 MB, about 360 MB in all.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
 
+#include "bench/jw_synth.h"
 #include "fixtures/dos_builder.h"
 #include "fixtures/jww_builder.h"
 #include "util/codepage.h"
@@ -67,12 +69,27 @@ std::vector<std::uint8_t> Symbol(int n) {
 
 }  // namespace
 
+int BigDrawings(const std::filesystem::path& root) {
+  int n = 0;
+  for (int folder = 0; folder < 12; ++folder) {
+    const auto dir = root / ("site" + std::to_string(folder));
+    std::filesystem::create_directories(dir);
+    // Scales from 0.2 to 0.9 of the 5 MB drawing, in turn.
+    for (int k = 0; k < 10; ++k, ++n)
+      Write(dir / ("plan" + std::to_string(n) + ".jww"), bench::SynthesizedDrawing(0.2 + 0.1 * (n % 8)));
+  }
+  std::cout << n << " big drawings in 12 folders under " << root.string() << '\n';
+  return 0;
+}
+
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: glyphgrab_bench_search_tree FOLDER\n";
+  const bool big = argc == 3 && std::string(argv[1]) == "--big";
+  if (argc != 2 && !big) {
+    std::cerr << "usage: glyphgrab_bench_search_tree [--big] FOLDER\n";
     return 2;
   }
-  const std::filesystem::path root = argv[1];
+  const std::filesystem::path root = argv[argc - 1];
+  if (big) return BigDrawings(root);
   int n = 0;
   for (int top = 0; top < 20; ++top) {
     for (int sub = 0; sub < 10; ++sub) {
