@@ -120,63 +120,57 @@ std::int32_t Archive::ReadCount(bool* delivered) {
 }
 
 ObjectTag Archive::ReadObjectTag() {
-  ObjectTag tag;
   std::uint16_t t = 0;
-  if (!r_.CheckedU16(t)) {
+  if (!r_.CheckedU16(t)) return ObjectTag{TagKind::kClassRef, 0, false};
+  if (t == 0xFFFF) return ReadNewClass();
+  const std::int64_t index = t == 0x7FFF ? static_cast<std::int64_t>(r_.U32() & 0x7FFFFFFFu)
+                                         : static_cast<std::int64_t>(t) - 0x8000;
+  // Runs of one kind are the rule: the last reference found answers most tags.
+  return ObjectTag{TagKind::kClassRef, index == lastIndex_ ? lastKind_ : KindOf(index), true};
+}
+
+ObjectTag Archive::ReadNewClass() {
+  ObjectTag tag;
+  tag.tag = TagKind::kNewClass;
+  r_.U16();  // schema number
+  const std::uint16_t n = r_.U16();
+  // A name that cannot fit the work buffer with its terminating zero is no known class.
+  if (n >= kWorkBufferBytes) {
+    r_.Skip(n);
+    tag.kind = -1;
+    return tag;
+  }
+  std::memset(work_.data(), 0, n + 1u);
+  r_.Read(work_.data(), n);
+  if (r_.hitEnd()) {
+    // A class cut off by the end of the data is the end, not an unknown class.
     tag.delivered = false;
     return tag;
   }
-  std::int64_t index = 0;
-  if (t == 0xFFFF) {
-    tag.tag = TagKind::kNewClass;
-    r_.U16();  // schema number
-    const std::uint16_t n = r_.U16();
-    // A name that cannot fit the work buffer with its terminating zero is no known class.
-    if (n >= kWorkBufferBytes) {
-      r_.Skip(n);
-      tag.kind = -1;
-      return tag;
-    }
-    std::memset(work_.data(), 0, n + 1u);
-    r_.Read(work_.data(), n);
-    if (r_.hitEnd()) {
-      // A class cut off by the end of the data is the end, not an unknown class.
-      tag.delivered = false;
-      return tag;
-    }
-    const std::string_view name(reinterpret_cast<const char*>(work_.data()));
-    tag.kind = -1;
-    for (std::int32_t k = kEntSen; k <= kEntBlock; ++k) {
-      if (name == kClassNames[k]) {
-        tag.kind = k;
-        classIndex_[static_cast<std::size_t>(k)] = objectIndex_++;
-        lastIndex_ = -1;  // the kind may have left its earlier index
-        break;
-      }
-    }
-    return tag;
-  }
-  if (t == 0x7FFF) {
-    index = r_.U32() & 0x7FFFFFFFu;
-  } else {
-    index = static_cast<std::int64_t>(t) - 0x8000;
-  }
-  // Runs of one kind are the rule: the last reference found answers most tags.
-  if (index == lastIndex_) {
-    tag.kind = lastKind_;
-    return tag;
-  }
-  // Kinds that were never registered in this file match no index.
+  const std::string_view name(reinterpret_cast<const char*>(work_.data()));
+  tag.kind = -1;
   for (std::int32_t k = kEntSen; k <= kEntBlock; ++k) {
-    const std::int32_t c = classIndex_[static_cast<std::size_t>(k)];
-    if (c != 0 && c == index) {
+    if (name == kClassNames[k]) {
       tag.kind = k;
-      lastIndex_ = index;
-      lastKind_ = k;
+      classIndex_[static_cast<std::size_t>(k)] = objectIndex_++;
+      lastIndex_ = -1;  // the kind may have left its earlier index
       break;
     }
   }
   return tag;
+}
+
+std::int32_t Archive::KindOf(std::int64_t index) {
+  // Kinds that were never registered in this file match no index.
+  for (std::int32_t k = kEntSen; k <= kEntBlock; ++k) {
+    const std::int32_t c = classIndex_[static_cast<std::size_t>(k)];
+    if (c != 0 && c == index) {
+      lastIndex_ = index;
+      lastKind_ = k;
+      return k;
+    }
+  }
+  return 0;
 }
 
 bool Archive::ReadDefinitionTag() {

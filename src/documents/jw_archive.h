@@ -143,6 +143,10 @@ class Archive {
   TextSpan AppendCleanText(std::u16string& units);
 
  private:
+  // The rest of a new-class tag.
+  ObjectTag ReadNewClass();
+  // The kind registered under a class index; 0 when none is.
+  std::int32_t KindOf(std::int64_t index);
   // A text passed over; its undecodable bytes are counted as reading it would count them.
   void SkipText();
   // The stored bytes of a fixed part passed over, fewer at the end of the data. Only its
