@@ -204,6 +204,7 @@ void MainLogic::BrowseForFolderAccept(const std::u16string& folder) {
 }
 
 void MainLogic::TreeView1Click() {
+  CancelKeySelect(SelectPane::kTree);  // this opens it already
   if (scanning_) return;
   if (settings_.rootFolder.empty() || !IsFolder(settings_.rootFolder)) {
     view_.Beep();
@@ -270,6 +271,7 @@ bool MainLogic::CurrentFolderReady(FolderCheck how, std::u16string_view missingT
 }
 
 void MainLogic::ListView1Click() {
+  CancelKeySelect(SelectPane::kFiles);  // this opens it already
   if (!CurrentFolderReady(FolderCheck::kQuiet, kFolderMissingText)) {
     // Nothing is read and the list stays as it is, but the click still replaces a
     // running extraction: its list must not appear after the message.
@@ -391,6 +393,33 @@ void MainLogic::ListView1DblClick() {
   view_.SetStatus(u"ファイル「" + path + u"」");
 }
 
+void MainLogic::SelectedByKey(SelectPane pane) {
+  // A selection still waiting in the other pane is opened first: the user moved on.
+  if (keySelected_ && *keySelected_ != pane) OpenSelection(*keySelected_);
+  keySelected_ = pane;
+  view_.StartKeySelectTimer(kKeySelectDelay);
+}
+
+void MainLogic::EnterPressed(SelectPane pane) { OpenSelection(pane); }
+
+void MainLogic::KeySelectTimer() {
+  if (keySelected_ && !closed_) OpenSelection(*keySelected_);
+}
+
+void MainLogic::CancelKeySelect(SelectPane pane) {
+  if (keySelected_ != pane) return;
+  keySelected_.reset();
+  view_.StopKeySelectTimer();
+}
+
+void MainLogic::OpenSelection(SelectPane pane) {
+  if (pane == SelectPane::kTree) {
+    TreeView1Click();
+  } else {
+    ListView1Click();
+  }
+}
+
 void MainLogic::Button2Click() { view_.ShowSettingsDialog(); }
 
 void MainLogic::Button3Click() {
@@ -475,6 +504,7 @@ void MainLogic::StoreSettings() {
 void MainLogic::Closing() {
   if (closed_) return;
   closed_ = true;
+  if (keySelected_) CancelKeySelect(*keySelected_);
   // Closing waits for neither: an abandoned run ends within a frame or two.
   scanJob_.Close();
   extractJob_.Close();

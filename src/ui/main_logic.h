@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,12 @@ inline constexpr std::u16string_view kCurrentFolderMissingText = u"参照フォ�
 inline constexpr std::u16string_view kFolderMissingText = u"参照フォルダが存在しません。再指定して下さい。";
 inline constexpr std::u16string_view kNoFileText = u"ファイルを指示して下さい。";
 inline constexpr int kMemoSaveInterval = 1000;  // ms
+// How long a selection made with the keys must stay before it is opened: holding an
+// arrow key down must not start a read per row.
+inline constexpr int kKeySelectDelay = 250;  // ms
+
+// The panes whose keyboard selection opens what is selected.
+enum class SelectPane { kTree, kFiles };
 
 class MainLogic {
  public:
@@ -100,6 +107,13 @@ class MainLogic {
   void ListBox1Click();
   void ListBox1DblClick();
   void ListBox1ContextPopup();
+  // The selection of a pane moved by the keys (arrows, Home/End, Space): opened like a
+  // click once it stays for kKeySelectDelay; a newer one restarts the wait.
+  void SelectedByKey(SelectPane pane);
+  // Enter in a pane: its selection is opened at once.
+  void EnterPressed(SelectPane pane);
+  // The timer of SelectedByKey ran out.
+  void KeySelectTimer();
   // The current line moved: the preview marks its texts.
   void ListBox1Current(int row);
   void PreviewToggled(bool on);
@@ -192,6 +206,9 @@ class MainLogic {
   bool unattended_ = false;
   std::u16string pendingOpen_;  // handed over during a folder scan
   bool busyCursor_ = false;
+  std::optional<SelectPane> keySelected_;  // waiting for KeySelectTimer
+  void OpenSelection(SelectPane pane);
+  void CancelKeySelect(SelectPane pane);
   struct PendingNotice {
     std::u16string text;
     bool beep, error;

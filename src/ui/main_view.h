@@ -85,6 +85,11 @@ class MainView : public WindowView {
   // The window is on the screen (notices of a start-up wait for it).
   virtual bool IsShown() const = 0;
 
+  // A single-shot timer that calls MainLogic::KeySelectTimer; starting it again restarts
+  // the wait.
+  virtual void StartKeySelectTimer(int milliseconds) = 0;
+  virtual void StopKeySelectTimer() = 0;
+
   // A repeating timer that calls MainLogic::MemoSaveTimer.
   virtual void StartMemoSaveTimer(int milliseconds) = 0;
   virtual void StopMemoSaveTimer() = 0;

@@ -326,6 +326,44 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.probe.misc->opened[0], U16(f.a / "one.txt"));
   }
 
+  // The keys open what they select, after a pause; Enter at once; Tab goes from pane to
+  // pane, never from cell to cell.
+  void keyboardOpensFoldersAndFiles() {
+    Fixture f;
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    MainWindow& w = f.Start();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    w.TreeView1->setFocus();
+    const int b = w.folderTree().FindFolder(U16(f.root / "b"));
+    QTest::keyClick(w.TreeView1, Qt::Key_Down);  // a/c
+    QTest::keyClick(w.TreeView1, Qt::Key_Down);  // b
+    QCOMPARE(CurrentNode(w), b);
+    QCOMPARE(w.preFolder(), U16(f.a));  // still waiting
+    QTRY_COMPARE(w.preFolder(), U16(f.root / "b"));
+    QCOMPARE(f.FileNames(), QStringList());
+
+    QTest::keyClick(w.TreeView1, Qt::Key_Up);
+    QTest::keyClick(w.TreeView1, Qt::Key_Up);  // a
+    QTest::keyClick(w.TreeView1, Qt::Key_Return);
+    QCOMPARE(w.preFolder(), U16(f.a));  // Enter does not wait
+
+    QTest::keyClick(w.TreeView1, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.ListView1));
+    QTest::keyClick(w.ListView1, Qt::Key_Home);
+    QTRY_VERIFY(!f.ListBoxLines().isEmpty());
+    QCOMPARE(f.ListBoxLines().value(0), "【" + f.FileNames().value(0) + "】");
+    QTest::keyClick(w.ListView1, Qt::Key_End);
+    QTRY_COMPARE(f.ListBoxLines().value(0), "【" + f.FileNames().back() + "】");
+
+    QTest::keyClick(w.ListView1, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.ListBox1));
+    QTest::keyClick(w.ListBox1, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.Button2));
+  }
+
   void copyAndSendFromTheExtractionList() {
     Fixture f;
     f.SaveSettings(U16(f.root) + u"/", U16(f.a));

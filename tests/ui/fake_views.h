@@ -139,6 +139,8 @@ class FakeMainView final : public FakeWindow<ui::MainView> {
   std::u16string ChooseFolder(std::u16string_view, std::u16string_view) override { return chosenFolder; }
   void ShowSettingsDialog() override { ++settingsDialogs; }
   bool IsShown() const override { return shown; }
+  void StartKeySelectTimer(int milliseconds) override { keySelectTimer = milliseconds; }
+  void StopKeySelectTimer() override { keySelectTimer = 0; }
   void StartMemoSaveTimer(int milliseconds) override { memoTimer = milliseconds; }
   void StopMemoSaveTimer() override { memoTimer = 0; }
 
@@ -167,6 +169,7 @@ class FakeMainView final : public FakeWindow<ui::MainView> {
   int settingsDialogs = 0;
   bool shown = true;
   int memoTimer = 0;
+  int keySelectTimer = 0;  // running when not 0
 };
 
 class FakeSearchView final : public FakeWindow<ui::SearchView> {

@@ -341,6 +341,52 @@ TEST(MainLogic, ANewSelectionAbandonsTheOldExtraction) {
               ms(firstEnds->at), ms(shown));
 }
 
+// A selection moved by the keys opens once it stays (one read however many rows went by),
+// Enter opens at once, and a click or a move to the other pane settles what waits.
+TEST(MainLogic, AKeyboardSelectionOpensAfterAPause) {
+  UiFixture f;
+  f.SaveUsualSettings();
+  ui::MainLogic& logic = f.Start();
+  const int b = logic.folderTree().FindFolder(U16(f.root / "b"));
+  const int a = logic.folderTree().FindFolder(U16(f.a));
+
+  f.view.selectedNode = b;
+  logic.SelectedByKey(ui::SelectPane::kTree);
+  EXPECT_EQ(f.view.keySelectTimer, ui::kKeySelectDelay);
+  EXPECT_EQ(logic.preFolder(), U16(f.a));  // not yet
+  f.view.selectedNode = a;
+  logic.SelectedByKey(ui::SelectPane::kTree);
+  EXPECT_EQ(logic.preFolder(), U16(f.a));
+  logic.KeySelectTimer();
+  EXPECT_EQ(f.view.keySelectTimer, 0);
+  EXPECT_EQ(logic.preFolder(), U16(f.a));
+  EXPECT_EQ(f.view.rows.size(), 2u);
+  logic.KeySelectTimer();  // a late tick opens nothing again
+  EXPECT_FALSE(logic.ExtractionRunning());
+
+  // Enter does not wait.
+  f.SelectFiles({u"one.txt"});
+  logic.SelectedByKey(ui::SelectPane::kFiles);
+  EXPECT_FALSE(logic.ExtractionRunning());
+  logic.EnterPressed(ui::SelectPane::kFiles);
+  EXPECT_EQ(f.view.keySelectTimer, 0);
+  f.view.RunUntil([&] { return !logic.ExtractionRunning(); });
+  EXPECT_EQ(f.view.lines, (std::vector<std::u16string>{u"【one.txt】", u"first line", u"second line"}));
+
+  // The files pane waits while the tree moves on: the files are opened first.
+  f.SelectFiles({u"two.csv"});
+  logic.SelectedByKey(ui::SelectPane::kFiles);
+  f.view.selectedNode = b;
+  logic.SelectedByKey(ui::SelectPane::kTree);
+  EXPECT_TRUE(logic.ExtractionRunning());
+  EXPECT_EQ(logic.preFolder(), U16(f.a));
+  logic.TreeView1Click();  // a click opens it now and nothing waits any more
+  EXPECT_EQ(logic.preFolder(), U16(f.root / "b"));
+  EXPECT_EQ(f.view.keySelectTimer, 0);
+  f.view.RunUntil([&] { return !logic.ExtractionRunning(); });
+  EXPECT_TRUE(f.view.lines.empty());  // the folder changed since
+}
+
 TEST(MainLogic, CopyAndSendFromTheExtractionList) {
   UiFixture f;
   f.SaveUsualSettings();

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -64,6 +65,65 @@ class RightPressKeepsSelection final : public QObject {
     }
     return QObject::eventFilter(watched, event);
   }
+};
+
+// The keys of a pane that opens what is selected: Enter opens at once; a key that moves
+// the selection (arrows, Home/End, pages, Space) tells the logic once the view has moved.
+class SelectionKeys final : public QObject {
+ public:
+  SelectionKeys(QAbstractItemView* view, std::function<void()> enter, std::function<void()> moved)
+      : QObject(view), view_(view), enter_(std::move(enter)), moved_(std::move(moved)) {
+    view->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    // A table's Home and End go to the row's first and last cell; in a list of files
+    // they go to the first and last file, as they do in a file manager.
+    if ((key->key() == Qt::Key_Home || key->key() == Qt::Key_End) && key->modifiers() == Qt::NoModifier &&
+        qobject_cast<QTableView*>(view_)) {
+      const int rows = view_->model()->rowCount();
+      if (rows > 0) {
+        const QModelIndexList before = view_->selectionModel()->selectedIndexes();
+        const QModelIndex to = view_->model()->index(key->key() == Qt::Key_Home ? 0 : rows - 1, 0);
+        view_->selectionModel()->setCurrentIndex(to, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        view_->scrollTo(to);
+        if (view_->selectionModel()->selectedIndexes() != before) moved_();
+      }
+      return true;
+    }
+    switch (key->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        enter_();
+        return true;
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_Left:
+      case Qt::Key_Right:
+      case Qt::Key_Home:
+      case Qt::Key_End:
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown:
+      case Qt::Key_Space: {
+        // The view handles the key here, so that only a moved selection counts and the
+        // logic hears of it before the next key.
+        const QModelIndexList before = view_->selectionModel()->selectedIndexes();
+        watched->event(event);
+        if (view_->selectionModel()->selectedIndexes() != before) moved_();
+        return true;
+      }
+      default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QAbstractItemView* view_;
+  std::function<void()> enter_, moved_;
 };
 
 DoubleClickMarker* MarkDoubleClicks(QAbstractItemView* view) {
@@ -201,6 +261,25 @@ void MainWindow::BuildControls() {
   statusBar()->addPermanentWidget(ButtonP);
 
   connect(ButtonF, &QPushButton::clicked, this, [this] { logic_->ButtonFClick(); });
+  new SelectionKeys(
+      TreeView1, [this] { logic_->EnterPressed(ui::SelectPane::kTree); },
+      [this] { logic_->SelectedByKey(ui::SelectPane::kTree); });
+  new SelectionKeys(
+      ListView1, [this] { logic_->EnterPressed(ui::SelectPane::kFiles); },
+      [this] { logic_->SelectedByKey(ui::SelectPane::kFiles); });
+  keySelectTimer_.setSingleShot(true);
+  connect(&keySelectTimer_, &QTimer::timeout, this, [this] { logic_->KeySelectTimer(); });
+  // Tab goes from pane to pane, never from cell to cell.
+  ListView1->setTabKeyNavigation(false);
+  QWidget::setTabOrder(ButtonF, TreeView1);
+  QWidget::setTabOrder(TreeView1, ListView1);
+  QWidget::setTabOrder(ListView1, ListBox1);
+  QWidget::setTabOrder(ListBox1, ComboBox1);
+  QWidget::setTabOrder(ComboBox1, Button2);
+  QWidget::setTabOrder(Button2, Button3);
+  QWidget::setTabOrder(Button3, ButtonT);
+  QWidget::setTabOrder(ButtonT, ButtonX);
+  QWidget::setTabOrder(ButtonX, ButtonP);
   connect(TreeView1, &QTreeWidget::itemClicked, this, [this] { logic_->TreeView1Click(); });
   connect(ComboBox1, &QComboBox::activated, this, [this] { logic_->ComboBox1Select(); });
   connect(Button2, &QPushButton::clicked, this, [this] { logic_->Button2Click(); });

@@ -112,6 +112,8 @@ class MainWindow : public QMainWindow, public QtView<ui::MainView> {
   std::u16string ChooseFolder(std::u16string_view title, std::u16string_view start) override;
   void ShowSettingsDialog() override;
   bool IsShown() const override { return isVisible(); }
+  void StartKeySelectTimer(int milliseconds) override { keySelectTimer_.start(milliseconds); }
+  void StopKeySelectTimer() override { keySelectTimer_.stop(); }
   void StartMemoSaveTimer(int milliseconds) override { memoSaveTimer_.start(milliseconds); }
   void StopMemoSaveTimer() override { memoSaveTimer_.stop(); }
 
@@ -125,6 +127,7 @@ class MainWindow : public QMainWindow, public QtView<ui::MainView> {
 
   QtBoxes boxes_;
   QTimer memoSaveTimer_;
+  QTimer keySelectTimer_;
   bool paneWidthsShown_ = false;
   std::vector<QTreeWidgetItem*> nodeItems_;
   SettingsDialog* form2_ = nullptr;

@@ -17,6 +17,7 @@ namespace {
 constexpr UINT kFileListClicked = WM_APP + 10;  // the file list's selection settled
 constexpr UINT_PTR kMemoTimer = 1;
 constexpr UINT_PTR kFillTimer = 2;   // the next part of the folder tree
+constexpr UINT_PTR kKeySelectTimer = 3;
 constexpr auto kFillSlice = std::chrono::milliseconds(8);
 constexpr int kGap = 5;        // splitter width, 96 DPI
 constexpr int kMargin = 6;     // around the button row
@@ -185,11 +186,19 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return Notify(*reinterpret_cast<const NMHDR*>(lp), lp);
     case kFileListClicked:
       clickPending_ = false;
-      logic_->ListView1Click();
+      if (std::exchange(fileKeyPressed_, false)) {
+        logic_->SelectedByKey(ui::SelectPane::kFiles);
+      } else {
+        logic_->ListView1Click();
+      }
       return 0;
     case WM_TIMER:
       if (wp == kMemoTimer) logic_->MemoSaveTimer();
       if (wp == kFillTimer) FillTree();
+      if (wp == kKeySelectTimer) {
+        KillTimer(hwnd(), kKeySelectTimer);
+        logic_->KeySelectTimer();
+      }
       return 0;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lp) == label1_) {
@@ -279,9 +288,9 @@ void MainWindow::Command(int id, int code) {
     case IDOK: {  // Enter: the focused button is clicked, the focused tree lists its folder
       HWND focus = GetFocus();
       if (focus == tree_) {
-        logic_->TreeView1Click();
+        logic_->EnterPressed(ui::SelectPane::kTree);
       } else if (focus == fileList_) {
-        logic_->ListView1Click();
+        logic_->EnterPressed(ui::SelectPane::kFiles);
       } else if (focus && GetParent(focus) == hwnd() &&
                  (GetWindowLongW(focus, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON) {
         SendMessageW(focus, BM_CLICK, 0, 0);
@@ -326,7 +335,13 @@ void MainWindow::ScheduleFileListClick() {
 LRESULT MainWindow::Notify(const NMHDR& header, LPARAM lp) {
   switch (header.idFrom) {
     case kIdTree:
-      if (header.code == TVN_SELCHANGEDW && quiet_ == 0) logic_->TreeView1Click();
+      if (header.code == TVN_SELCHANGEDW && quiet_ == 0) {
+        if (reinterpret_cast<const NMTREEVIEWW*>(lp)->action == TVC_BYKEYBOARD) {
+          logic_->SelectedByKey(ui::SelectPane::kTree);
+        } else {
+          logic_->TreeView1Click();
+        }
+      }
       return 0;
     case kIdFileList:
       switch (header.code) {
@@ -347,6 +362,16 @@ LRESULT MainWindow::Notify(const NMHDR& header, LPARAM lp) {
           }
           return 0;
         }
+        case LVN_KEYDOWN:
+          // Navigation keys change the selection after this notice; Enter comes as IDOK.
+          switch (reinterpret_cast<const NMLVKEYDOWN*>(lp)->wVKey) {
+            case VK_UP: case VK_DOWN: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT: case VK_SPACE:
+              fileKeyPressed_ = true;
+              break;
+            default:
+              break;
+          }
+          return 0;
         case LVN_ODSTATECHANGED:
           if (quiet_ == 0) ScheduleFileListClick();
           return 0;
@@ -604,5 +629,9 @@ void MainWindow::StartMemoSaveTimer(int milliseconds) {
   SetTimer(hwnd(), kMemoTimer, static_cast<UINT>(milliseconds), nullptr);
 }
 void MainWindow::StopMemoSaveTimer() { KillTimer(hwnd(), kMemoTimer); }
+void MainWindow::StartKeySelectTimer(int milliseconds) {
+  SetTimer(hwnd(), kKeySelectTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+void MainWindow::StopKeySelectTimer() { KillTimer(hwnd(), kKeySelectTimer); }
 
 }  // namespace glyphgrab::wingui

@@ -65,6 +65,8 @@ class MainWindow final : public FrameView<ui::MainView> {
   std::u16string ChooseFolder(std::u16string_view title, std::u16string_view start) override;
   void ShowSettingsDialog() override;
   bool IsShown() const override { return IsWindowVisible(hwnd()) != FALSE; }
+  void StartKeySelectTimer(int milliseconds) override;
+  void StopKeySelectTimer() override;
   void StartMemoSaveTimer(int milliseconds) override;
   void StopMemoSaveTimer() override;
 
@@ -111,6 +113,7 @@ class MainWindow final : public FrameView<ui::MainView> {
   int quiet_ = 0;        // events caused by the logic's own changes are not forwarded
   bool busy_ = false;    // the wait cursor
   bool clickPending_ = false;
+  bool fileKeyPressed_ = false;  // the file list's next selection change comes from a key
   bool closing_ = false;
 };
 
