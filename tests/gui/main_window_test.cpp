@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QScreen>
 #include <QtTest>
@@ -502,6 +503,39 @@ class MainWindowTest : public QObject {
         f.window.reset();
       }
     }
+  }
+
+  // A first start keeps its narrow text list, but a window made wider shares the room
+  // between the file list and the text list; a line still cut shows whole in a tooltip.
+  void aWiderWindowWidensTheTextListAndCutLinesHaveTips() {
+    Fixture f;
+    const std::string longText(120, 'w');
+    f.dir.Write("root/a/long.txt", "short\r\n" + longText + "\r\n");
+    f.SaveSettings(U16(f.root) + u"/", U16(f.a));
+    MainWindow& w = f.Start();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QList<int> before = w.Splitter->sizes();
+    QCOMPARE(before.value(2), 100);
+    w.resize(w.width() + 400, w.height());
+    QTRY_VERIFY(w.Splitter->sizes().value(2) > 250);
+    const QList<int> after = w.Splitter->sizes();
+    QCOMPARE(after.value(0), before.value(0));
+    QVERIFY(std::abs((after.value(1) - before.value(1)) - (after.value(2) - before.value(2))) <= 2);
+
+    f.SelectFiles({"long.txt"});
+    w.ListView1Click();
+    QTRY_COMPARE(f.ListBoxLines().size(), 3);
+    const auto tipAt = [&](int row) {
+      QToolTip::hideText();
+      const QPoint at = w.ListBox1->visualItemRect(w.ListBox1->item(row)).center();
+      QHelpEvent help(QEvent::ToolTip, at, w.ListBox1->viewport()->mapToGlobal(at));
+      QCoreApplication::sendEvent(w.ListBox1->viewport(), &help);
+      return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QCOMPARE(tipAt(1), QString());  // shown whole already
+    QCOMPARE(tipAt(2), QString::fromStdString(longText));
+    QToolTip::hideText();
   }
 
   // While the keys of one send are typed, another send is refused, not queued, and Esc

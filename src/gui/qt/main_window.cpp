@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -17,6 +18,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -25,6 +27,7 @@
 
 #include "gui/qt/drawing_preview.h"
 #include "gui/qt/settings_dialog.h"
+#include "ui/pane_widths.h"
 #include "ui/window_rules.h"
 
 namespace glyphgrab::gui {
@@ -124,6 +127,29 @@ class SelectionKeys final : public QObject {
  private:
   QAbstractItemView* view_;
   std::function<void()> enter_, moved_;
+};
+
+// A line cut by the list's width shows whole in a tooltip.
+class CutTextTips final : public QObject {
+ public:
+  explicit CutTextTips(QListWidget* list) : QObject(list), list_(list) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return QObject::eventFilter(watched, event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QListWidgetItem* item = list_->itemAt(help->pos());
+    const QRect shown = item ? list_->visualItemRect(item) : QRect();
+    if (item && list_->fontMetrics().horizontalAdvance(item->text()) + 8 > list_->viewport()->width() - shown.left()) {
+      QToolTip::showText(help->globalPos(), item->text(), list_->viewport(), shown);
+    } else {
+      QToolTip::hideText();
+    }
+    return true;
+  }
+
+ private:
+  QListWidget* list_;
 };
 
 DoubleClickMarker* MarkDoubleClicks(QAbstractItemView* view) {
@@ -248,6 +274,10 @@ void MainWindow::BuildControls() {
   Splitter->setStretchFactor(0, 0);
   Splitter->setStretchFactor(1, 1);
   Splitter->setStretchFactor(2, 0);
+  // A window made wider gives the text list its share of the room, not the file list
+  // alone: texts cut at a first start's narrow list show whole once there is room.
+  Splitter->installEventFilter(this);
+  connect(Splitter, &QSplitter::splitterMoved, this, [this] { paneSizes_ = Splitter->sizes(); });
   Splitter->setChildrenCollapsible(false);
 
   setCentralWidget(central);
@@ -305,6 +335,7 @@ void MainWindow::BuildControls() {
   connect(ListBox1, &QListWidget::customContextMenuRequested, this,
           [this] { logic_->ListBox1ContextPopup(); });
   ListBox1->viewport()->installEventFilter(new RightPressKeepsSelection(ListBox1));
+  ListBox1->viewport()->installEventFilter(new CutTextTips(ListBox1));
   // Enter and Ctrl+C copy the current line, as a click does.
   for (const QKeySequence& keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(QKeySequence::Copy)}) {
     auto* copy = new QShortcut(keys, ListBox1);
@@ -347,6 +378,20 @@ void MainWindow::ApplyPaneWidths() {
   }
   const int middle = std::max(1, Splitter->width() - tree - list - handles);
   Splitter->setSizes({tree, middle, list});
+  paneSizes_ = Splitter->sizes();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Splitter && event->type() == QEvent::Resize && paneWidthsShown_ && paneSizes_.size() == 3) {
+    // After the splitter's own share-out, which gives the file list nearly all.
+    QTimer::singleShot(0, this, [this] {
+      const int total = Splitter->width() - 2 * Splitter->handleWidth();
+      const ui::PaneWidths w = ui::SharePaneWidths({paneSizes_[0], paneSizes_[1], paneSizes_[2]}, total, 20);
+      Splitter->setSizes({w.tree, w.files, w.texts});
+      paneSizes_ = Splitter->sizes();
+    });
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -119,6 +119,7 @@ class MainWindow : public QMainWindow, public QtView<ui::MainView> {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -129,6 +130,7 @@ class MainWindow : public QMainWindow, public QtView<ui::MainView> {
   QTimer memoSaveTimer_;
   QTimer keySelectTimer_;
   bool paneWidthsShown_ = false;
+  QList<int> paneSizes_;  // as last set or dragged: the base a new window width shares from
   std::vector<QTreeWidgetItem*> nodeItems_;
   SettingsDialog* form2_ = nullptr;
   // Last: it goes first, while the controls it drives still exist.
