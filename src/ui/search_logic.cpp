@@ -61,7 +61,11 @@ void SearchLogic::Button1Click() {
   if (running_) return;
   view_.SetStatus(u"");
   const std::u16string raw = view_.Keyword();
-  if (RemoveBlanks(raw).empty()) return;
+  // Said, and the results of the last search stay.
+  if (RemoveBlanks(raw).empty()) {
+    view_.SetStatus(kNoKeywordText);
+    return;
+  }
   const std::array<bool, kSearchCheckCount> checks = view_.Checks();
   // Nothing would be searched: say why instead of doing nothing.
   if (!checks[7] && !checks[8]) {

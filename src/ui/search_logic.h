@@ -34,6 +34,7 @@ inline constexpr std::u16string_view kIndexResultsTail = u"ファイル（フォ
 inline constexpr std::u16string_view kIndexConfirmedText = u"（索引の結果を確認済み）";
 inline constexpr std::u16string_view kIndexSetAsideText = u"（壊れた索引を退避して作り直しました）";
 inline constexpr std::u16string_view kIndexUnavailableText = u"（索引を使えないため索引なしで検索しました）";
+inline constexpr std::u16string_view kNoKeywordText = u"検索する文字内容を入力して下さい。";
 inline constexpr int kKeywordMaxLength = 255;
 inline constexpr int kSearchMinWidth = 200, kSearchMinHeight = 200;
 

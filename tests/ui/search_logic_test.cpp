@@ -51,7 +51,8 @@ TEST(SearchLogic, WhatAStartNeeds) {
     std::u16string_view status;
   };
   const Case cases[] = {
-      {"blank keyword", u" \u3000 ", kAllChecks, u""},
+      {"empty keyword", u"", kAllChecks, ui::kNoKeywordText},
+      {"blank keyword", u" \u3000 ", kAllChecks, ui::kNoKeywordText},
       {"neither names nor contents", u"line", {true, true, true, true, true, true, true, false, false},
        ui::kNoSearchModeText},
       {"no file type", u"line", {false, false, false, false, false, false, false, true, true}, ui::kNoFileTypeText},
@@ -62,11 +63,13 @@ TEST(SearchLogic, WhatAStartNeeds) {
     f.searchView.status = u"old";
     f.searchView.checks = c.checks;
     f.searchView.keyword = c.keyword;
+    f.searchView.results = {u"earlier result"};
     const OptFlags before = f.logic->settings().optFlags;
     f.search->Button1Click();
     EXPECT_EQ(f.logic->settings().optFlags, before);  // the boxes are not taken
     EXPECT_FALSE(f.search->Searching());
     EXPECT_EQ(f.searchView.status, c.status);
+    EXPECT_EQ(f.searchView.results, std::vector<std::u16string>{u"earlier result"});  // nothing cleared
     EXPECT_TRUE(f.search->history().empty());
     EXPECT_TRUE(f.searchView.enabled.empty());  // the buttons were never turned off
   }
