@@ -291,6 +291,7 @@ void MainLogic::AbandonExtraction() {
 
 void MainLogic::DropTexts() {
   AbandonExtraction();
+  filterNotice_.clear();
   texts_ = {};
   view_.ShowLines({});
   ShowPreview({});
@@ -358,7 +359,7 @@ void MainLogic::ExtractionFinished(TextLines texts, Preview shown) {
   }
   texts_ = std::move(texts);
   view_.ShowLines(texts_.lines);
-  view_.SetStatus(texts_.status);
+  view_.SetStatus(texts_.status.empty() ? std::exchange(filterNotice_, {}) : texts_.status);
   ShowPreview(std::move(shown));
 }
 
@@ -483,8 +484,17 @@ void MainLogic::FileSel(int ind, const std::u16string& fn) {
 
 void MainLogic::ListAndExtract(const std::u16string& fn) {
   const std::u16string name = StrUpper(FileBaseName(fn));
-  view_.SetFilterIndex(FilterEntryFor(fn));
+  const int filter = FilterEntryFor(fn);
+  const bool filterChanged = filter != view_.FilterIndex();
+  view_.SetFilterIndex(filter);
   FileListMake(preFolder_);
+  // Saved with the settings: told, or a later folder of other types lists no file and
+  // nobody knows why.
+  if (filterChanged && filter >= 0 && static_cast<std::size_t>(filter) < kFileFilters.size()) {
+    filterNotice_ = u"ファイルの種類を「" + std::u16string(kFileFilters[static_cast<std::size_t>(filter)].text) +
+                    u"」に切り替えました。";
+    view_.SetStatus(filterNotice_);
+  }
   for (std::size_t r = 0; r < rows_.size(); ++r) {
     if (StrUpper(rows_[r].name) == name) {
       view_.SelectFileRow(static_cast<int>(r));

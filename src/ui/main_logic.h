@@ -207,6 +207,7 @@ class MainLogic {
   std::u16string pendingOpen_;  // handed over during a folder scan
   bool busyCursor_ = false;
   std::optional<SelectPane> keySelected_;  // waiting for KeySelectTimer
+  std::u16string filterNotice_;  // a search result changed the filter: said once its texts come
   void OpenSelection(SelectPane pane);
   void CancelKeySelect(SelectPane pane);
   struct PendingNotice {

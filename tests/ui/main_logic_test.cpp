@@ -523,6 +523,11 @@ TEST(MainLogic, FileSelFollowsThePathOfTheLine) {
   EXPECT_EQ(f.view.selectedRows, std::vector<int>{0});
   EXPECT_TRUE(f.view.RunUntil([&] { return !logic.ExtractionRunning(); }));
   EXPECT_EQ(f.view.lines, (std::vector<std::u16string>{u"【one.txt】", u"first line", u"second line"}));
+  // The filter it changed (and will save) is named, so an empty folder later is no puzzle.
+  EXPECT_EQ(f.view.status, u"ファイルの種類を「" + std::u16string(kFileFilters[6].text) + u"」に切り替えました。");
+  logic.FileSel(a, JoinPath(U16(f.a), u"one.txt"));  // the same filter: nothing to tell
+  EXPECT_TRUE(f.view.RunUntil([&] { return !logic.ExtractionRunning(); }));
+  EXPECT_EQ(f.view.status, u"");
 
   // The tree got another root since the search: the line's folder is in it no more.
   f.dir.MakeDir("root/b/c");
