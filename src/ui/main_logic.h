@@ -42,7 +42,7 @@ inline constexpr std::array<std::u16string_view, kFileListColumns> kFileColumnTi
 inline constexpr int kDateColumn = 3;  // 更新日時
 // The folder button's caption until a root folder is chosen.
 inline constexpr std::u16string_view kChooseRootText = u"フォルダを選択…";
-inline constexpr std::u16string_view kBrowseTitle = u"変換後のファイルを保存するフォルダを指定して下さい";
+inline constexpr std::u16string_view kBrowseTitle = u"検索フォルダを指定して下さい";
 inline constexpr std::u16string_view kTreeBusyText = u"フォルダ検索中です。（ESC:中断）";
 inline constexpr std::u16string_view kTreeStoppedText = u"フォルダ検索を中断しました。";
 inline constexpr std::u16string_view kNoRootText = u"検索フォルダを指定して下さい。";

@@ -19,8 +19,9 @@ QtBoxes MakeQtBoxes() {
                                 QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry;
   };
   b.confirm = [](QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, QStringLiteral("確認"), text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    // No is the default: Enter pressed by habit must not wipe anything.
+    return QMessageBox::question(parent, QStringLiteral("確認"), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
   };
   return b;
 }

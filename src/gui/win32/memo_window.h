@@ -32,7 +32,10 @@ class MemoWindow final : public FrameView<ui::MemoView> {
   void ShowSelectionLines(const std::vector<std::u16string>& lines) override { lines_.SetLines(lines); }
   std::vector<int> SelectedLines() const override { return lines_.Selected(); }
   int CurrentLine() const override { return lines_.Current(); }
-  bool AskYesNo(std::u16string_view text) override { return Box(text, MB_YESNO | MB_ICONQUESTION) == IDYES; }
+  // No is the default: Enter pressed by habit must not wipe anything.
+  bool AskYesNo(std::u16string_view text) override {
+    return Box(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+  }
   void Hide() override;
   void Place(const TWindowGeometry& geometry) override;
   TWindowGeometry Geometry() const override;
