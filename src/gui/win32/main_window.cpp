@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "gui/win32/control_ids.h"
+#include "gui/win32/hand_over.h"
 #include "gui/win32/wide.h"
 #include "ui/window_rules.h"
 
@@ -260,6 +261,15 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT, dpi());
       reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
       return 0;
+    }
+    case WM_COPYDATA: {
+      // A later start's file: opened as the command line's, and the window comes up.
+      std::u16string path;
+      if (!ReadHandedOverPath(*reinterpret_cast<const COPYDATASTRUCT*>(lp), path)) break;
+      if (!path.empty()) logic_->OpenPath(path);
+      if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
+      SetForegroundWindow(hwnd());
+      return TRUE;
     }
     case WM_CLOSE:
       if (!closing_) {

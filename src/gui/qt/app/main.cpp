@@ -1,6 +1,7 @@
 // The desktop tool: the main window over the project's engine.
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 #include <QSessionManager>
 #include <QSocketNotifier>
 
@@ -19,6 +20,9 @@
 #include "gui/qt/qt_view.h"
 #include "gui/qt/single_instance.h"
 #include "platform/throttled_esc_key_state.h"
+#include "ui/single_writer.h"
+#include "util/codepage.h"
+#include "util/instance_lock.h"
 #include "util/paths.h"
 
 namespace glyphgrab::gui {
@@ -134,7 +138,27 @@ int main(int argc, char** argv) {
   const QString socketName = glyphgrab::gui::InstanceSocketName(glyphgrab::gui::ToQ(files.folder));
   std::u16string absolute = startPath;
   if (!absolute.empty() && absolute[0] != u'/') absolute = glyphgrab::CurrentFolder() + u"/" + absolute;
-  if (glyphgrab::gui::HandOverToRunningInstance(socketName, glyphgrab::gui::ToQ(absolute))) return 0;
+  // Held until the process ends: the folder's settings and memo have this one writer.
+  glyphgrab::TInstanceLock folderLock;
+  switch (glyphgrab::ui::ClaimAppFolder(folderLock, files.folder, [&] {
+    return glyphgrab::gui::HandOverToRunningInstance(socketName, glyphgrab::gui::ToQ(absolute));
+  })) {
+    case glyphgrab::ui::StartClaim::kHandedOver:
+      return 0;
+    case glyphgrab::ui::StartClaim::kNotAnswering: {
+      const std::u16string text = glyphgrab::ui::NotAnsweringText(files.folder);
+      std::fprintf(stderr, "glyphgrab: %s\n", glyphgrab::StrToUtf8(text).c_str());
+      QMessageBox::warning(nullptr, QStringLiteral("Glyphgrab"), glyphgrab::gui::ToQ(text));
+      return 1;
+    }
+    case glyphgrab::ui::StartClaim::kRun:
+      break;
+  }
+  // Without a lock (a folder where none can be made) the socket alone keeps one copy.
+  if (!folderLock.Held() &&
+      glyphgrab::gui::HandOverToRunningInstance(socketName, glyphgrab::gui::ToQ(absolute))) {
+    return 0;
+  }
   // Listening before the window is built narrows the moment in which a second start finds
   // nobody; what arrives meanwhile waits for the event loop.
   glyphgrab::gui::MainWindow* target = nullptr;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "browse/app_files.h"
+#include "gui/win32/hand_over.h"
 #include "gui/win32/main_window.h"
 #include "gui/win32/memo_window.h"
 #include "gui/win32/search_window.h"
@@ -18,6 +19,9 @@
 #include "platform/win32/clipboard_win32.h"
 #include "platform/window_system.h"
 #include "ui/desktop.h"
+#include "ui/single_writer.h"
+#include "util/instance_lock.h"
+#include "util/paths.h"
 
 namespace {
 
@@ -43,10 +47,35 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   if (argv && argc > 1) startPath = U(argv[1]);
   if (argv) LocalFree(argv);
 
+  const glyphgrab::TAppFiles files = glyphgrab::LocateAppFiles();
+  // Held until the process ends: the folder's settings and memo have this one writer.
+  glyphgrab::TInstanceLock folderLock;
+  const std::u16string lockFile = glyphgrab::AddTrailingDelim(files.folder) + glyphgrab::kInstanceLockName;
+  std::u16string absolute = startPath;
+  if (!absolute.empty()) {
+    wchar_t full[32768];
+    const DWORD n = GetFullPathNameW(W(startPath).c_str(), 32768, full, nullptr);
+    if (n > 0 && n < 32768) absolute = U(std::wstring_view(full, n));
+  }
+  switch (glyphgrab::ui::ClaimAppFolder(folderLock, files.folder,
+                                        [&] { return HandOverToRunningWindow(lockFile, absolute); })) {
+    case glyphgrab::ui::StartClaim::kHandedOver:
+      OleUninitialize();
+      return 0;
+    case glyphgrab::ui::StartClaim::kNotAnswering:
+      MessageBoxW(nullptr, W(glyphgrab::ui::NotAnsweringText(files.folder)).c_str(), L"Glyphgrab",
+                  MB_OK | MB_ICONWARNING);
+      OleUninitialize();
+      return 1;
+    case glyphgrab::ui::StartClaim::kRun:
+      break;
+  }
+
   int status = 1;
   {
-    MainWindow window(glyphgrab::LocateAppFiles(), MakeDesktop());
+    MainWindow window(files, MakeDesktop());
     if (window.Open()) {
+      folderLock.Publish(HandOverNote(window.hwnd()));
       glyphgrab::ui::MainLogic& logic = window.logic();
       logic.OpenAtStartUp(std::move(startPath));
       logic.NoticesAfterShow();
