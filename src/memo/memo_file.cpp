@@ -3,15 +3,62 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <unordered_map>
+#include <vector>
 
 #include "memo/memo_text.h"
 #include "util/file_bytes.h"
 #include "util/file_write.h"
 #include "util/paths.h"
+#include "util/text_decoder.h"
 #include "util/text_file.h"
+#include "util/utf.h"
 #include "util/values.h"
 
 namespace glyphgrab {
+
+namespace {
+
+// Without a mark, a text whose non-ASCII bytes mostly form valid UTF-8 sequences is
+// UTF-8 that lost a byte or two; code page 932 text read as UTF-8 is mostly invalid (its
+// lead bytes 81-9F are continuation bytes).
+bool MostlyUtf8(ByteSpan bytes) {
+  std::size_t valid = 0, invalid = 0;
+  for (std::size_t i = 0; i < bytes.size();) {
+    if (bytes[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    if (NextUtf8(bytes.data(), i, bytes.size()) == kUtf8Invalid) {
+      ++invalid;
+    } else {
+      ++valid;
+    }
+  }
+  return valid > 0 && valid >= 2 * invalid;
+}
+
+std::uint64_t HashBytes(ByteSpan bytes) {
+  std::uint64_t h = 1469598103934665603ull;
+  for (const std::uint8_t b : bytes) h = (h ^ b) * 1099511628211ull;
+  return h;
+}
+
+}  // namespace
+
+std::u16string DecodeMemoBytes(ByteSpan bytes, bool* clean) {
+  const ByteOrderMark mark = DetectByteOrderMark(bytes);
+  TextEncoding encoding = mark.encoding;
+  if (mark.length == 0) encoding = MostlyUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+  TextDecoder decoder(encoding);
+  std::u16string text;
+  text.reserve(bytes.size());
+  decoder.Decode(bytes.subspan(mark.length), true, text);
+  if (clean) *clean = decoder.undecodable() == 0;
+  return text;
+}
 
 MemoLoaded MemoLoadFile(std::u16string_view path) {
   MemoLoaded loaded;
@@ -24,9 +71,9 @@ MemoLoaded MemoLoadFile(std::u16string_view path) {
     }
     return loaded;
   }
-  std::size_t undecodable = 0;
-  loaded.text = ToCrLfText(DecodeText(bytes, nullptr, &undecodable));
-  loaded.state = undecodable > 0 ? MemoFileState::kUndecodable : MemoFileState::kClean;
+  bool clean = true;
+  loaded.text = ToCrLfText(DecodeMemoBytes(bytes, &clean));
+  loaded.state = clean ? MemoFileState::kClean : MemoFileState::kUndecodable;
   return loaded;
 }
 
@@ -61,20 +108,143 @@ std::u16string FreeBackupName(const std::u16string& path) {
   return name;
 }
 
+
+// The other program's version beside the memo: "Memo.txt.20261211-081500.bak".
+std::u16string OtherVersionName(const std::u16string& path) {
+  const std::time_t now = std::time(nullptr);
+  char stamp[32] = "";
+  if (const std::tm* t = std::localtime(&now)) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", t);
+  std::u16string name = path + u"." + Utf8ToStr(stamp) + u".bak";
+  for (int k = 2; Exists(name) && k < 1000; ++k) name = path + u"." + Utf8ToStr(stamp) + u"-" + IntToText(k) + u".bak";
+  return name;
+}
+
 }  // namespace
+
+TMemoStore::Stamp TMemoStore::StampOf(const std::u16string& path) {
+  std::error_code ec;
+#ifdef _WIN32
+  const std::filesystem::path p(path);
+#else
+  const std::filesystem::path p(PathToNative(path));
+#endif
+  Stamp stamp;
+  stamp.size = std::filesystem::file_size(p, ec);
+  if (ec) return {};
+  const auto time = std::filesystem::last_write_time(p, ec);
+  if (ec) return {};
+  stamp.exists = true;
+  stamp.time = static_cast<std::int64_t>(time.time_since_epoch().count());
+  return stamp;
+}
+
+void TMemoStore::Remember(ByteSpan bytes) {
+  stamp_ = StampOf(path_);
+  hash_ = HashBytes(bytes);
+}
 
 MemoLoaded TMemoStore::Load() {
   RemoveStaleTemporaries(path_);
-  MemoLoaded loaded = MemoLoadFile(path_);
+  MemoLoaded loaded;
+  Bytes bytes;
+  int error = 0;
+  if (!ReadWholeFile(source_, bytes, &error)) {
+    if (error != ENOENT) {
+      loaded.state = MemoFileState::kUnreadable;
+      loaded.error = error;
+    }
+    state_ = loaded.state;
+    saved_.clear();
+    stamp_ = source_ == path_ ? StampOf(path_) : Stamp{};
+    return loaded;
+  }
+  bool clean = true;
+  loaded.text = ToCrLfText(DecodeMemoBytes(bytes, &clean));
+  loaded.state = clean ? MemoFileState::kClean : MemoFileState::kUndecodable;
   saved_ = loaded.text;
   state_ = loaded.state;
+  if (!clean) {
+    // Kept now, before any save could write the damaged reading over it.
+    const std::u16string backup = FreeBackupName(path_);
+    if (WriteFileAtomic(backup, bytes)) {
+      loaded.backup = backup;
+      state_ = MemoFileState::kClean;
+    }
+  }
+  if (source_ != path_) {
+    // Read elsewhere: the file to save is made at the first save.
+    state_ = MemoFileState::kMissing;
+    stamp_ = {};
+    hash_ = 0;
+  } else {
+    Remember(bytes);
+  }
   return loaded;
 }
+
+namespace {
+
+// The lines another program added to the memo file since `base` was read or written,
+// as far as `ours` does not hold them already; `removed` tells whether it also took
+// lines away (those stay in ours).
+std::vector<std::u16string> OtherSidesNewLines(const std::u16string& base, const std::u16string& theirs,
+                                              std::u16string_view ours, bool& removed) {
+  std::unordered_map<std::u16string, int> inBase, inTheirs, inOurs;
+  for (std::u16string& l : SplitLines(base)) ++inBase[std::move(l)];
+  const std::vector<std::u16string> theirLines = SplitLines(theirs);
+  for (const std::u16string& l : theirLines) ++inTheirs[l];
+  for (std::u16string& l : SplitLines(ours)) ++inOurs[std::move(l)];
+  removed = false;
+  for (const auto& [line, n] : inBase) {
+    if (inTheirs[line] < n) removed = true;
+  }
+  std::vector<std::u16string> added;
+  std::unordered_map<std::u16string, int> taken;
+  for (const std::u16string& l : theirLines) {
+    if (l.empty()) continue;
+    const int want = inTheirs[l] - std::max(inBase[l], inOurs[l]);
+    if (taken[l] < want) {
+      ++taken[l];
+      added.push_back(l);
+    }
+  }
+  return added;
+}
+
+}  // namespace
 
 TMemoStore::SaveResult TMemoStore::Save(std::u16string_view text) {
   SaveResult result;
   // An untouched file is left as its editor wrote it; a missing one is made, as always.
   if (!Unsaved(text) && state_ != MemoFileState::kMissing) return result;
+  std::u16string_view out = text;
+  if (state_ != MemoFileState::kUnreadable) {
+    // Another program (an editor) may have changed the file since: its lines are kept.
+    const Stamp now = StampOf(path_);
+    Bytes theirs;
+    if (now.exists && !(now == stamp_) && ReadWholeFile(path_, theirs) &&
+        (!stamp_.exists || HashBytes(theirs) != hash_)) {
+      bool clean = true;
+      const std::u16string theirText = ToCrLfText(DecodeMemoBytes(theirs, &clean));
+      bool removed = false;
+      const std::vector<std::u16string> added = OtherSidesNewLines(saved_, theirText, text, removed);
+      if (removed || !clean) {
+        // What the merge cannot carry stays in a file of its own.
+        const std::u16string kept = OtherVersionName(path_);
+        if (WriteFileAtomic(kept, theirs)) result.otherKept = kept;
+      }
+      if (!added.empty()) {
+        TMemoText merged{std::u16string(text)};
+        merged.AppendLines(added);
+        result.merged = merged.Text();
+        result.mergedLines = static_cast<int>(added.size());
+        out = result.merged;
+      }
+      if (state_ == MemoFileState::kMissing) state_ = MemoFileState::kClean;
+      saved_ = theirText;
+      Remember(theirs);
+    }
+  }
   if (state_ == MemoFileState::kUndecodable || state_ == MemoFileState::kUnreadable) {
     // What the file held is not all in `text`: keep the file itself.
     const std::u16string backup = FreeBackupName(path_);
@@ -87,13 +257,32 @@ TMemoStore::SaveResult TMemoStore::Save(std::u16string_view text) {
     }
     state_ = MemoFileState::kMissing;
   }
-  if (!MemoSave(path_, text, &result.error)) {
+  const Bytes bytes = MemoFileBytes(out);
+  if (bytes.size() == 3 && !out.empty()) {  // the encoder refused the text
+    result.ok = false;
+    result.error = EILSEQ;
+    return result;
+  }
+  if (!WriteFileAtomic(path_, bytes, &result.error)) {
     result.ok = false;
     return result;
   }
-  saved_ = std::u16string(text);
+  saved_ = std::u16string(out);
   state_ = MemoFileState::kClean;
+  Remember(bytes);
   return result;
+}
+
+std::u16string MemoMergedNotice(std::u16string_view path, int lines, std::u16string_view otherKept) {
+  std::u16string text = u"メモファイル「" + std::u16string(path) + u"」が他のプログラムで変更されていたため、追加された" +
+                        IntToText(lines) + u"行をメモに取り込みました。";
+  if (!otherKept.empty()) text += u"変更前の内容と異なる部分があるため、そのファイルを「" + std::u16string(otherKept) + u"」として残しました。";
+  return text;
+}
+
+std::u16string MemoUnreadableNotice(std::u16string_view path, int error) {
+  return u"メモファイル「" + std::u16string(path) + u"」を読み込めません。\n" + Utf8ToStr(std::strerror(error)) +
+         u"\nメモは空で始まります。保存するときは元のファイルを別名で残します。";
 }
 
 std::u16string MemoBackupNotice(std::u16string_view path, std::u16string_view backup) {

@@ -45,6 +45,11 @@ class TMemoText {
 
   void Clear() { text_.clear(); }
 
+  // Appends the lines as the edit box adds lines, each unchanged.
+  void AppendLines(const std::vector<std::u16string>& lines) {
+    for (const std::u16string& l : lines) AppendLine(l);
+  }
+
  private:
   // Appends one line as the edit box adds a line: after the final line break, or after a
   // new one when the text does not end in one.

@@ -52,6 +52,11 @@ void MainLogic::Notify(std::u16string_view text, bool beep, bool error) {
   }
 }
 
+void MainLogic::StartUpNotice(const std::u16string& text) {
+  std::fprintf(stderr, "glyphgrab: %s\n", StrToUtf8(text).c_str());
+  Notify(text, false, false);
+}
+
 void MainLogic::StartUp() {
   if (started_) return;
   started_ = true;
@@ -62,7 +67,14 @@ void MainLogic::StartUp() {
   RemoveStaleTemporaries(files_.settingsFile);  // left by a run killed while saving
   preview_ = PreviewSettingsLoad(PreviewSettingsFile(files_.settingsFile));
   memoStore_ = std::make_unique<TMemoStore>(files_.memoFile);
-  memo_.SetText(memoStore_->Load().text);
+  const MemoLoaded memoLoaded = memoStore_->Load();
+  memo_.SetText(memoLoaded.text);
+  // Said now, not after the first edit: the memo shown is not all the file held.
+  if (!memoLoaded.backup.empty()) {
+    StartUpNotice(MemoBackupNotice(files_.memoFile, memoLoaded.backup));
+  } else if (memoLoaded.state == MemoFileState::kUnreadable) {
+    StartUpNotice(MemoUnreadableNotice(files_.memoFile, memoLoaded.error));
+  }
   // Saved shortly after each change, so a kill or a lost display costs at most this much.
   view_.StartMemoSaveTimer(kMemoSaveInterval);
   view_.ApplyLayout(settings_, preview_);
@@ -544,6 +556,15 @@ bool MainLogic::SaveMemo(SaveMode mode) {
   if (!memoStore_) return true;
   for (;;) {
     const TMemoStore::SaveResult saved = memoStore_->Save(memo_.Text());
+    if (saved.mergedLines > 0 || !saved.otherKept.empty()) {
+      if (saved.mergedLines > 0) {
+        memo_.SetText(saved.merged);
+        if (memoChanged) memoChanged();
+      }
+      const std::u16string notice = MemoMergedNotice(memoStore_->path(), saved.mergedLines, saved.otherKept);
+      std::fprintf(stderr, "glyphgrab: %s\n", StrToUtf8(notice).c_str());
+      if (mode != SaveMode::kUnattended) view_.SetStatus(notice);
+    }
     if (saved.ok) {
       memoSaveFailing_ = false;
       if (!saved.backup.empty()) {

@@ -166,6 +166,8 @@ class MainLogic {
   void ShowFolderLabel();
   // A notice box (an error box when `error`), after the default beep when `beep`.
   void Notify(std::u16string_view text, bool beep, bool error);
+  // A notice of the start-up, on stderr too.
+  void StartUpNotice(const std::u16string& text);
   void FolderTreeMake(bool atStartUp);
   void ScanFinished(FolderTreeResult result, FolderTree tree, bool atStartUp);
   void FinishStartUp();

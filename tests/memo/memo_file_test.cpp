@@ -11,6 +11,7 @@
 #include "fixtures/temp_dir.h"
 #include "fixtures/unprivileged.h"
 #include "memo/memo_text.h"
+#include "util/codepage.h"
 #include "util/paths.h"
 
 namespace glyphgrab {
@@ -84,7 +85,7 @@ TEST(MemoFile, SaveWithoutPermissionKeepsTheOldMemo) {
 
 // What a run leaves in the memo folder: the memo file's bytes after the closing save, and
 // the kept backup. An untouched memo is never rewritten; one that did not read cleanly is
-// kept before an edited text replaces it.
+// kept as soon as it is read, before anything could be saved over it.
 TEST(MemoStore, NeverWritesOverWithLessThanItHeld) {
   const std::string utf8NoMark = "\xE6\xB4\x8B\xE5\xAE\xA4\xE3\x81\xAE\xE3\x83\xA1\xE3\x83\xA2";  // 洋室のメモ
   const std::string badCp932 = "\x82\xa0\x85\x40\r\n";  // あ, then an undecodable pair
@@ -101,9 +102,15 @@ TEST(MemoStore, NeverWritesOverWithLessThanItHeld) {
       {"utf-8 without a mark, untouched", utf8NoMark, false, u"洋室のメモ", MemoFileState::kClean, utf8NoMark, false},
       {"utf-8 without a mark, edited", utf8NoMark, true, u"洋室のメモ", MemoFileState::kClean,
        "\xEF\xBB\xBF" + utf8NoMark + "\r\nadded", false},
-      {"invalid bytes, untouched", badCp932, false, u"あ\uFFFD\r\n", MemoFileState::kUndecodable, badCp932, false},
+      {"invalid bytes, untouched", badCp932, false, u"あ\uFFFD\r\n", MemoFileState::kUndecodable, badCp932, true},
       {"invalid bytes, edited", badCp932, true, u"あ\uFFFD\r\n", MemoFileState::kUndecodable,
        "\xEF\xBB\xBF\xE3\x81\x82\xEF\xBF\xBD\r\nadded\r\n", true},
+      // UTF-8 that lost a byte is not read as code page 932 (which would show it garbled
+      // and save the garbling): it stays UTF-8, and the original is kept.
+      {"utf-8 cut mid-character", utf8NoMark + "\xE3\x83", false, u"洋室のメモ\uFFFD", MemoFileState::kUndecodable,
+       utf8NoMark + "\xE3\x83", true},
+      {"utf-8 with a stray byte, edited", "\xE6\xB4\x8B\xFF\xE5\xAE\xA4", true, u"洋\uFFFD室",
+       MemoFileState::kUndecodable, "\xEF\xBB\xBF\xE6\xB4\x8B\xEF\xBF\xBD\xE5\xAE\xA4\r\nadded", true},
       {"U+00A0 and U+2028 round-trip", separators, false, u"a\u00A0b\u2028c", MemoFileState::kClean, separators, false},
   };
   for (const auto& c : cases) {
@@ -113,20 +120,72 @@ TEST(MemoStore, NeverWritesOverWithLessThanItHeld) {
     const MemoLoaded loaded = store.Load();
     EXPECT_EQ(loaded.text, c.loaded) << c.what;
     EXPECT_EQ(loaded.state, c.state) << c.what;
+    // Kept and told at once, before any edit.
+    EXPECT_EQ(!loaded.backup.empty(), c.backup) << c.what;
+    EXPECT_EQ(fs::exists(dir.path() / "Memo.txt.bak"), c.backup) << c.what;
+    if (c.backup) {
+      EXPECT_EQ(Slurp(dir.path() / "Memo.txt.bak"), c.bytes) << c.what;
+    }
     TMemoText memo(loaded.text);
     if (c.edited) memo.AddSelected({u"added"});
     const TMemoStore::SaveResult saved = store.Save(memo.Text());
     EXPECT_TRUE(saved.ok) << c.what;
     EXPECT_EQ(Slurp(file), c.after) << c.what;
-    EXPECT_EQ(fs::exists(dir.path() / "Memo.txt.bak"), c.backup) << c.what;
-    EXPECT_EQ(!saved.backup.empty(), c.backup) << c.what;
+    EXPECT_TRUE(saved.backup.empty()) << c.what;
     if (c.backup) {
-      EXPECT_EQ(Slurp(dir.path() / "Memo.txt.bak"), c.bytes) << c.what;
-      // Told once: the next save writes normally, and an earlier backup is never replaced.
+      // The next saves write normally, and an earlier backup is never replaced.
       memo.AddSelected({u"more"});
       EXPECT_TRUE(store.Save(memo.Text()).backup.empty()) << c.what;
       EXPECT_EQ(Slurp(dir.path() / "Memo.txt.bak"), c.bytes) << c.what;
+      EXPECT_FALSE(fs::exists(dir.path() / "Memo.txt.bak2")) << c.what;
     }
+  }
+}
+
+// Another program (an editor) changed Memo.txt while the tool ran: the tool's next save
+// keeps the lines it added, and keeps its whole version when it also took lines away.
+TEST(MemoStore, AnotherProgramsChangeIsMergedNotOverwritten) {
+  const std::string mark = "\xEF\xBB\xBF";
+  const struct {
+    const char* what;
+    std::string before;      // the file as the tool read it ("" : none)
+    std::string theirs;      // what the other program left
+    std::u16string addOurs;  // the tool's added line ("" : untouched)
+    std::string after;
+    int merged;
+    bool otherKept;
+  } cases[] = {
+      {"a line appended in an editor", mark + "a\r\nb\r\n", mark + "a\r\nb\r\nc\r\n", u"d",
+       mark + "a\r\nb\r\nd\r\nc\r\n", 1, false},
+      {"the same line added on both sides", mark + "a\r\n", "a\nd\n", u"d", mark + "a\r\nd\r\n", 0, false},
+      {"a line removed and one added", mark + "a\r\nb\r\n", mark + "a\r\nc\r\n", u"d",
+       mark + "a\r\nb\r\nd\r\nc\r\n", 1, true},
+      {"created meanwhile", "", mark + "x\r\n", u"y", mark + "y\r\nx\r\n", 1, false},
+      {"untouched by the tool", mark + "a\r\n", mark + "a\r\nc\r\n", u"", mark + "a\r\nc\r\n", 0, false},
+  };
+  for (const auto& c : cases) {
+    testing::TempDir dir;
+    const fs::path file = dir.path() / "Memo.txt";
+    if (!c.before.empty()) dir.Write("Memo.txt", c.before);
+    TMemoStore store(P(file));
+    TMemoText memo(store.Load().text);
+    dir.Write("Memo.txt", c.theirs);
+    if (!c.addOurs.empty()) memo.AddSelected({c.addOurs});
+    const TMemoStore::SaveResult saved = store.Save(memo.Text());
+    EXPECT_TRUE(saved.ok) << c.what;
+    EXPECT_EQ(Slurp(file), c.after) << c.what;
+    EXPECT_EQ(saved.mergedLines, c.merged) << c.what;
+    if (c.merged > 0) {
+      EXPECT_EQ(MemoFileBytes(saved.merged), Bytes(c.after.begin(), c.after.end())) << c.what;
+    }
+    EXPECT_EQ(!saved.otherKept.empty(), c.otherKept) << c.what;
+    if (c.otherKept) {
+      EXPECT_EQ(Slurp(fs::path(PathToNative(saved.otherKept))), c.theirs) << c.what;
+    }
+    // Once merged, the next save is an ordinary one.
+    memo.SetText(Utf8ToStr(c.after.substr(3)));
+    memo.AddSelected({u"z"});
+    EXPECT_EQ(store.Save(memo.Text()).mergedLines, 0) << c.what;
   }
 }
 
@@ -153,7 +212,8 @@ TEST(MemoStore, AnUnreadableMemoIsKeptNotEmptied) {
   EXPECT_EQ(Slurp(file), "\xEF\xBB\xBF" "today\r\n");
 }
 
-// A file that went away before the save has nothing to keep: no backup is claimed.
+// A file that went away before the save has nothing more to keep: the copy made when it
+// was read stays the only backup.
 TEST(MemoStore, AVanishedFileClaimsNoBackup) {
   testing::TempDir dir;
   const fs::path file = dir.Write("Memo.txt", std::string("\x82\xa0\x85\x40"));
@@ -163,7 +223,8 @@ TEST(MemoStore, AVanishedFileClaimsNoBackup) {
   const TMemoStore::SaveResult saved = store.Save(u"new");
   EXPECT_TRUE(saved.ok);
   EXPECT_EQ(saved.backup, u"");
-  EXPECT_FALSE(fs::exists(dir.path() / "Memo.txt.bak"));
+  EXPECT_EQ(Slurp(dir.path() / "Memo.txt.bak"), "\x82\xa0\x85\x40");
+  EXPECT_FALSE(fs::exists(dir.path() / "Memo.txt.bak2"));
   EXPECT_EQ(Slurp(file), "\xEF\xBB\xBFnew");
 }
 
