@@ -29,14 +29,23 @@ bool WriteAll(int fd, ByteSpan bytes) {
   return true;
 }
 
-// The name a symbolic link leads to, so that replacing the file keeps the link.
-std::string ResolveLink(const std::string& target) {
+// The name a symbolic link leads to, so that replacing the file keeps the link. A link
+// is followed only into a regular file of the writing user, set by that same user: one
+// planted in the folder must not make a save (root's above all) rewrite another file.
+// Empty, with `err` set, when the link may not be followed.
+std::string ResolveLink(const std::string& target, int& err) {
   struct stat lst {};
   if (::lstat(target.c_str(), &lst) != 0 || !S_ISLNK(lst.st_mode)) return target;
   char* real = ::realpath(target.c_str(), nullptr);
   if (!real) return target;  // a dangling link is replaced by the file
   std::string resolved(real);
   std::free(real);
+  struct stat st {};
+  if (::lstat(resolved.c_str(), &st) != 0) return target;
+  if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || lst.st_uid != st.st_uid) {
+    err = EPERM;
+    return {};
+  }
   return resolved;
 }
 
@@ -74,7 +83,8 @@ bool WriteFileAtomic(std::u16string_view path, ByteSpan bytes, int* error) {
   int& err = error ? *error : ignored;
   err = EINVAL;
   if (path.empty()) return false;
-  const std::string target = ResolveLink(PathToNative(path));
+  const std::string target = ResolveLink(PathToNative(path), err);
+  if (target.empty()) return false;
 
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;

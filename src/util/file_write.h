@@ -13,7 +13,9 @@ namespace glyphgrab {
 // (or stays absent); the result is then false. An existing file that the caller may not
 // write is not replaced, and its permission bits (and, when root writes, its owner)
 // carry over to the new file. A symbolic
-// link at `path` stays a link: the file it names is replaced. A missing folder is
+// link at `path` stays a link: the file it names is replaced, but only when that is a
+// regular file owned by the writing user, as is the link; otherwise nothing is written
+// and the error is EPERM. A missing folder is
 // created. Not thread-safe against concurrent writers of the same path. On failure
 // `error`, when given, receives the errno value that says why.
 bool WriteFileAtomic(std::u16string_view path, ByteSpan bytes, int* error = nullptr);

@@ -69,6 +69,41 @@ TEST(WriteFileAtomic, SymbolicLinkStaysALink) {
   EXPECT_EQ(Slurp(real), "new");
 }
 
+// A link is followed only into a regular file of the writing user, set by that user: a
+// planted link must not make root's save rewrite another file.
+TEST(WriteFileAtomic, LinksIntoOtherFilesPlacesAreRefused) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give files to another user";
+  const struct {
+    const char* what;
+    uid_t targetOwner, linkOwner;
+    bool fifo;
+  } cases[] = {
+      {"another user's file", kNobody, 0, false},
+      {"a link set by another user", 0, kNobody, false},
+      {"not a regular file", 0, 0, true},
+  };
+  for (const auto& c : cases) {
+    testing::TempDir dir;
+    const fs::path target = dir.path() / "target";
+    if (c.fifo) {
+      ASSERT_EQ(::mkfifo(target.c_str(), 0600), 0);
+    } else {
+      dir.Write("target", std::string_view("root:x:0:0"));
+      ASSERT_EQ(::chown(target.c_str(), c.targetOwner, c.targetOwner), 0);
+    }
+    const fs::path link = dir.path() / "glyphgrab.dat";
+    fs::create_symlink(target, link);
+    ASSERT_EQ(::lchown(link.c_str(), c.linkOwner, c.linkOwner), 0);
+    int error = 0;
+    EXPECT_FALSE(WriteFileAtomic(P(link), B("settings"), &error)) << c.what;
+    EXPECT_EQ(error, EPERM) << c.what;
+    EXPECT_TRUE(fs::is_symlink(link)) << c.what;
+    if (!c.fifo) {
+      EXPECT_EQ(Slurp(target), "root:x:0:0") << c.what;
+    }
+  }
+}
+
 TEST(WriteFileAtomic, FolderInTheWayFailsAndLeavesNothing) {
   testing::TempDir dir;
   dir.MakeDir("busy/inner");
