@@ -1,5 +1,8 @@
 #include "browse/settings.h"
 
+#include <cstring>
+
+#include "util/codepage.h"
 #include "util/file_bytes.h"
 #include "util/file_write.h"
 #include "util/paths.h"
@@ -150,8 +153,12 @@ TSettings SettingsLoad(std::u16string_view path) {
   return SettingsParse(bytes);
 }
 
-bool SettingsSave(std::u16string_view path, const TSettings& settings) {
-  return WriteFileAtomic(path, SettingsFormat(settings));
+bool SettingsSave(std::u16string_view path, const TSettings& settings, int* error) {
+  return WriteFileAtomic(path, SettingsFormat(settings), error);
+}
+
+std::u16string SettingsSaveFailedMessage(std::u16string_view path, int error) {
+  return u"設定ファイル「" + std::u16string(path) + u"」を保存できませんでした。\n" + Utf8ToStr(std::strerror(error));
 }
 
 }  // namespace glyphgrab

@@ -65,8 +65,11 @@ Bytes SettingsFormat(const TSettings& settings);
 // The defaults when the file is absent or cannot be read; otherwise SettingsParse.
 TSettings SettingsLoad(std::u16string_view path);
 
-// Replaces the file atomically. False when it could not be written; the file that was
-// there before is then left unchanged.
-bool SettingsSave(std::u16string_view path, const TSettings& settings);
+// Replaces the file atomically. False when it could not be written (`error`, when
+// given, says why as an errno value); the file that was there before is then left
+// unchanged.
+bool SettingsSave(std::u16string_view path, const TSettings& settings, int* error = nullptr);
+// The message of a failed save: the file and the reason.
+std::u16string SettingsSaveFailedMessage(std::u16string_view path, int error);
 
 }  // namespace glyphgrab

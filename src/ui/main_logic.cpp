@@ -534,7 +534,7 @@ void MainLogic::Closing() {
   if (!started_) return;  // nothing was loaded, so nothing may overwrite the saved state
   RemoveEmptyFolder(files_.tempFolder);
   StoreSettings();
-  SettingsSave(files_.settingsFile, settings_);
+  SaveSettings(unattended_ ? SaveMode::kUnattended : SaveMode::kClosing);
   PreviewSettingsSave(PreviewSettingsFile(files_.settingsFile), preview_);
   view_.StopMemoSaveTimer();
   SaveMemo(unattended_ ? SaveMode::kUnattended : SaveMode::kClosing);
@@ -543,8 +543,18 @@ void MainLogic::Closing() {
 void MainLogic::SaveState() {
   if (!started_ || closed_) return;
   StoreSettings();
-  SettingsSave(files_.settingsFile, settings_);
+  SaveSettings(SaveMode::kUnattended);
   SaveMemo(SaveMode::kUnattended);
+}
+
+bool MainLogic::SaveSettings(SaveMode mode) {
+  for (;;) {
+    int error = 0;
+    if (SettingsSave(files_.settingsFile, settings_, &error)) return true;
+    const std::u16string why = SettingsSaveFailedMessage(files_.settingsFile, error);
+    std::fprintf(stderr, "glyphgrab: %s\n", StrToUtf8(why).c_str());
+    if (mode == SaveMode::kUnattended || !view_.AskRetry(why)) return false;
+  }
 }
 
 void MainLogic::MemoSaveTimer() {

@@ -197,6 +197,8 @@ class MainLogic {
   // failures (and always at closing), to a box that offers to try again; never a box
   // when unattended.
   bool SaveMemo(SaveMode mode);
+  // Writes the settings; a failure is said like the memo's.
+  bool SaveSettings(SaveMode mode);
 
   MainView& view_;
   TAppFiles files_;

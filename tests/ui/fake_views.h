@@ -35,6 +35,7 @@ class FakeWindow : public View {
   void Error(std::u16string_view text) override { boxes.push_back({Box::kError, std::u16string(text)}); }
   bool AskRetry(std::u16string_view text) override {
     boxes.push_back({Box::kRetry, std::u16string(text)});
+    if (onRetry) onRetry();
     return retryAnswers-- > 0;
   }
   void Post(std::function<void()> task) override {
@@ -83,6 +84,7 @@ class FakeWindow : public View {
   int beeps = 0;
   std::vector<Box> boxes;
   int retryAnswers = 0;  // how many retry questions are answered "retry"
+  std::function<void()> onRetry;  // runs while a retry question is up
 
  private:
   std::mutex mutex_;

@@ -598,6 +598,22 @@ TEST(MainLogic, AnUnattendedCloseWhoseMemoSaveFailsAsksNothing) {
   EXPECT_TRUE(fs::is_directory(f.app / "Memo.txt"));
 }
 
+// A settings file that cannot be written is said at closing, with the offer to retry;
+// a "retry" after the cause went away saves.
+TEST(MainLogic, AFailedSettingsSaveIsSaid) {
+  UiFixture f;
+  ui::MainLogic& logic = f.Start();
+  const fs::path dat(PathToNative(f.Files().settingsFile));
+  fs::remove(dat);
+  fs::create_directories(dat / "x");  // a folder where the settings file should be
+  f.view.retryAnswers = 1;
+  f.view.onRetry = [&] { fs::remove_all(dat); };
+  logic.Closing();
+  const std::vector<Box> said{{Box::kRetry, SettingsSaveFailedMessage(f.Files().settingsFile, EISDIR)}};
+  EXPECT_EQ(f.view.boxes, said);
+  EXPECT_TRUE(fs::is_regular_file(dat));
+}
+
 TEST(MainLogic, ClosingSavesWhatTheWindowsHold) {
   UiFixture f;
   f.SaveUsualSettings();

@@ -66,8 +66,9 @@ void OnTerminationSignal(int) {
   (void)!::write(signalPipe[1], &byte, 1);
 }
 
-// SIGTERM (a kill, a shutdown) and SIGHUP (the terminal or session went away) close the
-// main window as a click on its close box would, so the settings and the memo are saved.
+// SIGTERM (a kill, a shutdown), SIGINT (Ctrl+C in the terminal) and SIGHUP (the terminal
+// or session went away) close the main window as a click on its close box would, so the
+// settings and the memo are saved and the temporary folder and the socket go.
 void CloseOnTerminationSignals(MainWindow& window) {
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
   auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
@@ -82,6 +83,7 @@ void CloseOnTerminationSignals(MainWindow& window) {
   action.sa_flags = SA_RESTART;
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGHUP, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
 }
 
 }  // namespace
