@@ -44,6 +44,11 @@ TAppFiles LocateAppFiles(std::u16string_view exePath, const TAppEnvironment& env
   if (perUser.empty()) return FilesIn(exeFolder, settingsName, true);  // nowhere else to go
   TAppFiles f = FilesIn(perUser, settingsName, false);
   if (!probe.isFile(f.settingsFile) && fileBeside) f.settingsSource = besideExe;
+  // A portable copy in a folder that cannot be written: its memo is read there, never
+  // replaced by an empty one, and the start says where saves go from now on.
+  const std::u16string memoBeside = exeFolder + u"Memo.txt";
+  if (!probe.isFile(f.memoFile) && probe.isFile(memoBeside)) f.memoSource = memoBeside;
+  if (f.settingsSource != f.settingsFile || !f.memoSource.empty()) f.readOnlyFolder = exeFolder;
   return f;
 }
 

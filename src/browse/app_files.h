@@ -17,6 +17,10 @@ struct TAppFiles {
   std::u16string settingsFile;    // where the settings are saved
   std::u16string settingsSource;  // where they are read at start-up (may be the admin's file)
   std::u16string memoFile;        // folder + "Memo.txt"
+  std::u16string memoSource;      // where the memo is read when not memoFile (else empty)
+  // The executable's folder when its settings or memo are read there but saved in
+  // `folder`, since it cannot be written; empty otherwise.
+  std::u16string readOnlyFolder;
   std::u16string tempFolder;      // folder + "TEMP/"
   bool portable = false;          // true when folder is the executable's folder
 };

@@ -66,7 +66,8 @@ void MainLogic::StartUp() {
   settings_ = SettingsLoad(files_.settingsSource);
   RemoveStaleTemporaries(files_.settingsFile);  // left by a run killed while saving
   preview_ = PreviewSettingsLoad(PreviewSettingsFile(files_.settingsFile));
-  memoStore_ = std::make_unique<TMemoStore>(files_.memoFile);
+  memoStore_ = std::make_unique<TMemoStore>(files_.memoFile, files_.memoSource);
+  if (!files_.readOnlyFolder.empty()) StartUpNotice(ReadOnlyFolderNotice(files_.readOnlyFolder, files_.folder));
   const MemoLoaded memoLoaded = memoStore_->Load();
   memo_.SetText(memoLoaded.text);
   // Said now, not after the first edit: the memo shown is not all the file held.

@@ -63,6 +63,13 @@ inline constexpr int kKeySelectDelay = 250;  // ms
 // The panes whose keyboard selection opens what is selected.
 enum class SelectPane { kTree, kFiles };
 
+// The start-up notice of a tool folder that cannot be written: its settings and memo were
+// read there, and are saved in `saveFolder`.
+inline std::u16string ReadOnlyFolderNotice(std::u16string_view toolFolder, std::u16string_view saveFolder) {
+  return u"「" + std::u16string(toolFolder) + u"」には書き込めないため、そこにある設定とメモを読み込み、以後は「" +
+         std::u16string(saveFolder) + u"」に保存します。";
+}
+
 class MainLogic {
  public:
   MainLogic(MainView& view, TAppFiles files, Desktop desktop);

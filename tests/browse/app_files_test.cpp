@@ -78,6 +78,24 @@ TEST(LocateAppFiles, PortableOrPerUser) {
   }
 }
 
+// A portable copy in a folder that cannot be written: its memo is read there until the
+// per-user folder has one, and the start is told that the folder is read-only.
+TEST(LocateAppFiles, AReadOnlyToolFolderIsReadNotIgnored) {
+  const TAppEnvironment env{u"/xdg", u"/home/u"};
+  FakeFs fs{{u"/media/usb/gg/glyphgrab.dat", u"/media/usb/gg/Memo.txt"}, {}, {}};
+  TAppFiles f = LocateAppFiles(u"/media/usb/gg/glyphgrab", env, fs.Probe());
+  EXPECT_EQ(f.memoFile, u"/xdg/glyphgrab/Memo.txt");
+  EXPECT_EQ(f.memoSource, u"/media/usb/gg/Memo.txt");
+  EXPECT_EQ(f.settingsSource, u"/media/usb/gg/glyphgrab.dat");
+  EXPECT_EQ(f.readOnlyFolder, u"/media/usb/gg/");
+  fs.files.insert(u"/xdg/glyphgrab/Memo.txt");
+  fs.files.insert(u"/xdg/glyphgrab/glyphgrab.dat");
+  f = LocateAppFiles(u"/media/usb/gg/glyphgrab", env, fs.Probe());
+  EXPECT_EQ(f.memoSource, u"");
+  EXPECT_EQ(f.settingsSource, u"/xdg/glyphgrab/glyphgrab.dat");
+  EXPECT_EQ(f.readOnlyFolder, u"");
+}
+
 TEST(LocateAppFiles, RealFileSystem) {
   testing::TempDir dir;
   const std::u16string folder = NativeToPath(dir.folder());

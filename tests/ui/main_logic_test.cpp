@@ -654,6 +654,46 @@ TEST(MainLogic, NoticesOfAStartUpWaitForTheWindow) {
   EXPECT_EQ(f.view.beeps, 1);
 }
 
+// What a start says before the first edit, so nothing is lost unseen: the tool folder
+// cannot be written (its memo is read there, saved elsewhere), the memo did not decode
+// cleanly (kept as .bak), the memo cannot be read.
+TEST(MainLogic, StartUpSaysWhatBecameOfTheMemo) {
+  const std::string damaged = "\xE6\xB4\x8B\xE5\xAE\xA4\xE3";  // UTF-8 cut mid-character
+  struct Case {
+    const char* what;
+    bool readOnlyTool;
+    std::string memo;
+    std::u16string shown;
+  };
+  for (const Case& c : {Case{"read-only tool folder", true, "\xEF\xBB\xBFkept\r\n", u"kept\r\n"},
+                        Case{"damaged UTF-8", false, damaged, u"洋室\uFFFD"}}) {
+    UiFixture f;
+    TAppFiles files = f.Files();
+    if (c.readOnlyTool) {
+      f.dir.Write("tool/Memo.txt", c.memo);
+      files.memoSource = JoinPath(U16(f.dir.path() / "tool"), u"Memo.txt");
+      files.readOnlyFolder = AddTrailingDelim(U16(f.dir.path() / "tool"));
+    } else {
+      f.dir.Write("app/Memo.txt", c.memo);
+    }
+    ui::MainLogic& logic = f.Make(files);
+    logic.StartUp();
+    f.view.RunUntil([&] { return !logic.TreeScanRunning(); });
+    EXPECT_EQ(logic.memo().Text(), c.shown) << c.what;
+    ASSERT_EQ(f.view.boxes.size(), 1u) << c.what;
+    const std::u16string expected =
+        c.readOnlyTool ? ui::ReadOnlyFolderNotice(files.readOnlyFolder, files.folder)
+                       : MemoBackupNotice(files.memoFile, files.memoFile + u".bak");
+    EXPECT_EQ(f.view.boxes[0].text, expected) << c.what;
+    logic.Closing();
+    if (c.readOnlyTool) {
+      // The memo moved to where saves go; the tool folder's file is left alone.
+      EXPECT_EQ(MemoLoad(files.memoFile), c.shown) << c.what;
+      EXPECT_EQ(MemoLoad(files.memoSource), c.shown) << c.what;
+    }
+  }
+}
+
 TEST(MainLogic, AHandedOverPathWaitsForTheScan) {
   UiFixture f;
   f.SaveSettings(AddTrailingDelim(U16(f.root)), u"");
