@@ -1,6 +1,7 @@
 #include "cli/block_output.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <ostream>
 
@@ -29,7 +30,10 @@ void BlockOutput::Reset() {
 
 bool BlockOutput::Flush() {
   const std::size_t n = wholeLines_ ? used_ : static_cast<std::size_t>(pptr() - pbase());
-  if (n > 0 && good_ && std::fwrite(buffer_.get(), 1, n, file_) != n) good_ = false;
+  if (n > 0 && good_ && std::fwrite(buffer_.get(), 1, n, file_) != n) {
+    good_ = false;
+    error_ = errno != 0 ? errno : EIO;
+  }
   used_ = 0;
   Reset();
   return good_;
@@ -76,8 +80,15 @@ int RunOnStandardStreams(const std::vector<std::string>& args) {
   BlockOutput outBlocks(stdout, kOutBlockSize);
   BlockOutput errLines(stderr, kErrBlockSize, true);
   std::ostream out(&outBlocks), err(&errLines);
-  const int status = CliMain(args, out, err);
+  int status = CliMain(args, out, err);
   out.flush();
+  int writeError = outBlocks.error();
+  errno = 0;
+  if (writeError == 0 && std::fflush(stdout) != 0) writeError = errno != 0 ? errno : EIO;
+  if (writeError != 0) {
+    status = kExitError;
+    if (writeError != EPIPE) err << "glyphgrab-cli: write error: " << std::strerror(writeError) << '\n';
+  }
   err.flush();
   return status;
 }

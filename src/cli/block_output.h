@@ -27,6 +27,8 @@ class BlockOutput : public std::streambuf {
 
   // False once a write failed (a closed pipe, a full disk); later output is dropped.
   bool good() const { return good_; }
+  // Why the failed write failed (an errno value); 0 while good.
+  int error() const { return error_; }
 
  protected:
   int_type overflow(int_type c) override;
@@ -44,10 +46,13 @@ class BlockOutput : public std::streambuf {
   bool wholeLines_;
   std::size_t used_ = 0;  // with wholeLines_: the bytes gathered (the put area is empty)
   bool good_ = true;
+  int error_ = 0;
 };
 
 // Runs the CLI on `args` (without the program name) with stdout in large blocks and
-// stderr a line at a time; both are flushed before it returns the exit status.
+// stderr a line at a time; both are flushed before it returns the exit status. Output
+// that could not be written all (a full disk, a closed pipe) makes the status 2, with a
+// message unless the reader went away.
 int RunOnStandardStreams(const std::vector<std::string>& args);
 
 }  // namespace glyphgrab::cli

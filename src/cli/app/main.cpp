@@ -1,6 +1,8 @@
 #include <malloc.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -18,5 +20,11 @@ int main(int argc, char** argv) {
   mallopt(M_MMAP_THRESHOLD, 4 << 20);
 #endif
   std::vector<std::string> args(argv + 1, argv + argc);
-  return glyphgrab::cli::RunOnStandardStreams(args);
+  const int status = glyphgrab::cli::RunOnStandardStreams(args);
+  // The last write may fail only when the file is closed (a network file system).
+  if (std::fclose(stdout) != 0 && status != 2 && errno != EPIPE) {
+    std::fprintf(stderr, "glyphgrab-cli: write error: %s\n", std::strerror(errno));
+    return 2;
+  }
+  return status;
 }
