@@ -12,6 +12,9 @@
 
 #include "util/utf.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace glyphgrab::cli {
 
 bool ParseArgs(const std::vector<std::string>& args, std::initializer_list<std::string_view> flags,
@@ -49,6 +52,40 @@ bool ParseArgs(const std::vector<std::string>& args, std::initializer_list<std::
     return false;
   }
   return true;
+}
+
+std::string PlainName(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (const char ch : s) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c >= 0x20 && c != 0x7F) {
+      out += ch;
+      continue;
+    }
+    switch (c) {
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      case '\b': out += "\\b"; break;
+      case '\f': out += "\\f"; break;
+      default: {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "\\u%04x", c);
+        out += buf;
+      }
+    }
+  }
+  return out;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+#ifdef _WIN32
+  return std::filesystem::equivalent(std::filesystem::path(NativeToPath(a)), std::filesystem::path(NativeToPath(b)), ec);
+#else
+  return std::filesystem::equivalent(std::filesystem::path(a), std::filesystem::path(b), ec);
+#endif
 }
 
 void JsonString(std::ostream& out, std::string_view s) {

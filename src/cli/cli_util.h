@@ -39,4 +39,12 @@ std::string NotFormatReason(std::u16string_view path);
 // parses.
 void JsonString(std::ostream& out, std::string_view s);
 
+// A name for plain output, one per line: its control characters (a line break, a tab)
+// are written as the JSON form escapes them ("\n", "\t", "\u001b"), so a name can
+// neither split a line nor drive a terminal. Other bytes pass as they are.
+std::string PlainName(std::string_view s);
+
+// Whether the two paths name one file (the same inode; links followed).
+bool SameFile(const std::string& a, const std::string& b);
+
 }  // namespace glyphgrab::cli

@@ -64,6 +64,7 @@ int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
         break;
       case Outcome::kNotFormat:
         err << file << ": " << NotFormatReason(r.path) << '\n';
+        status = kExitError;
         break;
       case Outcome::kStopped:
         err << file << ": reading stopped at byte " << r.stopPos << '\n';

@@ -65,9 +65,10 @@ int RunInfo(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     const std::string diagnostic = Diagnostic(result, path);
     if (!diagnostic.empty()) err << file << ": " << diagnostic << '\n';
+    if (result.read == FileInfoRead::kNotFormat) status = kExitError;
     if (result.undecodable > 0) err << file << ": " << result.undecodable << " undecodable bytes\n";
     if (!json) {
-      out << Field(row.name) << '\t' << Field(row.type) << '\t' << Field(row.memo) << '\t'
+      out << PlainName(Field(row.name)) << '\t' << Field(row.type) << '\t' << Field(row.memo) << '\t'
           << Field(row.modified) << '\t' << Field(row.size) << '\t' << Field(row.version) << '\n';
       continue;
     }

@@ -131,6 +131,10 @@ int RunRender(const std::vector<std::string>& args, std::ostream& out, std::ostr
   if (target == "-") {
     out << body.str();
   } else {
+    if (SameFile(file, target)) {
+      err << target << ": is the input file; not written over\n";
+      return kExitError;
+    }
     const std::string text = body.str();
     int writeError = 0;
     if (!WriteFileAtomic(NativeToPath(target), ByteSpan(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),

@@ -94,7 +94,7 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
   callbacks.found = [&](const SearchResult& r) {
     const std::string path = PathToNative(r.folder + r.name);
     if (!json) {
-      out << path << '\n';
+      out << PlainName(path) << '\n';
       return;
     }
     out << (first ? "\n" : ",\n") << "{\"path\":";
@@ -124,7 +124,9 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
         << ",\"unreadable\":" << summary.unreadable << "}\n";
   }
   err << StrToUtf8(summary.StatusText()) << '\n';
-  return summary.matched > 0 ? kExitOk : kExitNothingFound;
+  if (summary.matched > 0) return kExitOk;
+  // A file that could not be read may have held the keyword: "not found" would be a guess.
+  return summary.unreadable > 0 ? kExitError : kExitNothingFound;
 }
 
 }  // namespace glyphgrab::cli

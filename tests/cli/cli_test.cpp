@@ -1,8 +1,14 @@
 #include "cli/cli.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 #include "fixtures/cli_run.h"
+#include "fixtures/jww_builder.h"
+#include "fixtures/temp_dir.h"
 
 namespace glyphgrab::cli {
 namespace {
@@ -69,6 +75,48 @@ TEST(CliTree, PrintsNodePathsInIndexOrder) {
   EXPECT_EQ(missing.status, kExitError);
   EXPECT_EQ(missing.err, root + "/nope: no such folder\n");
   EXPECT_EQ(RunCli({"tree"}).status, kExitError);
+}
+
+// Plain output is one name per line whatever a name holds: its control characters are
+// escaped as the JSON form writes them. "--" ends the options, so a folder may start
+// with "-".
+TEST(CliTree, NamesStayOnTheirLine) {
+  testing::TempDir dir;
+  dir.MakeDir("two\nlines");
+  dir.MakeDir("tab\there\x1b[31m");
+  dir.MakeDir("-root");
+  const std::filesystem::path here = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  const CliRun r = RunCli({"tree", "--", "-root"});
+  EXPECT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_EQ(r.out, "-root/\n");
+  std::filesystem::current_path(here);
+  EXPECT_EQ(RunCli({"tree", "-root"}).status, kExitError);  // still an unknown option
+
+  const std::string root = dir.path().string();
+  const CliRun all = RunCli({"tree", root});
+  EXPECT_EQ(all.out, root + "/\n" + root + "/-root/\n" + root + "/tab\\there\\u001b[31m/\n" + root +
+                         "/two\\nlines/\n");
+  dir.Write("two\nlines/a.txt", "needle\n");
+  EXPECT_EQ(RunCli({"search", root, "needle"}).out, root + "/two\\nlines/a.txt\n");
+}
+
+// render never writes over the drawing it reads, by whatever name it is given.
+TEST(CliRender, RefusesToWriteOverItsInput) {
+  testing::TempDir dir;
+  const std::vector<std::uint8_t> bytes = testing::DrawingWithTexts({"plan"});
+  const std::string drawing(bytes.begin(), bytes.end());
+  dir.Write("plan.jww", drawing);
+  ASSERT_EQ(RunCli({"render", (dir.path() / "plan.jww").string(), "-o", (dir.path() / "out.svg").string()}).status,
+            kExitOk);
+  std::filesystem::create_symlink(dir.path() / "plan.jww", dir.path() / "alias.svg");
+  const std::string plan = (dir.path() / "plan.jww").string();
+  for (const std::string& out : {plan, (dir.path() / "alias.svg").string(), dir.path().string() + "/./plan.jww"}) {
+    const CliRun r = RunCli({"render", plan, "-o", out});
+    EXPECT_EQ(r.status, kExitError) << out;
+  }
+  std::ifstream in(plan, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), drawing);
 }
 
 }  // namespace

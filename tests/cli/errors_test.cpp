@@ -119,6 +119,12 @@ TEST_F(CliErrors, SearchCountsTheFilesItCouldNotRead) {
   EXPECT_EQ(r.err, root_ + "tree/locked.txt: permission denied\n" + root_ +
                        "tree/shut/: permission denied\n"
                        "検索終了：対象2ファイル中、1ファイル（読み込めないファイル：2）\n");
+  // Nothing found where a file could not be read is no "nothing found": the files that
+  // may have held it are named and the status is an error.
+  const CliRun none = RunCliUnprivileged({"search", "--contents", root_ + "tree", "elsewhere"});
+  EXPECT_EQ(none.status, kExitError);
+  EXPECT_EQ(none.out, "");
+  EXPECT_NE(none.err.find(root_ + "tree/locked.txt: permission denied\n"), std::string::npos) << none.err;
 }
 
 TEST(CliJson, NamesThatAreNotUtf8AreEscaped) {

@@ -92,15 +92,19 @@ TEST(CliInfo, UsageErrors) {
 namespace glyphgrab::cli {
 namespace {
 
-// The same fault is worded once, whichever command meets it.
+// The same fault is worded once, whichever command meets it, and is an error in each.
 TEST(CliWording, ANotFormatFileIsTheSameFaultEverywhere) {
   testing::TempDir dir;
   dir.Write("fake.jww", "not a drawing at all");
   const std::string file = (dir.path() / "fake.jww").string();
   const std::string expected = file + ": not a .jww file of an accepted version\n";
-  EXPECT_EQ(testing::RunCli({"extract", file}).err, expected);
-  EXPECT_EQ(testing::RunCli({"info", file}).err, expected);
-  EXPECT_EQ(testing::RunCli({"render", file, "-o", (dir.path() / "o.svg").string()}).err, expected);
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"extract", file}, {"extract", "--json", file}, {"info", file}, {"info", "--json", file},
+           {"render", file, "-o", (dir.path() / "o.svg").string()}}) {
+    const testing::CliRun r = testing::RunCli(args);
+    EXPECT_EQ(r.err, expected) << args[0];
+    EXPECT_EQ(r.status, kExitError) << args[0];
+  }
 }
 
 }  // namespace
