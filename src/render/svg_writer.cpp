@@ -31,7 +31,10 @@ std::string Color(const RenderModel& model, std::uint16_t pen) {
 }
 
 void Escape(std::string& out, std::u16string_view text) {
-  for (const char c : StrToUtf8(text)) {
+  // U+FFFE and U+FFFF are no XML characters either (a stored text may hold them).
+  std::u16string allowed(text);
+  std::erase_if(allowed, [](char16_t u) { return u == 0xFFFE || u == 0xFFFF; });
+  for (const char c : StrToUtf8(allowed)) {
     switch (c) {
       case '<': out += "&lt;"; break;
       case '>': out += "&gt;"; break;

@@ -130,9 +130,16 @@ TEST(RenderModel, SkipsWhatCannotBeDrawnAndEscapes) {
   w.Count(0);
   TJwwData doc;
   ASSERT_TRUE(doc.FileInBytes(w.bytes()));
-  const RenderModel m = RenderDrawing(doc);
+  RenderModel m = RenderDrawing(doc);
   ASSERT_EQ(m.items.size(), 2u);
   EXPECT_NE(RenderSvg(m).find("&lt;a &amp; &quot;b&quot;&gt;"), std::string::npos);
+  // Characters XML does not allow at all are left out, so the document stays valid.
+  for (RenderPrimitive& p : m.items) {
+    if (!p.text.empty()) p.text = u"a\uFFFFb\uFFFE\u0001c";
+  }
+  const std::string svg = RenderSvg(m);
+  EXPECT_NE(svg.find(">abc<"), std::string::npos) << svg;
+  EXPECT_EQ(svg.find("\xEF\xBF\xBF"), std::string::npos);
 }
 
 // Every .svg file in the folder parses as XML (one Python run for them all).
