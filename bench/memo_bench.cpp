@@ -1,6 +1,7 @@
 // The memo's bulk operations and the settings file codec.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,25 @@ void BM_MemoFileBytes(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size() * 2));
 }
 BENCHMARK(BM_MemoFileBytes);
+
+// One keystroke reaching Memo.txt: the edit taken from the box and the timed save, for
+// a memo of range(0) lines (the file on the system's temporary folder).
+void BM_MemoKeystrokeSave(benchmark::State& state) {
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / ("glyphgrab-bench-memo-" + std::to_string(state.range(0)) + ".txt");
+  TMemoStore store(file.u16string());
+  TMemoText memo(Join(SampleLines(static_cast<int>(state.range(0)), 2)));
+  store.Save(memo.Text());
+  std::u16string edited = memo.Text();
+  for (auto _ : state) {
+    edited.push_back(u'x');
+    memo.SetText(edited);  // what the edit box hands back per keystroke
+    const auto saved = store.Save(memo.Text());
+    if (!saved.ok) state.SkipWithError("save failed");
+  }
+  std::filesystem::remove(file);
+}
+BENCHMARK(BM_MemoKeystrokeSave)->Arg(30)->Arg(300000)->Unit(benchmark::kMillisecond);
 
 void BM_SettingsRoundTrip(benchmark::State& state) {
   TSettings s;
