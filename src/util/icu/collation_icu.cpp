@@ -1,8 +1,6 @@
 #include "util/collation.h"
 
-#include <algorithm>
 #include <memory>
-#include <numeric>
 
 #include <unicode/coll.h>
 
@@ -52,16 +50,7 @@ void SortCollated(std::vector<std::u16string>& texts, CollationStrength strength
     keys.push_back(collator ? SortKey(*collator, t)
                             : std::string(reinterpret_cast<const char*>(t.data()), t.size() * 2));
   }
-  std::vector<std::size_t> order(texts.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    if (keys[a] != keys[b]) return keys[a] < keys[b];
-    return strength == CollationStrength::Tertiary && texts[a] < texts[b];
-  });
-  std::vector<std::u16string> sorted;
-  sorted.reserve(texts.size());
-  for (std::size_t i : order) sorted.push_back(std::move(texts[i]));
-  texts = std::move(sorted);
+  SortByCollationKeys(texts, keys, strength);
 }
 
 int CompareCollated(std::u16string_view a, std::u16string_view b, CollationStrength strength) {

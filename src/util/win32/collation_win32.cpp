@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <algorithm>
-#include <numeric>
 #include <string>
 
 #include "util/collation.h"
@@ -45,16 +43,7 @@ void SortCollated(std::vector<std::u16string>& texts, CollationStrength strength
   std::vector<std::string> keys;
   keys.reserve(texts.size());
   for (const auto& t : texts) keys.push_back(SortKey(t, flags));
-  std::vector<std::size_t> order(texts.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    if (keys[a] != keys[b]) return keys[a] < keys[b];  // bytes compare unsigned
-    return strength == CollationStrength::Tertiary && texts[a] < texts[b];
-  });
-  std::vector<std::u16string> sorted;
-  sorted.reserve(texts.size());
-  for (std::size_t i : order) sorted.push_back(std::move(texts[i]));
-  texts = std::move(sorted);
+  SortByCollationKeys(texts, keys, strength);
 }
 
 int CompareCollated(std::u16string_view a, std::u16string_view b, CollationStrength strength) {
