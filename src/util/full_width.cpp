@@ -3,6 +3,7 @@
 #include <array>
 
 #include "util/case_map.h"
+#include "util/strings.h"
 
 namespace glyphgrab {
 namespace {
@@ -119,7 +120,7 @@ void NormalizeForMatchInto(std::u16string_view s, std::u16string& out) {
   char16_t* const d = out.data();
   std::size_t n = 0;
   for (char16_t c : s) {
-    if (c > 0x20 && c != 0x3000) d[n++] = c;
+    if (!IsBlankChar(c)) d[n++] = c;
   }
   // Upper case; the mapping keeps the length. ASCII, kana and kanji need no text
   // service, and most texts hold nothing else.
@@ -153,7 +154,7 @@ MatchPrefilter::MatchPrefilter(std::u16string_view normalizedKeyword) : bits_(65
   all.reserve(0x10000);
   for (std::uint32_t u = 0; u <= 0xFFFF; ++u) {
     const auto c = static_cast<char16_t>(u);
-    const bool alone = c <= 0x20 || c == 0x3000 || c == kVoicedMark || c == kSemiVoicedMark;
+    const bool alone = IsBlankChar(c) || c == kVoicedMark || c == kSemiVoicedMark;
     if (c >= 0xD800 && c <= 0xDFFF) continue;
     if (alone) {
       NormalizeForMatchInto(std::u16string_view(&c, 1), out);

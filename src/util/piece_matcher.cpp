@@ -3,6 +3,7 @@
 #include "util/utf.h"
 
 #include "util/full_width.h"
+#include "util/strings.h"
 
 namespace glyphgrab {
 namespace {
@@ -15,7 +16,7 @@ constexpr std::size_t kMaxHeld = 4096;
 // (blanks vanish, so the units around them meet), not half-width katakana (a voiced mark
 // may follow), not the lead of a surrogate pair.
 bool EndsForSure(char16_t c) {
-  return c > 0x20 && c != 0x3000 && !(c >= 0xFF61 && c <= 0xFF9F) && !IsLeadSurrogate(c);
+  return !IsBlankChar(c) && !(c >= 0xFF61 && c <= 0xFF9F) && !IsLeadSurrogate(c);
 }
 
 }  // namespace

@@ -97,7 +97,7 @@ std::u16string RemoveBlanks(std::u16string_view s) {
   std::u16string out;
   out.reserve(s.size());
   for (char16_t c : s) {
-    if (c > 0x20 && c != 0x3000) out.push_back(c);
+    if (!IsBlankChar(c)) out.push_back(c);
   }
   return out;
 }
@@ -139,7 +139,7 @@ void RemoveControlCharsInPlace(std::u16string& s) {
 
 bool IsBlankText(std::u16string_view s) {
   for (char16_t c : s) {
-    if (c > 0x20 && c != 0x3000) return false;
+    if (!IsBlankChar(c)) return false;
   }
   return true;
 }

@@ -40,7 +40,11 @@ constexpr bool IsHalfWidth(char16_t c) {
   return (c >= 0x20 && c <= 0x7E) || (c >= 0xFF61 && c <= 0xFF9F);
 }
 
-// Drops U+0020, U+3000 and every unit below U+0020.
+// A blank in every sense the tool uses: U+0020, the full-width blank U+3000 and every
+// unit below U+0020 (control characters, U+0000 included).
+constexpr bool IsBlankChar(char16_t c) { return c <= 0x20 || c == 0x3000; }
+
+// Drops every IsBlankChar unit.
 std::u16string RemoveBlanks(std::u16string_view s);
 // Drops the marks "^m" and "\n" and every unit below U+0020; a non-empty input that
 // leaves nothing gives " ".
