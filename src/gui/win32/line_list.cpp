@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gui/win32/font_dc.h"
 #include "gui/win32/wide.h"
 
 namespace glyphgrab::wingui {
@@ -9,12 +10,7 @@ namespace {
 
 constexpr std::size_t kMeasuredLines = 5000;  // enough to find the widest of a real list
 
-int TextWidth(HDC dc, const std::u16string& text) {
-  SIZE size{};
-  const std::wstring w = W(text);
-  GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &size);
-  return static_cast<int>(size.cx);
-}
+HFONT FontOf(HWND hwnd) { return reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)); }
 
 }  // namespace
 
@@ -48,11 +44,7 @@ void LineList::Append(std::u16string line) {
   lines_.push_back(std::move(line));
   ListView_SetItemCountEx(hwnd_, static_cast<int>(lines_.size()), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
   if (lines_.size() <= kMeasuredLines) {
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
-    const int w = TextWidth(dc, lines_.back());
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
+    const int w = TextWidth(hwnd_, FontOf(hwnd_), lines_.back());
     if (w > widest_) {
       widest_ = w;
       FitColumn();
@@ -72,11 +64,8 @@ std::vector<int> LineList::Selected() const {
 
 void LineList::FitColumn() {
   if (widest_ == 0 && !lines_.empty()) {
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
-    for (std::size_t i = 0; i < std::min(lines_.size(), kMeasuredLines); ++i) widest_ = std::max(widest_, TextWidth(dc, lines_[i]));
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
+    const FontDc dc(hwnd_, FontOf(hwnd_));
+    for (std::size_t i = 0; i < std::min(lines_.size(), kMeasuredLines); ++i) widest_ = std::max(widest_, dc.TextWidth(lines_[i]));
   }
   RECT client;
   GetClientRect(hwnd_, &client);

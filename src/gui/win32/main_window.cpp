@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "gui/win32/control_ids.h"
+#include "gui/win32/font_dc.h"
 #include "gui/win32/hand_over.h"
 #include "gui/win32/wide.h"
 #include "ui/window_rules.h"
@@ -103,16 +104,7 @@ void MainWindow::Layout(int width, int height) {
   const int rowTop = labelHeight + Px(kMargin);
   const int rowHeight = lineHeight + Px(12);
   int x = Px(kMargin);
-  const auto textWidth = [&](HWND h) {
-    HDC dc = GetDC(h);
-    HGDIOBJ old = SelectObject(dc, font().handle());
-    const std::wstring text = W(WindowText(h));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(h, dc);
-    return static_cast<int>(size.cx);
-  };
+  const auto textWidth = [&](HWND h) { return TextWidth(h, font().handle(), WindowText(h)); };
   const int labelWidth = textWidth(filterLabel_);
   MoveWindow(filterLabel_, x, rowTop + (rowHeight - lineHeight) / 2, labelWidth, lineHeight, FALSE);
   x += labelWidth + Px(4);
@@ -589,14 +581,7 @@ void MainWindow::ApplyLayout(const TSettings& s, const TPreviewSettings& preview
     SetWindowPos(hwnd(), nullptr, 0, 0, limits.ptMinTrackSize.x, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   const auto widths = ui::FileColumnWidths(s, [this](std::u16string_view text) {
-    HDC dc = GetDC(fileList_);
-    HGDIOBJ old = SelectObject(dc, font().handle());
-    SIZE size{};
-    const std::wstring w = W(text);
-    GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(fileList_, dc);
-    return MulDiv(static_cast<int>(size.cx), 96, static_cast<int>(dpi()));
+    return MulDiv(TextWidth(fileList_, font().handle(), text), 96, static_cast<int>(dpi()));
   });
   for (int c = 0; c < kFileListColumns; ++c) ListView_SetColumnWidth(fileList_, c, Px(widths[static_cast<std::size_t>(c)]));
   Relayout();

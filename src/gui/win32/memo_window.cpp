@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gui/win32/control_ids.h"
+#include "gui/win32/font_dc.h"
 #include "gui/win32/wide.h"
 
 namespace glyphgrab::wingui {
@@ -63,14 +64,7 @@ void MemoWindow::Layout(int width, int height) {
   }
   int x = Px(4);
   for (HWND b : buttons_) {
-    HDC dc = GetDC(b);
-    HGDIOBJ old = SelectObject(dc, font().handle());
-    const std::wstring text = W(WindowText(b));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(b, dc);
-    const int w = std::max(Px(75), static_cast<int>(size.cx) + Px(16));
+    const int w = std::max(Px(75), TextWidth(b, font().handle(), WindowText(b)) + Px(16));
     MoveWindow(b, x, tabsH + Px(3), w, buttonH, FALSE);
     x += w + Px(4);
   }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "gui/win32/font_dc.h"
 #include "gui/win32/wide.h"
 
 namespace glyphgrab::wingui {
@@ -39,14 +40,10 @@ void RegisterOnce(WNDPROC proc) {
 // Whether the font itself has kana and kanji (a linked font would also draw them, but
 // the font's own glyphs are what can be asked).
 bool DrawsJapanese(HFONT font) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
+  const FontDc dc(nullptr, font);
   WORD glyphs[2] = {};
-  const bool ok = GetGlyphIndicesW(dc, L"\u30D5\u6587", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == 2 &&
-                  glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF;
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return ok;
+  return GetGlyphIndicesW(dc.dc(), L"\u30D5\u6587", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == 2 &&
+         glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF;
 }
 
 BOOL CALLBACK SetFontOf(HWND child, LPARAM font) {
@@ -81,12 +78,9 @@ void UiFont::Make(UINT dpi) {
   }
   if (font_) DeleteObject(font_);
   font_ = made;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font_);
+  const FontDc dc(nullptr, font_);
   TEXTMETRICW tm{};
-  if (GetTextMetricsW(dc, &tm)) height_ = tm.tmHeight;
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  if (GetTextMetricsW(dc.dc(), &tm)) height_ = tm.tmHeight;
 }
 
 void ApplyFont(HWND parent, HFONT font) {
