@@ -14,7 +14,7 @@ namespace glyphgrab::bench {
 inline std::vector<std::uint8_t> SynthesizedDrawing(double scale = 1.0) {
   using namespace glyphgrab::testing;
   JwArchiveWriter w(700);
-  JwwHeaderSpec spec;
+  JwwHeaderFields spec;
   spec.version = 700;
   spec.memo = Txt::Utf16(u"ベンチマーク用図面\r\n７万要素");
   for (int k = 0; k < 256; ++k)

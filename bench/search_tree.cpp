@@ -29,7 +29,7 @@ std::u16string Num(int n) { return Utf8ToStr(std::to_string(n)); }
 // About 30 KB, like the drawings users keep: lines, texts, dimensions, a few blocks.
 std::vector<std::uint8_t> Drawing(int n, bool unicode) {
   JwArchiveWriter w(unicode ? 700 : 600);
-  JwwHeaderSpec spec;
+  JwwHeaderFields spec;
   spec.version = unicode ? 700 : 600;
   spec.memo = Txt::Sjis(u"物件" + Num(n) + u"\r\n平面図");
   for (int k = 0; k < 16; ++k) spec.layerNames[k] = Txt::Sjis(u"レイヤ" + Num(k));

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ByteSpan bytes(data, size);
   if (size < 7 || std::memcmp(data, "JwsData", 7) != 0) {
     const std::int32_t versions[] = {230, 300, 350, 351, 419, 420, 600, 700};
-    testing::JwsHeaderSpec spec;
+    testing::JwsHeaderFields spec;
     spec.version = versions[(size > 0 ? data[0] : 0) % std::size(versions)];
     testing::JwArchiveWriter w(spec.version);
     WriteJwsHeader(w, spec);

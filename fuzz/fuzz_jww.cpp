@@ -11,7 +11,7 @@ namespace {
 
 std::vector<std::uint8_t> WithHeader(const std::uint8_t* data, std::size_t size) {
   const std::int32_t versions[] = {220, 230, 231, 300, 350, 351, 419, 420, 600, 700};
-  glyphgrab::testing::JwwHeaderSpec spec;
+  glyphgrab::testing::JwwHeaderFields spec;
   spec.version = versions[(size > 0 ? data[0] : 0) % std::size(versions)];
   spec.memo = "memo";
   glyphgrab::testing::JwArchiveWriter w(spec.version);

@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
   DosSeeds(std::string(argv[3]) + "/", std::string(argv[4]) + "/");
   for (std::int32_t v : {230, 300, 420, 600, 700}) {
     JwArchiveWriter full(v);
-    JwwHeaderSpec spec;
+    JwwHeaderFields spec;
     spec.version = v;
     spec.memo = Txt::Sjis(u"メモ\r\n二行目");
     spec.layerNames[0] = "layer";
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     Save(jwwDir + "body" + std::to_string(v), seed);
 
     JwArchiveWriter symbol(v);
-    JwsHeaderSpec js;
+    JwsHeaderFields js;
     js.version = v;
     WriteJwsHeader(symbol, js);
     Body(symbol);

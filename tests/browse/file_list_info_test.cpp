@@ -18,7 +18,7 @@ using testing::Txt;
 
 std::vector<std::uint8_t> DrawingBytes(std::int32_t version, const Txt& memo) {
   JwArchiveWriter w(version);
-  testing::JwwHeaderSpec spec;
+  testing::JwwHeaderFields spec;
   spec.version = version;
   spec.memo = memo;
   WriteJwwHeader(w, spec);
@@ -28,7 +28,7 @@ std::vector<std::uint8_t> DrawingBytes(std::int32_t version, const Txt& memo) {
 
 std::vector<std::uint8_t> SymbolBytes(std::int32_t version) {
   JwArchiveWriter w(version);
-  testing::JwsHeaderSpec spec;
+  testing::JwsHeaderFields spec;
   spec.version = version;
   WriteJwsHeader(w, spec);
   w.Count(0).Count(0);

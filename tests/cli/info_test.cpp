@@ -15,7 +15,7 @@ using testing::RunCli;
 
 std::vector<std::uint8_t> Drawing(const testing::Txt& memo) {
   testing::JwArchiveWriter w(600);
-  testing::JwwHeaderSpec spec;
+  testing::JwwHeaderFields spec;
   spec.memo = memo;
   WriteJwwHeader(w, spec);
   w.Count(0).Count(0);

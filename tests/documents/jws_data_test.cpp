@@ -9,12 +9,12 @@ namespace glyphgrab {
 namespace {
 
 using testing::JwArchiveWriter;
-using testing::JwsHeaderSpec;
+using testing::JwsHeaderFields;
 using testing::LineOf;
 using testing::MojiOf;
 using testing::Txt;
 
-JwArchiveWriter Symbol(const JwsHeaderSpec& spec) {
+JwArchiveWriter Symbol(const JwsHeaderFields& spec) {
   JwArchiveWriter w(spec.version);
   WriteJwsHeader(w, spec);
   return w;
@@ -32,7 +32,7 @@ TEST(JwsFileCheck, IdentificationAndVersionRange) {
       {"JwsData", 600, std::string(193, '\xFF'), true},  // bytes 7 to 199 may hold anything
   };
   for (const Case& c : cases) {
-    JwsHeaderSpec spec;
+    JwsHeaderFields spec;
     spec.id = c.id;
     spec.version = c.version;
     spec.filler = c.filler;
@@ -46,7 +46,7 @@ TEST(JwsFileCheck, IdentificationAndVersionRange) {
 }
 
 TEST(JwsHeader, FieldsAndLayerGroups) {
-  JwsHeaderSpec spec;
+  JwsHeaderFields spec;
   TJwsData doc;
   ASSERT_TRUE(doc.FileHeaderInBytes(Symbol(spec).bytes()));
   EXPECT_EQ(doc.Enthd.jwID, u"JwsData");
@@ -72,7 +72,7 @@ TEST(JwsHeader, FieldsAndLayerGroups) {
 
 TEST(JwsBody, VersionsAndEntities) {
   for (std::int32_t v : {230, 300, 350, 351, 419, 420, 700}) {
-    JwsHeaderSpec spec;
+    JwsHeaderFields spec;
     spec.version = v;
     JwArchiveWriter w = Symbol(spec);
     w.Count(3).Line(LineOf(1, 2, 3, 4)).Moji(MojiOf(0, 0), "A\tB").Block(testing::BlockOf(4, 0, 0));
@@ -97,7 +97,7 @@ TEST(JwsBody, VersionsAndEntities) {
 }
 
 TEST(JwsBody, NoImageTableEvenAtVersion700) {
-  JwsHeaderSpec spec;
+  JwsHeaderFields spec;
   spec.version = 700;
   JwArchiveWriter w = Symbol(spec);
   w.Count(0).Count(0);

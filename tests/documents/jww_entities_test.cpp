@@ -15,14 +15,14 @@ namespace {
 
 using testing::AttrOf;
 using testing::JwArchiveWriter;
-using testing::JwwHeaderSpec;
+using testing::JwwHeaderFields;
 using testing::LineOf;
 using testing::MojiOf;
 using testing::Txt;
 
 JwArchiveWriter Drawing(std::int32_t version) {
   JwArchiveWriter w(version);
-  JwwHeaderSpec spec;
+  JwwHeaderFields spec;
   spec.version = version;
   WriteJwwHeader(w, spec);
   return w;

@@ -12,10 +12,10 @@ namespace glyphgrab {
 namespace {
 
 using testing::JwArchiveWriter;
-using testing::JwwHeaderSpec;
+using testing::JwwHeaderFields;
 using testing::Txt;
 
-std::vector<std::uint8_t> HeaderOnly(const JwwHeaderSpec& spec) {
+std::vector<std::uint8_t> HeaderOnly(const JwwHeaderFields& spec) {
   JwArchiveWriter w(spec.version);
   WriteJwwHeader(w, spec);
   return w.bytes();
@@ -23,7 +23,7 @@ std::vector<std::uint8_t> HeaderOnly(const JwwHeaderSpec& spec) {
 
 // A header, an empty entity list with one text (to show the header ended where it
 // should), and no definitions.
-std::vector<std::uint8_t> DrawingWithText(const JwwHeaderSpec& spec, const Txt& text) {
+std::vector<std::uint8_t> DrawingWithText(const JwwHeaderFields& spec, const Txt& text) {
   JwArchiveWriter w(spec.version);
   WriteJwwHeader(w, spec);
   w.Count(1).Moji(testing::MojiOf(0, 0), text).Count(0);
@@ -42,7 +42,7 @@ TEST(JwwFileCheck, IdentificationAndVersionRange) {
       {"JwsData.", 600, false},
   };
   for (const Case& c : cases) {
-    JwwHeaderSpec spec;
+    JwwHeaderFields spec;
     spec.id = c.id;
     spec.version = c.version;
     const auto bytes = HeaderOnly(spec);
@@ -58,7 +58,7 @@ TEST(JwwFileCheck, IdentificationAndVersionRange) {
 
 TEST(JwwFileCheck, ReadsFilesAndLeavesTheDocumentAlone) {
   testing::TempDir dir;
-  JwwHeaderSpec spec;
+  JwwHeaderFields spec;
   spec.memo = Txt::Sjis(u"メモ");
   const auto path = Utf8ToStr(dir.Write("a.jww", DrawingWithText(spec, "t")).string());
   TJwwData doc;
@@ -79,7 +79,7 @@ TEST(JwwFileCheck, ReadsFilesAndLeavesTheDocumentAlone) {
 
 TEST(JwwHeader, FileHeaderInReadsPastALongFirstChunk) {
   // Layer names long enough that the header exceeds the first chunk the reader takes.
-  JwwHeaderSpec spec;
+  JwwHeaderFields spec;
   for (int k = 0; k < 256; ++k) spec.layerNames[k] = Txt(std::string(1000, static_cast<char>('a' + k % 26)));
   spec.layerNames[255] = Txt("last");
   testing::TempDir dir;
@@ -94,7 +94,7 @@ TEST(JwwHeader, FileHeaderInReadsPastALongFirstChunk) {
 // header is in place, and the version-dependent fields have their values.
 TEST(JwwHeader, VersionRules) {
   for (std::int32_t v : {220, 222, 223, 224, 225, 229, 230, 231, 299, 300, 350, 351, 419, 420, 600, 700}) {
-    JwwHeaderSpec spec;
+    JwwHeaderFields spec;
     spec.version = v;
     spec.memo = "memo";
     spec.colorNames[256] = "UD colour";
@@ -136,7 +136,7 @@ TEST(JwwHeader, MaxDrawWidthAndPrintValueDerivations) {
                {-250, true, 50},  {-300, true, 100},  {-201, true, 1},   {-150, true, -100},
                {-101, true, -100}, {-100, false, -100}, {0, false, 0},   {5, false, 5}};
   for (const Case& c : cases) {
-    JwwHeaderSpec spec;
+    JwwHeaderFields spec;
     spec.maxDrawWid = c.wid;
     TJwwData doc;
     ASSERT_TRUE(doc.FileHeaderInBytes(HeaderOnly(spec)));
@@ -147,7 +147,7 @@ TEST(JwwHeader, MaxDrawWidthAndPrintValueDerivations) {
     std::int32_t p, dpi, only;
   } prints[] = {{3602, 360, 2}, {-7, 0, -7}, {-3602, -360, -2}, {0, 0, 0}};
   for (const PrintCase& c : prints) {
-    JwwHeaderSpec spec;
+    JwwHeaderFields spec;
     spec.printValue = c.p;
     TJwwData doc;
     ASSERT_TRUE(doc.FileHeaderInBytes(HeaderOnly(spec)));
@@ -157,7 +157,7 @@ TEST(JwwHeader, MaxDrawWidthAndPrintValueDerivations) {
 }
 
 TEST(JwwHeader, NonFiniteTextSizesAreReplaced) {
-  JwwHeaderSpec spec;
+  JwwHeaderFields spec;
   spec.mojiTypeWidth = std::numeric_limits<double>::quiet_NaN();
   spec.mojiSizeX = -std::numeric_limits<double>::infinity();
   TJwwData doc;
@@ -169,7 +169,7 @@ TEST(JwwHeader, NonFiniteTextSizesAreReplaced) {
 }
 
 TEST(JwwHeader, MemoKeepsLineBreaksNamesDoNot) {
-  JwwHeaderSpec spec;
+  JwwHeaderFields spec;
   spec.memo = Txt::Sjis(u"一行目\r\n二行目");
   spec.layerNames[0] = "A\tB";
   spec.layerNames[1] = Txt("TNSN3   ");
@@ -187,7 +187,7 @@ TEST(JwwHeader, MemoKeepsLineBreaksNamesDoNot) {
 }
 
 TEST(JwwHeader, CutHeaderKeepsWhatWasRead) {
-  JwwHeaderSpec spec;
+  JwwHeaderFields spec;
   spec.memo = "kept";
   spec.layerNames[255] = "last layer";
   JwArchiveWriter w(spec.version);

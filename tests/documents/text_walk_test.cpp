@@ -59,7 +59,7 @@ TEntJwwSunpo Dimension() {
 
 std::vector<std::uint8_t> Drawing() {
   JwArchiveWriter w(600);
-  testing::JwwHeaderSpec spec;
+  testing::JwwHeaderFields spec;
   spec.memo = "memo";
   spec.groupNames[1] = "G1";
   spec.layerNames[16] = "L1-0";

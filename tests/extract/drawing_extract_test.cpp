@@ -26,7 +26,7 @@ TEntJwwSunpo Dimension() {
 // dimension and two block definitions (one marker in each letter case).
 std::vector<std::uint8_t> FullDrawing(std::int32_t version = 600) {
   JwArchiveWriter w(version);
-  testing::JwwHeaderSpec spec;
+  testing::JwwHeaderFields spec;
   spec.version = version;
   spec.memo = "first\r\nsecond";
   spec.groupNames[0] = "GROUP";

@@ -20,7 +20,7 @@ using Names = std::vector<std::u16string>;
 std::vector<std::uint8_t> Drawing(const Txt& layerName, std::initializer_list<Txt> texts,
                                   const Txt& blockName = "") {
   JwArchiveWriter w(600);
-  testing::JwwHeaderSpec spec;
+  testing::JwwHeaderFields spec;
   spec.layerNames[5] = layerName;
   testing::WriteJwwHeader(w, spec);
   w.Count(static_cast<std::uint32_t>(texts.size()));
