@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::size_t kIdBytes = 7;
 constexpr std::string_view kJwsId = "JwsData";
-constexpr std::size_t kVersionAt = 200;  // bytes 7 to 199 are not used
+constexpr std::size_t kVersionAt = TJwsData::kCheckBytes - 4;  // bytes 7 to 199 are not used
 constexpr std::int32_t kGroupState = 2;
 
 }  // namespace
@@ -28,16 +28,10 @@ void TJwsData::DataFree() {
 }
 
 bool TJwsData::FileCheckBytes(ByteSpan bytes) {
-  if (bytes.size() < kVersionAt + 4) return false;
+  if (bytes.size() < kCheckBytes) return false;
   if (!IdentMatches(bytes, kJwsId)) return false;
   const auto v = static_cast<std::int32_t>(LeU32At(bytes.data() + kVersionAt));
   return v >= kMinVersion && v <= kMaxVersion;
-}
-
-bool TJwsData::FileCheck(std::u16string_view path) const {
-  Bytes head;
-  if (!ReadFilePrefix(path, kVersionAt + 4, head)) return false;
-  return FileCheckBytes(head);
 }
 
 TReadStatus TJwsData::ReadHeader(ByteReader& r) {
@@ -66,42 +60,6 @@ TReadStatus TJwsData::ReadHeader(ByteReader& r) {
   h.Mx2 = r.F64();
   const bool any = r.CheckedF64(h.My2);  // the file must reach its last field
   return any ? TReadStatus::kComplete : TReadStatus::kStopped;
-}
-
-bool TJwsData::FileHeaderInBytes(ByteSpan bytes) {
-  DataInit();
-  ByteReader r(bytes);
-  readInfo.status = ReadHeader(r);
-  readInfo.stopPos = r.pos();
-  return readInfo.status == TReadStatus::kComplete;
-}
-
-bool TJwsData::FileHeaderIn(std::u16string_view path) {
-  DataInit();
-  Bytes head;
-  if (!ReadFilePrefix(path, kHeaderBytes, head)) {
-    readInfo.status = TReadStatus::kCannotOpen;
-    return false;
-  }
-  return FileHeaderInBytes(head);
-}
-
-bool TJwsData::FileInBytes(ByteSpan bytes) {
-  DataInit();
-  ByteReader r(bytes);
-  readInfo.status = ReadHeader(r);
-  if (readInfo.status != TReadStatus::kComplete) {
-    readInfo.stopPos = r.pos();
-    return false;
-  }
-  // A symbol has no image table, whatever its version.
-  return ReadAfterHeader(r, Enthd.jwVer, false, Enthd.n1, Enthd.n2);
-}
-
-bool TJwsData::FileIn(std::u16string_view path) {
-  DataInit();
-  Bytes bytes;
-  return LoadFile(path, bytes) && FileInBytes(bytes);
 }
 
 }  // namespace glyphgrab

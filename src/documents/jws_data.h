@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "documents/jw_document.h"
+#include "documents/jw_file_document.h"
 #include "documents/jwwtype.h"
 #include "util/codepage.h"
 
@@ -30,7 +30,7 @@ struct TEntJwsHeader {
   std::int32_t n2 = 0;
 };
 
-class TJwsData : public TJwDocument {
+class TJwsData : public TJwFileDocument<TJwsData> {
  public:
   static constexpr std::int32_t kMinVersion = 230;
   static constexpr std::int32_t kMaxVersion = 700;
@@ -51,18 +51,15 @@ class TJwsData : public TJwDocument {
   void DataInit();
   void DataFree();
 
-  // True when the file starts with "JwsData" and the version at byte 200 is accepted.
-  // Reads only the first 204 bytes; the document is not touched.
-  bool FileCheck(std::u16string_view path) const;
+  // The file check looks at "JwsData" and the version at byte 200.
+  static constexpr std::size_t kCheckBytes = 204;
+  static constexpr std::size_t kHeaderPrefix = kHeaderBytes;
   static bool FileCheckBytes(ByteSpan bytes);
-
-  bool FileHeaderIn(std::u16string_view path);
-  bool FileHeaderInBytes(ByteSpan bytes);
-
-  bool FileIn(std::u16string_view path);
-  bool FileInBytes(ByteSpan bytes);
+  // A symbol has no image table, whatever its version.
+  bool HasImageTable() const { return false; }
 
  private:
+  friend class TJwFileDocument<TJwsData>;
   TReadStatus ReadHeader(ByteReader& r);
 };
 

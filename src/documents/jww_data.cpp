@@ -19,9 +19,6 @@ constexpr std::int32_t kVerDimSizes = 225;
 constexpr std::int32_t kVerSolidColor = 230;
 constexpr std::int32_t kVerZoomGLay = 231;
 constexpr std::int32_t kVerSkyMap = 300;
-// Bytes of the file the header reader first looks at; the memo and the names make the
-// header's length vary, so a longer prefix is read when this one does not hold it.
-constexpr std::size_t kHeaderPrefix = 16 * 1024;
 
 double FiniteOr(double v, double fallback) { return IsFiniteValue(v) ? v : fallback; }
 
@@ -66,15 +63,9 @@ void TJwwData::GiveTablesLengths() {
 }
 
 bool TJwwData::FileCheckBytes(ByteSpan bytes) {
-  if (bytes.size() < kIdBytes + 4 || !IdentMatches(bytes, kJwwId)) return false;
+  if (bytes.size() < kCheckBytes || !IdentMatches(bytes, kJwwId)) return false;
   const auto v = static_cast<std::int32_t>(LeU32At(bytes.data() + kIdBytes));
   return v >= kMinVersion && v <= kMaxVersion;
-}
-
-bool TJwwData::FileCheck(std::u16string_view path) const {
-  Bytes head;
-  if (!ReadFilePrefix(path, kIdBytes + 4, head)) return false;
-  return FileCheckBytes(head);
 }
 
 TReadStatus TJwwData::ReadHeader(ByteReader& r) {
@@ -292,46 +283,6 @@ TReadStatus TJwwData::ReadHeader(ByteReader& r) {
   return any ? TReadStatus::kComplete : TReadStatus::kStopped;
 }
 
-bool TJwwData::FileHeaderInBytes(ByteSpan bytes) {
-  DataInit();
-  ByteReader r(bytes);
-  readInfo.status = ReadHeader(r);
-  readInfo.stopPos = r.pos();
-  return readInfo.status == TReadStatus::kComplete;
-}
-
-bool TJwwData::FileHeaderIn(std::u16string_view path) {
-  DataInit();
-  Bytes head;
-  std::uint64_t size = 0;
-  for (std::size_t limit = kHeaderPrefix;; limit *= 4) {
-    if (!ReadFilePrefix(path, limit, head, &size)) {
-      DataInit();
-      readInfo.status = TReadStatus::kCannotOpen;
-      return false;
-    }
-    FileHeaderInBytes(head);
-    // A header that ran past the prefix is read again from a longer one.
-    if (readInfo.stopPos < head.size() || head.size() >= size) break;
-  }
-  return readInfo.status == TReadStatus::kComplete;
-}
-
-bool TJwwData::FileInBytes(ByteSpan bytes) {
-  DataInit();
-  ByteReader r(bytes);
-  readInfo.status = ReadHeader(r);
-  if (readInfo.status != TReadStatus::kComplete) {
-    readInfo.stopPos = r.pos();
-    return false;
-  }
-  return ReadAfterHeader(r, Enthd.jwVer, Enthd.jwVer >= jw::kVerImages, Enthd.n1, Enthd.n2);
-}
-
-bool TJwwData::FileIn(std::u16string_view path) {
-  DataInit();
-  Bytes bytes;
-  return LoadFile(path, bytes) && FileInBytes(bytes);
-}
+bool TJwwData::HasImageTable() const { return Enthd.jwVer >= jw::kVerImages; }
 
 }  // namespace glyphgrab

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "documents/jw_document.h"
+#include "documents/jw_file_document.h"
 #include "documents/jwwtype.h"
 #include "util/codepage.h"
 
@@ -84,7 +84,7 @@ struct TEntJwwHeader {
   TEntJwwHeader();
 };
 
-class TJwwData : public TJwDocument {
+class TJwwData : public TJwFileDocument<TJwwData> {
  public:
   // Accepted format versions.
   static constexpr std::int32_t kMinVersion = 220;
@@ -122,22 +122,17 @@ class TJwwData : public TJwDocument {
   // Releases the entity arrays and definitions, then DataInit.
   void DataFree();
 
-  // True when the file starts with "JwwData." and the version at byte 8 is accepted.
-  // Reads only those 12 bytes; the document is not touched.
-  bool FileCheck(std::u16string_view path) const;
+  // The file check looks at "JwwData." and the version at byte 8.
+  static constexpr std::size_t kCheckBytes = 12;
+  // Bytes of the file the header reader first looks at; the memo and the names make the
+  // header's length vary, so a longer prefix is read when this one does not hold it.
+  static constexpr std::size_t kHeaderPrefix = 16 * 1024;
   static bool FileCheckBytes(ByteSpan bytes);
-
-  // DataInit, then reads the header and the drawing-wide tables. Reads only as much of
-  // the file as the header takes.
-  bool FileHeaderIn(std::u16string_view path);
-  bool FileHeaderInBytes(ByteSpan bytes);
-
-  // DataInit, then reads the whole drawing and builds the block tree. False when any
-  // part could not be read; the document then holds what was read before the stop.
-  bool FileIn(std::u16string_view path);
-  bool FileInBytes(ByteSpan bytes);
+  // Drawings from version 700 on carry a table of embedded images.
+  bool HasImageTable() const;
 
  private:
+  friend class TJwFileDocument<TJwwData>;
   TReadStatus ReadHeader(ByteReader& r);
   void GiveTablesLengths();
 };
