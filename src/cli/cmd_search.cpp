@@ -17,28 +17,20 @@
 namespace glyphgrab::cli {
 namespace {
 
-// "jww,txt" -> the type switches; false for an unknown or empty name.
+// "jww,txt" -> the kinds searched; false for an unknown or empty name.
 bool ParseTypes(const std::string& list, SearchOptions& o, std::string& bad) {
-  o.jww = o.jws = o.jwc = o.jwk = o.txt = o.csv = o.html = false;
+  o.kinds = {};
   std::stringstream in(list);
   std::string name;
-  bool any = false;
   while (std::getline(in, name, ',')) {
-    bool* flag = name == "jww"   ? &o.jww
-                 : name == "jws" ? &o.jws
-                 : name == "jwc" ? &o.jwc
-                 : name == "jwk" ? &o.jwk
-                 : name == "txt" ? &o.txt
-                 : name == "csv" ? &o.csv
-                 : name == "html" ? &o.html
-                                  : nullptr;
-    if (!flag) {
+    const FileKind kind = FileKindNamed(Utf8ToStr(name));
+    if (kind == FileKind::kOther) {
       bad = name;
       return false;
     }
-    *flag = any = true;
+    o.kinds.Set(kind, true);
   }
-  return any;
+  return !o.kinds.Empty();
 }
 
 constexpr const char* kUsage =

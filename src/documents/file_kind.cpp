@@ -7,6 +7,7 @@ namespace {
 
 struct KindRow {
   FileKind kind;
+  std::u16string_view name;                 // the search kind's short name
   std::array<std::u16string_view, 2> exts;  // exact extensions; empty entries unused
   DocReaders readers;
   DocKind listHeader;  // what the file list reads a header from
@@ -17,15 +18,15 @@ constexpr DocReaders One(DocKind k) { return {{k, DocKind::kNone}, 1}; }
 
 // kBackup's extensions are a rule, not a list: see FileKindOf.
 constexpr KindRow kKinds[] = {
-    {FileKind::kJww, {u".jww"}, One(DocKind::kJww), DocKind::kJww},
-    {FileKind::kJwwBackup, {u".jw$"}, One(DocKind::kJww), DocKind::kJww},
-    {FileKind::kJws, {u".jws"}, One(DocKind::kJws), DocKind::kJws},
-    {FileKind::kJwc, {u".jwc"}, One(DocKind::kJwc), DocKind::kJwc},
-    {FileKind::kJwk, {u".jwk"}, One(DocKind::kJwk), DocKind::kJwk},
-    {FileKind::kBackup, {u".bak"}, {{DocKind::kJwc, DocKind::kJww}, 2}, DocKind::kJww},
-    {FileKind::kTxt, {u".txt"}, kNoReaders, DocKind::kNone},
-    {FileKind::kCsv, {u".csv"}, kNoReaders, DocKind::kNone},
-    {FileKind::kHtml, {u".htm", u".html"}, kNoReaders, DocKind::kNone},
+    {FileKind::kJww, u"jww", {u".jww"}, One(DocKind::kJww), DocKind::kJww},
+    {FileKind::kJwwBackup, {}, {u".jw$"}, One(DocKind::kJww), DocKind::kJww},
+    {FileKind::kJws, u"jws", {u".jws"}, One(DocKind::kJws), DocKind::kJws},
+    {FileKind::kJwc, u"jwc", {u".jwc"}, One(DocKind::kJwc), DocKind::kJwc},
+    {FileKind::kJwk, u"jwk", {u".jwk"}, One(DocKind::kJwk), DocKind::kJwk},
+    {FileKind::kBackup, {}, {u".bak"}, {{DocKind::kJwc, DocKind::kJww}, 2}, DocKind::kJww},
+    {FileKind::kTxt, u"txt", {u".txt"}, kNoReaders, DocKind::kNone},
+    {FileKind::kCsv, u"csv", {u".csv"}, kNoReaders, DocKind::kNone},
+    {FileKind::kHtml, u"html", {u".htm", u".html"}, kNoReaders, DocKind::kNone},
 };
 
 const KindRow* RowOf(FileKind kind) {
@@ -35,6 +36,17 @@ const KindRow* RowOf(FileKind kind) {
 }
 
 }  // namespace
+
+std::u16string_view FileKindName(FileKind kind) {
+  const KindRow* row = RowOf(kind);
+  return row ? row->name : std::u16string_view();
+}
+
+FileKind FileKindNamed(std::u16string_view name) {
+  for (const KindRow& row : kKinds)
+    if (!name.empty() && row.name == name) return row.kind;
+  return FileKind::kOther;
+}
 
 FileKind FileKindOf(std::u16string_view extLower) {
   for (const KindRow& row : kKinds) {

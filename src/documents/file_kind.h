@@ -4,7 +4,10 @@
 // choose their reader here.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <initializer_list>
 #include <string_view>
 
 #include "documents/document_set.h"
@@ -25,6 +28,40 @@ enum class FileKind {
   kCsv,        // .csv
   kHtml,       // .htm, .html
 };
+
+// A set of file kinds: the types a search takes, the kinds a file-list filter lists.
+class FileKindSet {
+ public:
+  constexpr FileKindSet() = default;
+  constexpr FileKindSet(std::initializer_list<FileKind> kinds) {
+    for (const FileKind k : kinds) Set(k, true);
+  }
+  constexpr bool Has(FileKind k) const { return (bits_ & Bit(k)) != 0; }
+  constexpr void Set(FileKind k, bool on) { bits_ = on ? bits_ | Bit(k) : bits_ & ~Bit(k); }
+  constexpr bool Empty() const { return bits_ == 0; }
+  friend constexpr bool operator==(FileKindSet, FileKindSet) = default;
+
+ private:
+  static constexpr std::uint32_t Bit(FileKind k) { return std::uint32_t{1} << static_cast<unsigned>(k); }
+  std::uint32_t bits_ = 0;
+};
+
+// The kinds a search may take, in the order the search window offers them: backups
+// (.jw$ and .bak, .bk*) are never searched.
+inline constexpr std::array<FileKind, 7> kSearchKinds = {FileKind::kJww, FileKind::kJws, FileKind::kJwc,
+                                                         FileKind::kJwk, FileKind::kTxt, FileKind::kCsv,
+                                                         FileKind::kHtml};
+inline constexpr FileKindSet kAllSearchKinds = [] {
+  FileKindSet all;
+  for (const FileKind k : kSearchKinds) all.Set(k, true);
+  return all;
+}();
+
+// The short name of a search kind ("jww", ..., "html"), as the CLI's --types takes it;
+// empty for the other kinds.
+std::u16string_view FileKindName(FileKind kind);
+// The search kind of that name; kOther for none.
+FileKind FileKindNamed(std::u16string_view name);
 
 // The kind of a file by its extension, lower case with its dot (FileExtLower).
 FileKind FileKindOf(std::u16string_view extLower);

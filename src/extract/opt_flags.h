@@ -4,6 +4,8 @@
 #include <array>
 #include <cstddef>
 
+#include "documents/file_kind.h"
+
 namespace glyphgrab {
 
 // Index names for OptFlags; plain enumerators so that `flags[kOptSort]` reads naturally.
@@ -28,5 +30,17 @@ inline constexpr std::size_t kOptFlagCount = 14;
 
 // All false at program start.
 using OptFlags = std::array<bool, kOptFlagCount>;
+
+// The search types as the settings keep them: one flag per kind of kSearchKinds, in
+// that order, from kOptSearchJww on.
+inline FileKindSet SearchKindsOf(const OptFlags& flags) {
+  FileKindSet kinds;
+  for (std::size_t i = 0; i < kSearchKinds.size(); ++i) kinds.Set(kSearchKinds[i], flags[kOptSearchJww + i]);
+  return kinds;
+}
+inline void StoreSearchKinds(FileKindSet kinds, OptFlags& flags) {
+  for (std::size_t i = 0; i < kSearchKinds.size(); ++i) flags[kOptSearchJww + i] = kinds.Has(kSearchKinds[i]);
+}
+static_assert(kOptSearchJww + kSearchKinds.size() == kOptSearchNames);
 
 }  // namespace glyphgrab

@@ -83,24 +83,6 @@ bool TextFileMatches(std::u16string_view path, std::u16string_view keyword, int&
   return found;
 }
 
-}  // namespace
-
-// The kinds the search window's check boxes take; .jw$ files and backups are not searched.
-bool SearchesKind(FileKind kind, const SearchOptions& o) {
-  switch (kind) {
-    case FileKind::kJww: return o.jww;
-    case FileKind::kJws: return o.jws;
-    case FileKind::kJwc: return o.jwc;
-    case FileKind::kJwk: return o.jwk;
-    case FileKind::kTxt: return o.txt;
-    case FileKind::kCsv: return o.csv;
-    case FileKind::kHtml: return o.html;
-    default: return false;
-  }
-}
-
-namespace {
-
 // What one thread keeps from file to file: its documents, read buffer and field test.
 struct FindState {
   explicit FindState(std::u16string_view keyword, const MatchPrefilter* quick = nullptr)
@@ -258,7 +240,7 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
     }
     const std::u16string& name = names[row++];
     step.fileKind = FileKindOf(FileExtLower(name));
-    step.kind = SearchesKind(step.fileKind, options) ? FindStep::Kind::kFile : FindStep::Kind::kSkipped;
+    step.kind = options.kinds.Has(step.fileKind) ? FindStep::Kind::kFile : FindStep::Kind::kSkipped;
     step.path = folder + name;
     step.nameAt = folder.size();
     step.error = 0;

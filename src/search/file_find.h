@@ -21,7 +21,7 @@ namespace glyphgrab {
 // The file types taken into the search and the two modes, as the search window's nine
 // check boxes set them.
 struct SearchOptions {
-  bool jww = true, jws = true, jwc = true, jwk = true, txt = true, csv = true, html = true;
+  FileKindSet kinds = kAllSearchKinds;  // of kSearchKinds; other kinds are never searched
   bool names = true;     // test the file name (extension included)
   bool contents = true;  // read the file and test its texts
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "extract/opt_flags.h"
 #include "index/indexed_walk.h"
 #include "util/full_width.h"
 #include "util/strings.h"
@@ -11,7 +12,43 @@
 namespace glyphgrab::ui {
 namespace {
 
-constexpr std::size_t kFirstSearchOption = 5;  // the nine boxes are options 5 to 13
+// The nine boxes: one per kind of kSearchKinds, in its order, then the two modes.
+constexpr std::size_t kNamesCheck = kSearchKinds.size();
+constexpr std::size_t kContentsCheck = kNamesCheck + 1;
+static_assert(kContentsCheck + 1 == kSearchCheckCount);
+
+using Checks = std::array<bool, kSearchCheckCount>;
+
+SearchOptions OptionsOf(const Checks& checks) {
+  SearchOptions o;
+  for (std::size_t i = 0; i < kSearchKinds.size(); ++i) o.kinds.Set(kSearchKinds[i], checks[i]);
+  o.names = checks[kNamesCheck];
+  o.contents = checks[kContentsCheck];
+  return o;
+}
+
+Checks ChecksOf(const SearchOptions& o) {
+  Checks checks{};
+  for (std::size_t i = 0; i < kSearchKinds.size(); ++i) checks[i] = o.kinds.Has(kSearchKinds[i]);
+  checks[kNamesCheck] = o.names;
+  checks[kContentsCheck] = o.contents;
+  return checks;
+}
+
+// The settings file keeps the boxes as options kOptSearchJww to kOptSearchContents.
+SearchOptions StoredOptions(const OptFlags& flags) {
+  SearchOptions o;
+  o.kinds = SearchKindsOf(flags);
+  o.names = flags[kOptSearchNames];
+  o.contents = flags[kOptSearchContents];
+  return o;
+}
+
+void StoreOptions(const SearchOptions& o, OptFlags& flags) {
+  StoreSearchKinds(o.kinds, flags);
+  flags[kOptSearchNames] = o.names;
+  flags[kOptSearchContents] = o.contents;
+}
 
 }  // namespace
 
@@ -25,9 +62,7 @@ void SearchLogic::StopSearch() {
 
 void SearchLogic::Init() {
   const TSettings& s = main_.settings();
-  std::array<bool, kSearchCheckCount> checks{};
-  for (std::size_t i = 0; i < checks.size(); ++i) checks[i] = s.optFlags[kFirstSearchOption + i];
-  view_.ShowChecks(checks);
+  view_.ShowChecks(ChecksOf(StoredOptions(s.optFlags)));
   history_.clear();
   for (const std::u16string& keyword : s.keywordHistory) {
     if (!keyword.empty()) history_.push_back(keyword);
@@ -40,8 +75,7 @@ void SearchLogic::Init() {
 }
 
 void SearchLogic::StoreChecks(const std::array<bool, kSearchCheckCount>& checks) {
-  TSettings& s = main_.settings();
-  for (std::size_t i = 0; i < checks.size(); ++i) s.optFlags[kFirstSearchOption + i] = checks[i];
+  StoreOptions(OptionsOf(checks), main_.settings().optFlags);
 }
 
 void SearchLogic::StoreSettings() {
@@ -67,12 +101,13 @@ void SearchLogic::Button1Click() {
     return;
   }
   const std::array<bool, kSearchCheckCount> checks = view_.Checks();
+  const SearchOptions options = OptionsOf(checks);
   // Nothing would be searched: say why instead of doing nothing.
-  if (!checks[7] && !checks[8]) {
+  if (!options.names && !options.contents) {
     view_.SetStatus(kNoSearchModeText);
     return;
   }
-  if (std::none_of(checks.begin(), checks.begin() + 7, [](bool on) { return on; })) {
+  if (options.kinds.Empty()) {
     view_.SetStatus(kNoFileTypeText);
     return;
   }
@@ -91,17 +126,6 @@ void SearchLogic::Button1Click() {
     Finished(SearchSummary{}, raw, {});
     return;
   }
-
-  SearchOptions options;
-  options.jww = checks[0];
-  options.jws = checks[1];
-  options.jwc = checks[2];
-  options.jwk = checks[3];
-  options.txt = checks[4];
-  options.csv = checks[5];
-  options.html = checks[6];
-  options.names = checks[7];
-  options.contents = checks[8];
 
   StopSearch();
   stopRequest_ = false;

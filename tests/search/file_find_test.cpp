@@ -100,7 +100,7 @@ TEST_F(FileFindTest, TypesAndModes) {
   EXPECT_EQ(Find(u"jww", contents), Names{});
 
   SearchOptions onlyText;
-  onlyText.jww = onlyText.jws = onlyText.jwc = onlyText.jwk = onlyText.html = onlyText.csv = false;
+  onlyText.kinds = {FileKind::kTxt};
   EXPECT_EQ(Find(u"e", onlyText), (Names{u"notes.txt"}));
   EXPECT_EQ(summary_.examined, 1);
 }

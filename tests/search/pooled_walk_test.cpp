@@ -112,7 +112,7 @@ TEST_F(PooledWalk, SameReportsAsOneThreadAtEveryStop) {
   SearchOptions names, contents, drawings;
   names.contents = false;
   contents.names = false;
-  drawings.txt = drawings.csv = drawings.html = false;
+  drawings.kinds = {FileKind::kJww, FileKind::kJws, FileKind::kJwc, FileKind::kJwk};
   struct Case {
     const char* name;
     std::u16string keyword;
