@@ -14,14 +14,10 @@ std::u16string_view FilterMask(int entry) {
 }
 
 int FilterEntryFor(std::u16string_view fileName) {
-  const std::u16string ext = StrUpper(FileExtLower(fileName));
-  if (ext == u".JWW") return 2;
-  if (ext == u".JWS") return 3;
-  if (ext == u".JWC") return 4;
-  if (ext == u".JWK") return 5;
-  if (ext == u".TXT") return 6;
-  if (ext == u".CSV") return 7;
-  if (ext == u".HTM" || ext == u".HTML") return 8;
+  const FileKind kind = FileKindOf(FileExtLower(fileName));
+  for (std::size_t i = 0; i < kFileFilters.size(); ++i) {
+    if (kFileFilters[i].kind != FileKind::kOther && kFileFilters[i].kind == kind) return static_cast<int>(i);
+  }
   return 0;
 }
 

@@ -7,23 +7,26 @@
 #include <string_view>
 #include <vector>
 
+#include "documents/file_kind.h"
+
 namespace glyphgrab {
 
 struct FileFilterEntry {
   std::u16string_view text;  // as the drop-down list shows it
   std::u16string_view mask;  // passed to the folder listing
+  FileKind kind;             // the kind it lists alone; kOther for the wider entries
 };
 
 inline constexpr std::array<FileFilterEntry, 9> kFileFilters = {{
-    {u"ALL Files (*.*)", u"*"},
-    {u"Jw_cad ファイル (*.jw?)", u"*.jw?"},
-    {u"Jw_cad 図面ファイル (*.jww)", u"*.jww"},
-    {u"Jw_cad 図形ファイル (*.jws)", u"*.jws"},
-    {u"JW_CAD 図面ファイル (*.jwc)", u"*.jwc"},
-    {u"JW_CAD 図形ファイル (*.jwk)", u"*.jwk"},
-    {u"テキストファイル (*.txt)", u"*.txt"},
-    {u"CSVファイル (*.csv)", u"*.csv"},
-    {u"HTMLファイル (*.htm*)", u"*.htm*"},
+    {u"ALL Files (*.*)", u"*", FileKind::kOther},
+    {u"Jw_cad ファイル (*.jw?)", u"*.jw?", FileKind::kOther},
+    {u"Jw_cad 図面ファイル (*.jww)", u"*.jww", FileKind::kJww},
+    {u"Jw_cad 図形ファイル (*.jws)", u"*.jws", FileKind::kJws},
+    {u"JW_CAD 図面ファイル (*.jwc)", u"*.jwc", FileKind::kJwc},
+    {u"JW_CAD 図形ファイル (*.jwk)", u"*.jwk", FileKind::kJwk},
+    {u"テキストファイル (*.txt)", u"*.txt", FileKind::kTxt},
+    {u"CSVファイル (*.csv)", u"*.csv", FileKind::kCsv},
+    {u"HTMLファイル (*.htm*)", u"*.htm*", FileKind::kHtml},
 }};
 
 // The mask of a filter entry; "*" when none (or no valid one) is selected.
