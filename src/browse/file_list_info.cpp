@@ -23,14 +23,6 @@ FileInfoResult HeaderResult(HeaderRead h, const TReadInfo& info) {
   }
 }
 
-// The DOS generation keeps no version number: the column says "DOS"; the memo is the two
-// header comments run together.
-template <typename Doc>
-void DosColumns(const Doc& doc, std::u16string& ver, std::u16string& memo) {
-  ver = u"DOS";
-  memo = RemoveBlanks(RemoveLineMarks(doc.Enthd.comment1 + u" " + doc.Enthd.comment2));
-}
-
 }  // namespace
 
 bool IsJwwListExtension(std::u16string_view ext) {
@@ -45,29 +37,22 @@ FileInfoResult FileListInfo(std::u16string_view path, TDocumentSet& docs, std::u
   const DocKind doc = ListHeaderDocument(ext);
   const HeaderRead h = ReadHeader(doc, path, docs);
   if (h.read) {
-    switch (doc) {
-      case DocKind::kJww:
-        ver = IntToText(docs.JWW.Enthd.jwVer);
-        memo = RemoveBlanks(RemoveLineMarks(docs.JWW.Enthd.strMemo));
-        break;
-      case DocKind::kJws:
-        ver = IntToText(docs.JWS.Enthd.jwVer);  // a symbol has no memo
-        break;
-      case DocKind::kJwc: DosColumns(docs.JWC, ver, memo); break;
-      case DocKind::kJwk: DosColumns(docs.JWK, ver, memo); break;
-      case DocKind::kNone: break;
-    }
+    HeaderColumns columns =
+        WithDocument(docs, doc, HeaderColumns{}, [](const auto& d) { return HeaderColumnsOf(d); });
+    ver = std::move(columns.version);
+    memo = std::move(columns.memo);
   }
   if (doc != DocKind::kNone) return HeaderResult(h, ReadInfoOf(docs, doc));
-  switch (FileKindOf(ext)) {
-    case FileKind::kTxt:
-    case FileKind::kCsv:
+  switch (TextFormOf(FileKindOf(ext))) {
+    case TextForm::kLines:
+    case TextForm::kCsvFields:
       return {FileMemoTxt(path, memo) ? FileInfoRead::kOk : FileInfoRead::kCannotRead, 0, 0};
-    case FileKind::kHtml:
+    case TextForm::kHtml:
       return {FileMemoHtml(path, memo) ? FileInfoRead::kOk : FileInfoRead::kCannotRead, 0, 0};
-    default:
-      return {};
+    case TextForm::kNone:
+      break;
   }
+  return {};
 }
 
 bool FileMemoTxt(std::u16string_view path, std::u16string& memo) {

@@ -11,6 +11,7 @@ struct KindRow {
   std::array<std::u16string_view, 2> exts;  // exact extensions; empty entries unused
   DocReaders readers;
   DocKind listHeader;  // what the file list reads a header from
+  TextForm text = TextForm::kNone;
 };
 
 constexpr DocReaders kNoReaders{};
@@ -24,9 +25,9 @@ constexpr KindRow kKinds[] = {
     {FileKind::kJwc, u"jwc", {u".jwc"}, One(DocKind::kJwc), DocKind::kJwc},
     {FileKind::kJwk, u"jwk", {u".jwk"}, One(DocKind::kJwk), DocKind::kJwk},
     {FileKind::kBackup, {}, {u".bak"}, {{DocKind::kJwc, DocKind::kJww}, 2}, DocKind::kJww},
-    {FileKind::kTxt, u"txt", {u".txt"}, kNoReaders, DocKind::kNone},
-    {FileKind::kCsv, u"csv", {u".csv"}, kNoReaders, DocKind::kNone},
-    {FileKind::kHtml, u"html", {u".htm", u".html"}, kNoReaders, DocKind::kNone},
+    {FileKind::kTxt, u"txt", {u".txt"}, kNoReaders, DocKind::kNone, TextForm::kLines},
+    {FileKind::kCsv, u"csv", {u".csv"}, kNoReaders, DocKind::kNone, TextForm::kCsvFields},
+    {FileKind::kHtml, u"html", {u".htm", u".html"}, kNoReaders, DocKind::kNone, TextForm::kHtml},
 };
 
 const KindRow* RowOf(FileKind kind) {
@@ -57,9 +58,12 @@ FileKind FileKindOf(std::u16string_view extLower) {
   return FileKind::kOther;
 }
 
-bool IsTextKind(FileKind kind) {
-  return kind == FileKind::kTxt || kind == FileKind::kCsv || kind == FileKind::kHtml;
+TextForm TextFormOf(FileKind kind) {
+  const KindRow* row = RowOf(kind);
+  return row ? row->text : TextForm::kNone;
 }
+
+bool IsTextKind(FileKind kind) { return TextFormOf(kind) != TextForm::kNone; }
 
 DocReaders ReadersOf(FileKind kind) {
   const KindRow* row = RowOf(kind);
@@ -82,42 +86,22 @@ DocKind ListHeaderDocument(std::u16string_view extLower) {
 }
 
 bool CheckBytes(DocKind kind, ByteSpan bytes) {
-  switch (kind) {
-    case DocKind::kJww: return TJwwData::FileCheckBytes(bytes);
-    case DocKind::kJws: return TJwsData::FileCheckBytes(bytes);
-    case DocKind::kJwc: return TJwcData::FileCheckBytes(bytes);
-    case DocKind::kJwk: return TJwkData::FileCheckBytes(bytes);
-    case DocKind::kNone: break;
-  }
-  return false;
+  return WithDocumentClass(kind, false, [bytes](auto type) {
+    return decltype(type)::type::FileCheckBytes(bytes);
+  });
 }
 
 bool ReadWhole(DocKind kind, ByteSpan bytes, TDocumentSet& docs) {
-  switch (kind) {
-    case DocKind::kJww: return docs.JWW.FileInBytes(bytes);
-    case DocKind::kJws: return docs.JWS.FileInBytes(bytes);
-    case DocKind::kJwc: return docs.JWC.FileInBytes(bytes);
-    case DocKind::kJwk: return docs.JWK.FileInBytes(bytes);
-    case DocKind::kNone: break;
-  }
-  return false;
+  return WithDocument(docs, kind, false, [bytes](auto& doc) { return doc.FileInBytes(bytes); });
 }
 
 HeaderRead ReadHeader(DocKind kind, std::u16string_view path, TDocumentSet& docs) {
-  const auto read = [path](auto& doc) {
+  return WithDocument(docs, kind, HeaderRead{}, [path](auto& doc) {
     HeaderRead r;
     r.checked = doc.FileCheck(path);
     r.read = r.checked && doc.FileHeaderIn(path);
     return r;
-  };
-  switch (kind) {
-    case DocKind::kJww: return read(docs.JWW);
-    case DocKind::kJws: return read(docs.JWS);
-    case DocKind::kJwc: return read(docs.JWC);
-    case DocKind::kJwk: return read(docs.JWK);
-    case DocKind::kNone: break;
-  }
-  return {};
+  });
 }
 
 DocKind CheckedReader(FileKind kind, ByteSpan bytes) {

@@ -66,6 +66,12 @@ FileKind FileKindNamed(std::u16string_view name);
 // The kind of a file by its extension, lower case with its dot (FileExtLower).
 FileKind FileKindOf(std::u16string_view extLower);
 
+// How a text kind is taken: extraction lists each line, each CSV field, or an HTML
+// file's title and the texts between the tags of its body; the file list's memo column
+// shows the first line, or the HTML title. A search tests every line of each alike.
+enum class TextForm { kNone, kLines, kCsvFields, kHtml };
+TextForm TextFormOf(FileKind kind);
+
 // Whether the kind is a plain text, CSV or HTML file.
 bool IsTextKind(FileKind kind);
 

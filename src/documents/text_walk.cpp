@@ -151,14 +151,7 @@ bool WalkTexts(const TJwTexts& t, TextVisitor& v) {
 }
 
 bool WalkTexts(const TDocumentSet& docs, DocKind kind, TextVisitor& v) {
-  switch (kind) {
-    case DocKind::kJww: return WalkTexts(docs.JWW, v);
-    case DocKind::kJws: return WalkTexts(docs.JWS, v);
-    case DocKind::kJwc: return WalkTexts(docs.JWC, v);
-    case DocKind::kJwk: return WalkTexts(docs.JWK, v);
-    case DocKind::kNone: break;
-  }
-  return true;
+  return WithDocument(docs, kind, true, [&v](const auto& doc) { return WalkTexts(doc, v); });
 }
 
 }  // namespace glyphgrab

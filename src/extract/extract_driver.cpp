@@ -20,12 +20,12 @@ void ReportRead(const TReadInfo& info, ExtractFileReport& r) {
   r.undecodable = info.undecodable;
 }
 
-void ExtractTextFile(const std::u16string& path, FileKind kind, ExtractionList& list,
+void ExtractTextFile(const std::u16string& path, TextForm form, ExtractionList& list,
                      const StopRequested& stop, ExtractFileReport& r) {
   TextStreamInfo info;
-  const bool read = kind == FileKind::kTxt   ? ExtractTxt(path, list, stop, &info)
-                    : kind == FileKind::kCsv ? ExtractCsv(path, list, stop, &info)
-                                             : ExtractHtml(path, list, stop, &info);
+  const bool read = form == TextForm::kLines       ? ExtractTxt(path, list, stop, &info)
+                    : form == TextForm::kCsvFields ? ExtractCsv(path, list, stop, &info)
+                                                   : ExtractHtml(path, list, stop, &info);
   r.undecodable = info.undecodable;
   if (!read) {
     r.outcome = Outcome::kCannotRead;
@@ -54,8 +54,8 @@ void ExtractOne(const std::u16string& path, const OptFlags& opt, TDocumentSet& d
     r.error = file.error();
     return;
   }
-  if (IsTextKind(kind)) {
-    ExtractTextFile(path, kind, list, stop, r);
+  if (const TextForm form = TextFormOf(kind); form != TextForm::kNone) {
+    ExtractTextFile(path, form, list, stop, r);
     return;
   }
   if (ReadersOf(kind).count == 0) {

@@ -36,19 +36,7 @@ RenderFileResult RenderFile(std::u16string_view path) {
 }
 
 RenderModel RenderDocument(const TDocumentSet& docs, DocKind doc) {
-  switch (doc) {
-    case DocKind::kJww:
-      return RenderDrawing(docs.JWW);
-    case DocKind::kJws:
-      return RenderSymbol(docs.JWS);
-    case DocKind::kJwc:
-      return RenderDosDrawing(docs.JWC);
-    case DocKind::kJwk:
-      return RenderDosSymbol(docs.JWK);
-    case DocKind::kNone:
-      break;
-  }
-  return {};
+  return WithDocument(docs, doc, RenderModel{}, [](const auto& d) { return RenderDocument(d); });
 }
 
 }  // namespace glyphgrab

@@ -60,6 +60,11 @@ RenderModel RenderDrawing(const TJwwData& doc);
 RenderModel RenderSymbol(const TJwsData& doc);
 RenderModel RenderDosDrawing(const TJwcData& doc);
 RenderModel RenderDosSymbol(const TJwkData& doc);
+// The one of the four above that a document of its class takes.
+inline RenderModel RenderDocument(const TJwwData& doc) { return RenderDrawing(doc); }
+inline RenderModel RenderDocument(const TJwsData& doc) { return RenderSymbol(doc); }
+inline RenderModel RenderDocument(const TJwcData& doc) { return RenderDosDrawing(doc); }
+inline RenderModel RenderDocument(const TJwkData& doc) { return RenderDosSymbol(doc); }
 
 // The colour a pen number shows on a white screen: the file's own when it has one.
 RenderColor PenColor(std::uint16_t pen);
