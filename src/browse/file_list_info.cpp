@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "documents/file_kind.h"
+#include "extract/html_text.h"
 #include "util/file_bytes.h"
 #include "util/folder_listing.h"
 #include "util/paths.h"
@@ -68,18 +69,12 @@ bool FileMemoTxt(std::u16string_view path, std::u16string& memo) {
 
 bool FileMemoHtml(std::u16string_view path, std::u16string& memo) {
   memo.clear();
-  return StreamTextFile(
-      path,
-      [&](const TextPiece& line) {
-        const std::u16string s = RemoveControlChars(line.text);
-        const int q = StrIndexOf(u"<TITLE>", s);
-        if (q < 0) return true;
-        const std::u16string rest = StrFrom(s, q + 7);
-        const int end = StrIndexOf(u"<", rest);
-        memo = end < 0 ? rest : StrMid(rest, 0, end);
-        return false;
-      },
-      nullptr, kMemoPrefixBytes);
+  HtmlTitleStep title(HtmlTitleRule::kListMemo);
+  const bool read = StreamTextFile(
+      path, [&](const TextPiece& piece) { return title.Feed(piece.text, piece.lineEnds); }, nullptr,
+      kMemoPrefixBytes);
+  if (title.found()) memo = title.title();
+  return read;
 }
 
 namespace {

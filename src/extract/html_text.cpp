@@ -14,13 +14,13 @@ void AppendBounded(std::u16string& s, std::u16string_view text) {
   if (s.size() < kTextPieceUnits) s.append(text.substr(0, kTextPieceUnits - s.size()));
 }
 
-// Finds `tag` (upper case) in tail + text in any letter case. Returns the index in the
-// joined text, or npos; `joined` receives tail + text. The case mapping keeps lengths,
-// so indexes of the upper-cased text are indexes of the text.
+// Finds `tag` (upper case) in tail + text, in any letter case when `anyCase`. Returns the
+// index in the joined text, or npos; `joined` receives tail + text. The case mapping
+// keeps lengths, so indexes of the upper-cased text are indexes of the text.
 std::size_t FindTag(std::u16string_view tag, const std::u16string& tail, std::u16string_view text,
-                    std::u16string& joined) {
+                    std::u16string& joined, bool anyCase = true) {
   joined.assign(tail).append(text);
-  return std::u16string_view(StrUpper(joined)).find(tag);
+  return anyCase ? std::u16string_view(StrUpper(joined)).find(tag) : joined.find(tag);
 }
 
 // What a piece keeps of its end for the next piece of the same line: enough for a tag
@@ -32,22 +32,28 @@ std::u16string TailFor(std::u16string_view tag, std::u16string_view joined, bool
 
 }  // namespace
 
-bool HtmlTitleStep::Feed(std::u16string_view text, bool lineEnds, ExtractionList& list) {
-  if (done_) return false;
+bool HtmlTitleStep::Found() {
+  found_ = true;
+  inside_ = false;
+  return false;
+}
+
+bool HtmlTitleStep::Feed(std::u16string_view text, bool lineEnds) {
+  if (found_) return false;
+  const bool memo = rule_ == HtmlTitleRule::kListMemo;
+  std::u16string cleaned;
+  if (memo) {
+    cleaned = RemoveControlChars(text);
+    text = cleaned;
+  }
   if (inside_) {
     const std::size_t p = text.find(u'<');
-    if (p == npos) {
-      AppendBounded(title_, text);
-      return true;
-    }
     AppendBounded(title_, text.substr(0, p));
-    list.ExtractAdd(title_);
-    done_ = true;
-    return false;
+    return p != npos || (memo && lineEnds) ? Found() : true;
   }
   constexpr std::u16string_view kTag = u"<TITLE>";
   std::u16string joined;
-  const std::size_t q = FindTag(kTag, tail_, text, joined);
+  const std::size_t q = FindTag(kTag, tail_, text, joined, !memo);
   if (q == npos) {
     tail_ = TailFor(kTag, joined, lineEnds);
     return true;
@@ -56,14 +62,20 @@ bool HtmlTitleStep::Feed(std::u16string_view text, bool lineEnds, ExtractionList
   const std::u16string_view rest = std::u16string_view(joined).substr(q + kTag.size());
   const std::size_t p = rest.find(u'<');
   if (p != npos) {
-    list.ExtractAdd(rest.substr(0, p));
-    done_ = true;
-    return false;
+    title_.assign(rest.substr(0, p));
+    return Found();
   }
   title_.clear();
   AppendBounded(title_, rest);
   inside_ = true;
-  return true;
+  return memo && lineEnds ? Found() : true;
+}
+
+bool HtmlTitleStep::Feed(std::u16string_view text, bool lineEnds, ExtractionList& list) {
+  const bool wasFound = found_;
+  const bool more = Feed(text, lineEnds);
+  if (found_ && !wasFound) list.ExtractAdd(title_);
+  return more;
 }
 
 bool HtmlBodyStep::Feed(std::u16string_view text, bool lineEnds, ExtractionList& list,

@@ -12,17 +12,35 @@
 
 namespace glyphgrab {
 
-// The text after the first "<TITLE>" (any letter case) up to the next "<", which may lie
-// lines further on; the lines are joined without a separator. A title never closed by a
-// "<" is not added.
+// Where the title of an HTML file is looked for and how far it reaches. Both take the
+// text after the first "<TITLE>" up to the next "<".
+enum class HtmlTitleRule {
+  // Extraction: the tag in any letter case; a title goes on over the following lines,
+  // joined without a separator, and one never closed by a "<" is not taken.
+  kExtraction,
+  // The file list's memo column: the tag in upper case exactly, looked for once control
+  // characters are removed; the title ends with its line, closed or not.
+  kListMemo,
+};
+
 class HtmlTitleStep {
  public:
+  explicit HtmlTitleStep(HtmlTitleRule rule = HtmlTitleRule::kExtraction) : rule_(rule) {}
+
   // Answers false once the step has ended: nothing further is needed.
+  bool Feed(std::u16string_view text, bool lineEnds);
+  // The same, passing the title to `list` when it is found.
   bool Feed(std::u16string_view text, bool lineEnds, ExtractionList& list);
 
+  // Whether the rule took a title from what was fed, and the title.
+  bool found() const { return found_ || (rule_ == HtmlTitleRule::kListMemo && inside_); }
+  const std::u16string& title() const { return title_; }
+
  private:
+  bool Found();
+  HtmlTitleRule rule_;
   bool inside_ = false;
-  bool done_ = false;
+  bool found_ = false;
   std::u16string title_;
   std::u16string tail_;  // the end of the previous piece of this line, for a split tag
 };
