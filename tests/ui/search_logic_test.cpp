@@ -98,6 +98,43 @@ TEST(SearchLogic, FindsAndOpensAResult) {
   EXPECT_EQ(f.view.lines.front(), u"【one.txt】");
 }
 
+// The nine boxes are the stored options kOptSearchJww to kOptSearchContents, in order,
+// both ways; each type box takes its own kind of file into the search.
+TEST(SearchLogic, EachBoxIsItsStoredOptionAndItsKind) {
+  for (std::size_t box = 0; box < ui::kSearchCheckCount; ++box) {
+    SCOPED_TRACE(box);
+    SearchFixture f;
+    std::array<bool, ui::kSearchCheckCount> checks{};
+    checks[box] = true;
+    f.searchView.checks = checks;
+    f.search->StoreSettings();
+    OptFlags expected = f.logic->settings().optFlags;
+    for (std::size_t k = kOptSearchJww; k <= kOptSearchContents; ++k) expected[k] = k == kOptSearchJww + box;
+    EXPECT_EQ(f.logic->settings().optFlags, expected);
+    f.searchView.checks = {};
+    f.search->Init();
+    EXPECT_EQ(f.searchView.checks, checks);
+  }
+  struct Case {
+    const char* name;
+    std::size_t box;  // with the content search
+    std::u16string keyword;
+    std::size_t results;
+  } cases[] = {{"TXT finds one.txt", 4, u"second line", 1},
+               {"TXT leaves two.csv", 4, u"later", 0},
+               {"CSV finds two.csv", 5, u"later", 1},
+               {"CSV leaves one.txt", 5, u"second line", 0},
+               {"HTML takes neither", 6, u"line", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SearchFixture f;
+    f.searchView.checks = {};
+    f.searchView.checks[c.box] = f.searchView.checks[8] = true;
+    f.Run(c.keyword);
+    EXPECT_EQ(f.searchView.results.size(), c.results);
+  }
+}
+
 TEST(SearchLogic, HistoryKeepsTheNewestFormOnTop) {
   SearchFixture f;
   f.Run(u"Alpha");
