@@ -30,10 +30,9 @@ std::vector<SearchOptions> OptionTable() {
   contents.names = false;
   table.push_back(names);
   table.push_back(contents);
-  for (int k = 0; k < 7; ++k) {
+  for (const FileKind kind : kSearchKinds) {
     SearchOptions one;
-    one.jww = k == 0, one.jws = k == 1, one.jwc = k == 2, one.jwk = k == 3;
-    one.txt = k == 4, one.csv = k == 5, one.html = k == 6;
+    one.kinds = {kind};
     table.push_back(one);
   }
   return table;
@@ -41,7 +40,7 @@ std::vector<SearchOptions> OptionTable() {
 
 std::string Describe(const std::u16string& keyword, const SearchOptions& o) {
   std::string d = StrToUtf8(keyword) + " types ";
-  for (const bool on : {o.jww, o.jws, o.jwc, o.jwk, o.txt, o.csv, o.html}) d += on ? '1' : '0';
+  for (const FileKind kind : kSearchKinds) d += o.kinds.Has(kind) ? '1' : '0';
   return d + (o.names ? " names" : "") + (o.contents ? " contents" : "");
 }
 
