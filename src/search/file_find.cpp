@@ -136,6 +136,9 @@ bool FileFinds(const std::u16string& path, std::u16string_view name, FileKind ki
 
 }  // namespace
 
+// .jw$ files and backups are never among the kinds searched.
+bool SearchesKind(FileKind kind, const SearchOptions& o) { return o.kinds.Has(kind); }
+
 bool FileContentsMatch(const std::u16string& path, std::u16string_view keyword) {
   SearchOptions options;
   options.names = false;

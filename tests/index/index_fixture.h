@@ -21,7 +21,7 @@ namespace glyphgrab::testing {
 inline std::vector<std::uint8_t> IndexDrawing(const Txt& layerName, std::initializer_list<Txt> texts,
                                               const Txt& blockName = "") {
   JwArchiveWriter w(600);
-  JwwHeaderSpec spec;
+  JwwHeaderFields spec;
   spec.layerNames[5] = layerName;
   WriteJwwHeader(w, spec);
   w.Count(static_cast<std::uint32_t>(texts.size()));
