@@ -118,14 +118,14 @@ void WriteBody(JwArchiveWriter& w) {
 
 std::vector<std::uint8_t> Drawing(std::int32_t version) {
   JwArchiveWriter w(version);
-  testing::JwwHeaderSpec spec;
-  spec.version = version;
-  spec.memo = "memo\r\nline 2";
-  spec.layerNames[17] = "L1-1";
-  spec.groupNames[1] = Txt(kBadSjis);
-  spec.colorNames[3] = "pink";
-  spec.lineTypeNames[2] = "dashed";
-  testing::WriteJwwHeader(w, spec);
+  testing::JwwHeaderFields fields;
+  fields.version = version;
+  fields.memo = "memo\r\nline 2";
+  fields.layerNames[17] = "L1-1";
+  fields.groupNames[1] = Txt(kBadSjis);
+  fields.colorNames[3] = "pink";
+  fields.lineTypeNames[2] = "dashed";
+  testing::WriteJwwHeader(w, fields);
   WriteBody(w);
   if (version >= 700) w.w().I32(0);  // no embedded images
   return w.bytes();
