@@ -395,6 +395,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  closed_ = true;
   logic_->Closing();
   event->accept();
 }

@@ -45,6 +45,8 @@ class MainWindow : public QMainWindow, public QtView<ui::MainView> {
   // Closes the window with nobody to answer a box (a termination signal): a failed save
   // goes to stderr only, so the tool still ends.
   void CloseUnattended();
+  // Once closed, a hand-over that was already queued must not show the window again.
+  bool HasClosed() const { return closed_; }
   void SaveState() { logic_->SaveState(); }
   void OpenPath(const std::u16string& path) { logic_->OpenPath(path); }
   void BrowseForFolderAccept(const std::u16string& folder) { logic_->BrowseForFolderAccept(folder); }
@@ -123,6 +125,7 @@ class MainWindow : public QMainWindow, public QtView<ui::MainView> {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  bool closed_ = false;
   void BuildControls();
   void ApplyPaneWidths();
 

@@ -165,7 +165,9 @@ int main(int argc, char** argv) {
   // nobody; what arrives meanwhile waits for the event loop.
   glyphgrab::gui::MainWindow* target = nullptr;
   glyphgrab::gui::InstanceListener listener([&target](const QString& path) {
-    if (target == nullptr) return;
+    // A frozen copy woken by a signal may find the hand-over and the closing request at
+    // once; the window that closed stays closed.
+    if (target == nullptr || target->HasClosed()) return;
     if (!path.isEmpty()) target->OpenPath(glyphgrab::gui::FromQ(path));
     target->showNormal();
     target->raise();
