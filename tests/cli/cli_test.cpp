@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <system_error>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -109,9 +112,14 @@ TEST(CliRender, RefusesToWriteOverItsInput) {
   dir.Write("plan.jww", drawing);
   ASSERT_EQ(RunCli({"render", (dir.path() / "plan.jww").string(), "-o", (dir.path() / "out.svg").string()}).status,
             kExitOk);
-  std::filesystem::create_symlink(dir.path() / "plan.jww", dir.path() / "alias.svg");
   const std::string plan = (dir.path() / "plan.jww").string();
-  for (const std::string& out : {plan, (dir.path() / "alias.svg").string(), dir.path().string() + "/./plan.jww"}) {
+  std::vector<std::string> outs = {plan, dir.path().string() + "/./plan.jww"};
+  // Symbolic links need a privilege on Windows (and are missing under Wine): that case
+  // is tested where they can be made.
+  std::error_code linkError;
+  std::filesystem::create_symlink(dir.path() / "plan.jww", dir.path() / "alias.svg", linkError);
+  if (!linkError) outs.push_back((dir.path() / "alias.svg").string());
+  for (const std::string& out : outs) {
     const CliRun r = RunCli({"render", plan, "-o", out});
     EXPECT_EQ(r.status, kExitError) << out;
   }
