@@ -147,4 +147,15 @@ std::string NotFormatReason(std::u16string_view path) {
   return "not a " + StrToUtf8(FileExtLower(path)) + " file of an accepted version";
 }
 
+bool MakeSearchTree(const std::string& root, FolderTree& tree, std::ostream& err) {
+  int rootError = 0;
+  const FolderTreeResult made = FolderTreeMake(NativeToPath(root), tree, nullptr, &rootError);
+  if (made == FolderTreeResult::NoRoot || made == FolderTreeResult::RootMissing ||
+      made == FolderTreeResult::RootUnreadable) {
+    err << root << ": " << ErrorReason(rootError ? rootError : ENOENT, true) << '\n';
+    return false;
+  }
+  return true;
+}
+
 }  // namespace glyphgrab::cli

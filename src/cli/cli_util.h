@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "browse/folder_tree.h"
+
 namespace glyphgrab::cli {
 
 struct ParsedArgs {
@@ -46,5 +48,9 @@ std::string PlainName(std::string_view s);
 
 // Whether the two paths name one file (the same inode; links followed).
 bool SameFile(const std::string& a, const std::string& b);
+
+// The folder tree under ROOT as a search walks it; false, with "ROOT: reason" on err,
+// when ROOT is missing or cannot be read.
+bool MakeSearchTree(const std::string& root, FolderTree& tree, std::ostream& err);
 
 }  // namespace glyphgrab::cli

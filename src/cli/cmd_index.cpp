@@ -1,5 +1,4 @@
 // glyphgrab-cli index: builds or refreshes the search index of a tree, or deletes it.
-#include <cerrno>
 
 #include "browse/folder_tree.h"
 #include "cli/cli_util.h"
@@ -35,13 +34,7 @@ int RunIndex(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
   const std::string& root = parsed.operands[0];
   FolderTree tree;
-  int rootError = 0;
-  const FolderTreeResult made = FolderTreeMake(NativeToPath(root), tree, nullptr, &rootError);
-  if (made == FolderTreeResult::NoRoot || made == FolderTreeResult::RootMissing ||
-      made == FolderTreeResult::RootUnreadable) {
-    err << root << ": " << ErrorReason(rootError ? rootError : ENOENT, true) << '\n';
-    return kExitError;
-  }
+  if (!MakeSearchTree(root, tree, err)) return kExitError;
   IndexStore store;
   if (!OpenSearchIndex(store, err)) return kExitError;
   // The contents of every kind, tested for a keyword that no normalised text holds (it

@@ -1,5 +1,4 @@
 // glyphgrab-cli search: the files under a folder whose names or texts hold a keyword.
-#include <cerrno>
 #include <memory>
 #include <sstream>
 
@@ -71,13 +70,7 @@ int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
 
   FolderTree tree;
-  int rootError = 0;
-  const FolderTreeResult made = FolderTreeMake(NativeToPath(root), tree, nullptr, &rootError);
-  if (made == FolderTreeResult::NoRoot || made == FolderTreeResult::RootMissing ||
-      made == FolderTreeResult::RootUnreadable) {
-    err << root << ": " << ErrorReason(rootError ? rootError : ENOENT, true) << '\n';
-    return kExitError;
-  }
+  if (!MakeSearchTree(root, tree, err)) return kExitError;
 
   const bool json = parsed.Has("--json");
   bool first = true;
