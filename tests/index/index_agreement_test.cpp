@@ -88,7 +88,7 @@ TEST(IndexAgreement, FixtureTreeBeforeAndAfterChanges) {
 
   // A drawing changed (same size is not needed: the time alone tells), a text file gone,
   // a new one.
-  t.Put("plan.jww", testing::IndexDrawing("LAYER", {"BA", "和室"}), 2);
+  t.Put("plan.jww", testing::DrawingWithLayerAndTexts("LAYER", {"BA", "和室"}), 2);
   fs::remove(t.dir.path() / "sub" / "notes.txt");
   t.Put("sub/deep/new.txt", std::string("新しい階段\n"));
   tree = t.Tree();

@@ -18,23 +18,6 @@
 
 namespace glyphgrab::testing {
 
-inline std::vector<std::uint8_t> IndexDrawing(const Txt& layerName, std::initializer_list<Txt> texts,
-                                              const Txt& blockName = "") {
-  JwArchiveWriter w(600);
-  JwwHeaderFields spec;
-  spec.layerNames[5] = layerName;
-  WriteJwwHeader(w, spec);
-  w.Count(static_cast<std::uint32_t>(texts.size()));
-  for (const Txt& t : texts) w.Moji(MojiOf(0, 0), t);
-  if (blockName.bytes.empty()) {
-    w.Count(0);
-  } else {
-    w.Count(1);
-    w.BlockDef(1, blockName, 0);
-  }
-  return w.bytes();
-}
-
 // What a search shows: its result lines and closing status.
 struct SearchOutput {
   std::vector<std::u16string> lines;
@@ -61,7 +44,7 @@ inline void Age(const std::filesystem::path& p, int hours = 1) {
 class IndexTree {
  public:
   IndexTree() {
-    Put("plan.jww", IndexDrawing("LAYER", {"AB", "洋室"}, "ABC@@SFIGORGFLAG@@123"));
+    Put("plan.jww", DrawingWithLayerAndTexts("LAYER", {"AB", "洋室"}, "ABC@@SFIGORGFLAG@@123"));
     Put("sym.jws", SymbolWithTexts({"symbol text"}));
     JwcFixture jwc;
     jwc.comment1 = "old memo";

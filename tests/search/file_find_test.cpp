@@ -12,32 +12,12 @@
 namespace glyphgrab {
 namespace {
 
-using testing::JwArchiveWriter;
-using testing::MojiOf;
-using testing::Txt;
 using Names = std::vector<std::u16string>;
-
-std::vector<std::uint8_t> Drawing(const Txt& layerName, std::initializer_list<Txt> texts,
-                                  const Txt& blockName = "") {
-  JwArchiveWriter w(600);
-  testing::JwwHeaderFields spec;
-  spec.layerNames[5] = layerName;
-  testing::WriteJwwHeader(w, spec);
-  w.Count(static_cast<std::uint32_t>(texts.size()));
-  for (const Txt& t : texts) w.Moji(MojiOf(0, 0), t);
-  if (blockName.bytes.empty()) {
-    w.Count(0);
-  } else {
-    w.Count(1);
-    w.BlockDef(1, blockName, 0);
-  }
-  return w.bytes();
-}
 
 class FileFindTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_.Write("plan.jww", Drawing("LAYER", {"AB"}, "ABC@@SFIGORGFLAG@@123"));
+    dir_.Write("plan.jww", testing::DrawingWithLayerAndTexts("LAYER", {"AB"}, "ABC@@SFIGORGFLAG@@123"));
     dir_.Write("sym.jws", testing::SymbolWithTexts({"symbol text"}));
     testing::JwcFixture jwc;
     jwc.comment1 = "old memo";
