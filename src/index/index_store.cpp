@@ -17,7 +17,7 @@ namespace {
 
 // Marks the file as this tool's index ("GGix"), and the layout of its rows.
 constexpr int kApplicationId = 0x47476978;
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 
 class Statement {
@@ -132,7 +132,10 @@ bool IndexStore::Open(const std::u16string& folder, IndexNote& note) {
       note.error = e;
       return false;
     }
-    const int rc = sqlite3_open_v2(detail::SqliteFileName(file_).c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    // One thread at a time uses the connection (the walk's writers take turns), so
+    // SQLite's own locking of every call is not needed.
+    const int rc = sqlite3_open_v2(detail::SqliteFileName(file_).c_str(), &db_,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
       Fail(rc, note);
       if (note.trouble == IndexTrouble::kSetAside) continue;
@@ -181,7 +184,10 @@ bool IndexStore::Prepare(IndexNote& note) {
         " path BLOB PRIMARY KEY,"  // the absolute path's UTF-16 units
         " size INTEGER NOT NULL, mtime INTEGER NOT NULL, kind INTEGER NOT NULL,"
         " outcome INTEGER NOT NULL,"
-        " texts BLOB NOT NULL);"   // UTF-16 units, as search_texts.h describes them
+        " texts BLOB NOT NULL)"    // UTF-16 units, as search_texts.h describes them
+        // A search reads the rows under a folder in path order: kept in that order, not
+        // reached through a second index.
+        " WITHOUT ROWID;"
         "PRAGMA application_id = " + std::to_string(kApplicationId) + ";"
         "PRAGMA user_version = " + std::to_string(kSchemaVersion) + ";";
     rc = sqlite3_exec(db_, schema.c_str(), nullptr, nullptr, &message);
@@ -226,18 +232,19 @@ int IndexStore::Visit(sqlite3_stmt* q, std::u16string_view prefix,
   if (!high.empty()) high.back() = static_cast<char>(static_cast<unsigned char>(high.back()) + 1);
   sqlite3_bind_blob(q, 1, low.data(), static_cast<int>(low.size()), SQLITE_STATIC);
   sqlite3_bind_blob(q, 2, high.data(), static_cast<int>(high.size()), SQLITE_STATIC);
-  std::u16string path, texts;
+  std::u16string path;
   int rc;
   while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
     ColumnUnits(q, 0, path);
-    ColumnUnits(q, 5, texts);
     IndexRowView row;
     row.path = path;
+    const void* texts = sqlite3_column_blob(q, 5);
+    row.textBytes = std::string_view(texts ? static_cast<const char*>(texts) : "",
+                                     static_cast<std::size_t>(sqlite3_column_bytes(q, 5)));
     row.stamp.size = sqlite3_column_int64(q, 1);
     row.stamp.mtime = sqlite3_column_int64(q, 2);
     row.kind = sqlite3_column_int(q, 3);
     row.outcome = sqlite3_column_int(q, 4);
-    row.texts = texts;
     visit(row);
   }
   return rc;

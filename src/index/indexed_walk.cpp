@@ -1,6 +1,7 @@
 #include "index/indexed_walk.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "util/full_width.h"
@@ -26,7 +27,8 @@ bool IsAbsolute(std::u16string_view path) {
 
 }  // namespace
 
-IndexedWalk::IndexedWalk(IndexStore& store, std::u16string_view walkRoot, std::u16string_view keyword)
+IndexedWalk::IndexedWalk(IndexStore& store, std::u16string_view walkRoot, std::u16string_view keyword,
+                         const StoredMatchSink& matches)
     : store_(store), walkRoot_(walkRoot), keyword_(keyword) {
   if (walkRoot_.empty() || !IsPathDelim(walkRoot_.back())) walkRoot_ = AddTrailingDelim(walkRoot_);
   absRoot_ = walkRoot_;
@@ -38,37 +40,89 @@ IndexedWalk::IndexedWalk(IndexStore& store, std::u16string_view walkRoot, std::u
   // An empty keyword (a keyword of control characters alone) matches differently in
   // drawings and text files; such a search reads every file.
   if (keyword_.empty() || !store_.IsOpen()) return;
+  Load(matches);
+}
+
+void IndexedWalk::Load(const StoredMatchSink& matches) {
+  const MatchPrefilter quick(keyword_);
   std::u16string name;
+  std::vector<StoredMatch> batch;
+  auto due = std::chrono::steady_clock::now();
+  const auto send = [&] {
+    matches(std::exchange(batch, {}));
+    due = std::chrono::steady_clock::now() + kMatchBatchInterval;
+  };
   const bool loaded = store_.ForEachUnder(
       absRoot_,
       [&](const IndexRowView& row) {
         if (row.path.size() <= absRoot_.size() || row.path.substr(0, absRoot_.size()) != absRoot_) return;
+        const std::u16string_view key = row.path.substr(absRoot_.size());
         Entry e;
         e.stamp = row.stamp;
         e.kind = static_cast<FileKind>(row.kind);
         e.answerable = row.outcome == 0;
-        e.byTexts = e.answerable && SearchTextsHold(row.texts, keyword_);
-        NormalizeForMatchInto(FileBaseName(row.path), name);
-        e.byName = !name.empty() && name.find(keyword_) != std::u16string::npos;
-        entryIndex_.emplace(std::u16string(row.path.substr(absRoot_.size())), entries_.size());
+        e.byTexts = e.answerable && SearchTextsHold(row.textBytes, keyword_);
+        const std::u16string_view base = FileBaseName(row.path);
+        if (quick.MayMatch(base)) {
+          NormalizeForMatchInto(base, name);
+          e.byName = !name.empty() && name.find(keyword_) != std::u16string::npos;
+        }
+        e.hash = std::hash<std::u16string_view>{}(key);
+        e.keyAt = static_cast<std::uint32_t>(keys_.size());
+        e.keyLength = static_cast<std::uint32_t>(key.size());
+        keys_ += key;
         entries_.push_back(e);
+        if (!matches || !(e.byName || e.byTexts)) return;
+        batch.push_back({walkRoot_ + std::u16string(key), e.kind, e.byName, e.byTexts});
+        // The clock is asked only when there is something to send.
+        if (std::chrono::steady_clock::now() >= due) send();
       },
       note_);
   if (!loaded) {
-    entryIndex_.clear();
+    keys_.clear();
     entries_.clear();
     // A damaged file was set aside: a new one takes what this walk reads.
     IndexNote reopened;
     if (note_.trouble != IndexTrouble::kSetAside || !store_.Open(store_.folder(), reopened)) return;
   }
+  if (matches && !batch.empty()) send();
+  MakeSlots();
   listed_.assign(entries_.size(), 0);
   usable_ = true;
 }
 
+// A slot holds the entry's number + 1 in its low half and the high half of its hash in
+// the other, so most slots of other keys are passed over without reading their entry.
+void IndexedWalk::MakeSlots() {
+  std::size_t size = 16;
+  while (size < entries_.size() * 2) size *= 2;
+  slots_.assign(size, 0);
+  const std::size_t mask = size - 1;
+  for (std::size_t k = 0; k < entries_.size(); ++k) {
+    const std::uint64_t hash = entries_[k].hash;
+    std::size_t at = hash & mask;
+    while (slots_[at] != 0) at = (at + 1) & mask;
+    slots_[at] = (hash & ~std::uint64_t{0xFFFFFFFF}) | (k + 1);
+  }
+}
+
+const IndexedWalk::Entry* IndexedWalk::Find(std::u16string_view key) const {
+  if (entries_.empty()) return nullptr;
+  const std::uint64_t hash = std::hash<std::u16string_view>{}(key);
+  const std::uint64_t tag = hash & ~std::uint64_t{0xFFFFFFFF};
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t at = hash & mask; slots_[at] != 0; at = (at + 1) & mask) {
+    if ((slots_[at] & ~std::uint64_t{0xFFFFFFFF}) != tag) continue;
+    const Entry& e = entries_[(slots_[at] & 0xFFFFFFFF) - 1];
+    if (KeyOf(e) == key) return &e;
+  }
+  return nullptr;
+}
+
 IndexedWalk::~IndexedWalk() = default;
 
-std::u16string IndexedWalk::Key(std::u16string_view walkPath) const {
-  return std::u16string(walkPath.substr(std::min(walkRoot_.size(), walkPath.size())));
+std::u16string_view IndexedWalk::Key(std::u16string_view walkPath) const {
+  return walkPath.substr(std::min(walkRoot_.size(), walkPath.size()));
 }
 
 void IndexedWalk::Threads(unsigned count) {
@@ -82,13 +136,10 @@ std::optional<bool> IndexedWalk::Contents(const std::u16string& path, FileKind k
   FileStamp stamp;
   // Gone, or no longer a plain file: the walk's own reading tells it as without the index.
   if (!FileStampOf(path, stamp)) return std::nullopt;
-  const std::u16string key = Key(path);
-  if (const auto it = entryIndex_.find(key); it != entryIndex_.end()) {
-    const Entry& e = entries_[it->second];
-    if (e.answerable && e.kind == kind && e.stamp == stamp) {
-      ++answered_;
-      return e.byTexts;
-    }
+  const std::u16string_view key = Key(path);
+  if (const Entry* e = Find(key); e && e->answerable && e->kind == kind && e->stamp == stamp) {
+    ++answered_;
+    return e->byTexts;
   }
   std::u16string texts;
   int error = 0;
@@ -100,23 +151,23 @@ std::optional<bool> IndexedWalk::Contents(const std::u16string& path, FileKind k
   if (!whole) {
     // The walk reads it again and reports what went wrong; the index notes the outcome
     // and will not answer for the file.
-    if (steady && error != 0) Keep({absRoot_ + key, stamp, static_cast<int>(kind), error, {}});
+    if (steady && error != 0) Keep({absRoot_ + std::u16string(key), stamp, static_cast<int>(kind), error, {}});
     return std::nullopt;
   }
   ++read_;
   const bool found = SearchTextsHold(texts, keyword_);
-  if (steady) Keep({absRoot_ + key, stamp, static_cast<int>(kind), 0, std::move(texts)});
+  if (steady) Keep({absRoot_ + std::u16string(key), stamp, static_cast<int>(kind), 0, std::move(texts)});
   return found;
 }
 
 void IndexedWalk::FolderListed(std::u16string_view folder, const std::vector<std::u16string>& names) {
   if (!usable_ || entries_.empty()) return;
-  std::u16string key = Key(folder);
-  const std::size_t base = key.size();
+  listedKey_ = Key(folder);
+  const std::size_t base = listedKey_.size();
   for (const std::u16string& name : names) {
-    key.resize(base);
-    key += name;
-    if (const auto it = entryIndex_.find(key); it != entryIndex_.end()) listed_[it->second] = 1;
+    listedKey_.resize(base);
+    listedKey_ += name;
+    if (const Entry* e = Find(listedKey_)) listed_[static_cast<std::size_t>(e - entries_.data())] = 1;
   }
 }
 
@@ -157,8 +208,8 @@ void IndexedWalk::Finish(bool completed) {
   }
   std::vector<std::u16string> dropped;
   if (completed) {
-    for (const auto& [key, at] : entryIndex_) {
-      if (!listed_[at]) dropped.push_back(absRoot_ + key);
+    for (std::size_t k = 0; k < entries_.size(); ++k) {
+      if (!listed_[k]) dropped.push_back(absRoot_ + std::u16string(KeyOf(entries_[k])));
     }
   }
   WriteBatch(rows, dropped);
@@ -166,9 +217,8 @@ void IndexedWalk::Finish(bool completed) {
 
 std::vector<StoredMatch> IndexedWalk::StoredMatches() const {
   std::vector<StoredMatch> out;
-  for (const auto& [key, at] : entryIndex_) {
-    const Entry& e = entries_[at];
-    if (e.byName || e.byTexts) out.push_back({walkRoot_ + key, e.kind, e.byName, e.byTexts});
+  for (const Entry& e : entries_) {
+    if (e.byName || e.byTexts) out.push_back({walkRoot_ + std::u16string(KeyOf(e)), e.kind, e.byName, e.byTexts});
   }
   return out;
 }

@@ -7,13 +7,15 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "documents/file_kind.h"
@@ -37,12 +39,20 @@ struct StoredMatch {
   bool byTexts = false;
 };
 
+// Receives the index's matches while they are read, in batches: the first as soon as
+// one is found, then one about every `kMatchBatchInterval`.
+using StoredMatchSink = std::function<void(std::vector<StoredMatch>)>;
+
 class IndexedWalk {
  public:
+  static constexpr std::chrono::milliseconds kMatchBatchInterval{50};
+
   // `walkRoot` is the tree's root folder as the walk spells it, with its trailing
-  // delimiter; `keyword` is normalised. Reads what the index holds under the root.
+  // delimiter; `keyword` is normalised. Reads what the index holds under the root,
+  // handing its matches to `matches` (when given) as they are found.
   // `store` must stay open for the walk; when it fails, the walk goes on without it.
-  IndexedWalk(IndexStore& store, std::u16string_view walkRoot, std::u16string_view keyword);
+  IndexedWalk(IndexStore& store, std::u16string_view walkRoot, std::u16string_view keyword,
+              const StoredMatchSink& matches = {});
   ~IndexedWalk();
   IndexedWalk(const IndexedWalk&) = delete;
   IndexedWalk& operator=(const IndexedWalk&) = delete;
@@ -73,13 +83,20 @@ class IndexedWalk {
  private:
   struct Entry {
     FileStamp stamp;
+    std::uint64_t hash = 0;  // of the key; only while the slots are made
+    std::uint32_t keyAt = 0, keyLength = 0;  // the key in keys_
     FileKind kind = FileKind::kOther;
     bool byName = false;
     bool byTexts = false;
     bool answerable = false;  // read whole: the stored texts answer for it
   };
 
-  std::u16string Key(std::u16string_view walkPath) const;
+  // The path relative to the root: the key of an entry.
+  std::u16string_view Key(std::u16string_view walkPath) const;
+  std::u16string_view KeyOf(const Entry& e) const { return std::u16string_view(keys_).substr(e.keyAt, e.keyLength); }
+  void Load(const StoredMatchSink& matches);
+  void MakeSlots();
+  const Entry* Find(std::u16string_view key) const;
   void Keep(IndexRow row);
   void WriteBatch(const std::vector<IndexRow>& rows, const std::vector<std::u16string>& dropped);
 
@@ -88,10 +105,15 @@ class IndexedWalk {
   std::u16string keyword_;
   bool usable_ = false;
   // What the index held under the root, by path relative to it; not changed once the
-  // walk runs. `listed_` (per entry) is only touched on the walk's own thread.
-  std::unordered_map<std::u16string, std::size_t> entryIndex_;
+  // walk runs. The keys lie one after another in one string, and an open-addressing
+  // table of entry numbers finds them: a walk looks up every file it lists, and a table
+  // of strings of its own would cost it more than the stat of the file.
+  // `listed_` (per entry) is only touched on the walk's own thread.
+  std::u16string keys_;
   std::vector<Entry> entries_;
+  std::vector<std::uint64_t> slots_;  // see MakeSlots; 0 is an empty slot
   std::vector<char> listed_;
+  std::u16string listedKey_;
   std::vector<std::unique_ptr<SearchTextReader>> readers_;
 
   std::mutex pendingMutex_;

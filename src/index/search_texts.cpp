@@ -1,5 +1,7 @@
 #include "index/search_texts.h"
 
+#include <cstring>
+
 #include "documents/text_walk.h"
 #include "util/full_width.h"
 #include "util/text_stream.h"
@@ -7,7 +9,26 @@
 namespace glyphgrab {
 
 bool SearchTextsHold(std::u16string_view texts, std::u16string_view keyword) {
-  return !keyword.empty() && texts.find(keyword) != std::u16string_view::npos;
+  return SearchTextsHold(std::string_view(reinterpret_cast<const char*>(texts.data()), texts.size() * sizeof(char16_t)),
+                         keyword);
+}
+
+bool SearchTextsHold(std::string_view textBytes, std::u16string_view keyword) {
+  if (keyword.empty()) return false;
+  // memchr finds the candidates (the first byte of the keyword's first unit) far faster
+  // than a loop over units; a candidate counts only where a unit begins.
+  const auto* key = reinterpret_cast<const char*>(keyword.data());
+  const std::size_t keyBytes = keyword.size() * sizeof(char16_t);
+  if (textBytes.size() < keyBytes) return false;
+  const char* at = textBytes.data();
+  const char* const last = textBytes.data() + (textBytes.size() - keyBytes);
+  while (at <= last) {
+    const auto* hit = static_cast<const char*>(std::memchr(at, key[0], static_cast<std::size_t>(last - at) + 1));
+    if (!hit) return false;
+    if (((hit - textBytes.data()) & 1) == 0 && std::memcmp(hit, key, keyBytes) == 0) return true;
+    at = hit + 1;
+  }
+  return false;
 }
 
 namespace {

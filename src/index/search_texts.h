@@ -18,6 +18,9 @@ inline constexpr char16_t kSearchTextsSeparator = u'\n';
 
 // Whether `keyword` (normalised, not empty) occurs in one field of `texts`.
 bool SearchTextsHold(std::u16string_view texts, std::u16string_view keyword);
+// The same for texts held as the bytes of their UTF-16 units (as the index stores
+// them), which need not be aligned for the units.
+bool SearchTextsHold(std::string_view textBytes, std::u16string_view keyword);
 
 // Reads files for their search texts; one reader per thread, kept from file to file.
 class SearchTextReader {

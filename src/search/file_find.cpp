@@ -290,6 +290,11 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
 
 std::vector<SearchResult> IndexedResults(const FolderTree& tree, const IndexedWalk& index,
                                          const SearchOptions& options) {
+  return IndexedResults(tree, index.StoredMatches(), options);
+}
+
+std::vector<SearchResult> IndexedResults(const FolderTree& tree, const std::vector<StoredMatch>& matches,
+                                         const SearchOptions& options) {
   std::unordered_map<std::u16string, int> nodes;
   for (int i = 0; i < static_cast<int>(tree.size()); ++i) nodes.emplace(tree.FolderTreePath(i), i);
   struct Ordered {
@@ -297,7 +302,7 @@ std::vector<SearchResult> IndexedResults(const FolderTree& tree, const IndexedWa
     std::u16string upper;
   };
   std::vector<Ordered> found;
-  for (const StoredMatch& m : index.StoredMatches()) {
+  for (const StoredMatch& m : matches) {
     if (!SearchesKind(m.kind, options) || !((options.names && m.byName) || (options.contents && m.byTexts))) continue;
     const std::size_t cut = m.path.rfind(kPathDelim) + 1;
     const auto node = nodes.find(m.path.substr(0, cut));

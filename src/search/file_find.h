@@ -14,6 +14,7 @@
 
 namespace glyphgrab {
 class IndexedWalk;
+struct StoredMatch;
 }
 
 namespace glyphgrab {
@@ -92,6 +93,9 @@ SearchSummary FileFind(const FolderTree& tree, std::u16string_view keyword,
 // walk order: what the walk will most likely find, to show before it confirms them.
 // `index` was made for this tree's root and the search's keyword.
 std::vector<SearchResult> IndexedResults(const FolderTree& tree, const IndexedWalk& index,
+                                         const SearchOptions& options);
+// The same for some of the index's matches (a batch as it was read).
+std::vector<SearchResult> IndexedResults(const FolderTree& tree, const std::vector<StoredMatch>& matches,
                                          const SearchOptions& options);
 
 }  // namespace glyphgrab

@@ -145,15 +145,17 @@ void SearchLogic::Button1Click() {
     };
     callbacks.found = [this](const SearchResult& result) { post_([this, result] { Found(result); }); };
     callbacks.stop = [this, esc] { return stopRequest_.load() || (esc && esc->IsEscDown()); };
-    // The index answers for unchanged files; what it held is shown at once, and the walk
-    // confirms or takes away each line.
+    // The index answers for unchanged files; its matches are shown while they are read,
+    // and the walk then confirms or takes away each line.
     IndexStore store;
     IndexNote note;
     std::unique_ptr<IndexedWalk> index;
     if (options.contents && store.Open(IndexFolder(), note)) {
-      index = std::make_unique<IndexedWalk>(store, tree.FolderTreePath(0), keyword);
+      const auto show = [&](std::vector<StoredMatch> batch) {
+        post_([this, lines = IndexedResults(tree, batch, options)]() mutable { ShowIndexed(std::move(lines)); });
+      };
+      index = std::make_unique<IndexedWalk>(store, tree.FolderTreePath(0), keyword, show);
       callbacks.index = index.get();
-      post_([this, indexed = IndexedResults(tree, *index, options)]() mutable { ShowIndexed(std::move(indexed)); });
     }
     const SearchSummary summary = FileFind(tree, keyword, options, callbacks);
     if (index && note.trouble == IndexTrouble::kNone) note = index->note();
@@ -182,11 +184,15 @@ void SearchLogic::ShowProgress() {
 }
 
 void SearchLogic::ShowIndexed(std::vector<SearchResult> indexed) {
-  if (!running_ || !results_.empty() || indexed.empty()) return;
+  // Batches come before the walk's first answer; a late one has nothing left to add.
+  if (!running_ || confirmed_ > 0 || indexed.empty()) return;
   fromIndex_ = true;
   for (SearchResult& r : indexed) {
-    results_.push_back(r.Line());
-    pending_.push_back({r.node, StrUpper(r.name), std::move(r.name)});
+    std::u16string line = r.Line();
+    Place place{r.node, StrUpper(r.name), std::move(r.name)};
+    const auto at = std::lower_bound(pending_.begin(), pending_.end(), place);
+    results_.insert(results_.begin() + (at - pending_.begin()), std::move(line));
+    pending_.insert(at, std::move(place));
   }
   ShowResults();
   view_.SetStatus(std::u16string(kIndexResultsHead) + IntToText(static_cast<int>(results_.size())) +

@@ -220,10 +220,11 @@ TEST(SearchLogic, IndexLinesComeFirstAndTheWalkCorrectsThem) {
   WriteAged(f.dir, "root/b/new.txt", "needle\n", 1);
   f.searchView.statuses.clear();
   f.Run(u"needle");
-  // The index's lines came first, and the status line said where they came from.
-  const auto shown = std::find_if(f.searchView.statuses.begin(), f.searchView.statuses.end(),
+  // The index's lines came first, in batches as they were read, merged into walk order;
+  // the status line said where they came from.
+  const auto shown = std::find_if(f.searchView.statuses.rbegin(), f.searchView.statuses.rend(),
                                   [](const auto& s) { return s.status.starts_with(ui::kIndexResultsHead); });
-  ASSERT_NE(shown, f.searchView.statuses.end());
+  ASSERT_NE(shown, f.searchView.statuses.rend());
   EXPECT_EQ(shown->status, u"索引から2ファイル（フォルダを確認中）");
   EXPECT_EQ(shown->results, before);
   // The walk took the stale line away and added the new one: the list is a search's
