@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "documents/text_walk.h"
 #include "util/full_width.h"
 #include "util/text_stream.h"
 
@@ -82,13 +81,8 @@ bool SearchTextReader::Read(const std::u16string& path, FileKind kind, std::u16s
   const DocKind doc = DocumentOf(kind);
   if (doc == DocKind::kNone) return true;
   if (!buffer_.Read(path, &error)) return false;
-  // As the search does: the reader's answer is not consulted; whatever it left in the
-  // document is searched.
-  ReadWhole(doc, buffer_.bytes(), docs_);
   FieldCollector collect(field_, texts);
-  const bool whole = WalkTexts(docs_, doc, collect);
-  docs_.Empty(doc, buffer_.bytes().size());
-  return whole;
+  return reader_.Walk(doc, buffer_.bytes(), collect);
 }
 
 }  // namespace glyphgrab

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "documents/document_set.h"
+#include "documents/document_texts.h"
 #include "documents/file_kind.h"
 #include "util/file_bytes.h"
 
@@ -34,7 +34,7 @@ class SearchTextReader {
   bool Read(const std::u16string& path, FileKind kind, std::u16string& texts, int& error);
 
  private:
-  TDocumentSet docs_;
+  DocumentTextReader reader_;
   FileBuffer buffer_;
   std::u16string field_;
   std::u16string line_;

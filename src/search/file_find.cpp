@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "documents/document_set.h"
+#include "documents/document_texts.h"
 #include "documents/file_kind.h"
-#include "documents/jw_texts.h"
 #include "documents/text_walk.h"
 #include "index/indexed_walk.h"
 #include "util/file_bytes.h"
@@ -87,8 +87,7 @@ bool TextFileMatches(std::u16string_view path, std::u16string_view keyword, int&
 struct FindState {
   explicit FindState(std::u16string_view keyword, const MatchPrefilter* quick = nullptr)
       : match(keyword, quick) {}
-  TDocumentSet docs;  // the DOS generation's
-  TJwTexts texts;     // drawings and symbols: their texts alone
+  DocumentTextReader texts;
   FileBuffer buffer;
   FieldMatcher match;
   IndexedWalk* index = nullptr;
@@ -123,14 +122,7 @@ bool FileFinds(const std::u16string& path, std::u16string_view name, FileKind ki
   // check: whatever a read leaves in the document is searched.
   if (!state.buffer.Read(path, &error)) return notRead();
   FieldSearch search(state.match);
-  if (TJwTexts::Reads(doc)) {
-    state.texts.Read(doc, state.buffer.bytes());
-    WalkTexts(state.texts, search);
-  } else {
-    ReadWhole(doc, state.buffer.bytes(), state.docs);
-    WalkTexts(state.docs, doc, search);
-    state.docs.Empty(doc, state.buffer.bytes().size());
-  }
+  state.texts.Walk(doc, state.buffer.bytes(), search);
   return search.found();
 }
 
