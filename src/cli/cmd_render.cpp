@@ -40,8 +40,9 @@ std::string Pair(RenderPoint p) { return "[" + Num(p.x) + "," + Num(p.y) + "]"; 
 void WriteJson(std::ostream& out, const RenderModel& model, std::u16string_view mark) {
   out << "{\"paper\":{\"name\":";
   JsonString(out, StrToUtf8(model.paperName));
-  out << ",\"width\":" << Num(model.paperWidth) << ",\"height\":" << Num(model.paperHeight)
-      << "},\"truncated\":" << (model.truncated ? "true" : "false") << ",\"items\":[";
+  out << ",\"width\":" << Num(model.paperWidth) << ",\"height\":" << Num(model.paperHeight);
+  if (model.paperCentre != RenderPoint{}) out << ",\"centre\":" << Pair(model.paperCentre);
+  out << "},\"truncated\":" << (model.truncated ? "true" : "false") << ",\"items\":[";
   bool first = true;
   for (const RenderPrimitive& p : model.items) {
     out << (first ? "\n" : ",\n") << "{\"kind\":\"" << KindName(p.kind) << "\",\"pen\":" << p.pen;

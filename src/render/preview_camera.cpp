@@ -38,8 +38,11 @@ void PreviewCamera::SetMark(const std::u16string& text) {
 }
 
 void PreviewCamera::Fit() {
-  const double w = model_ ? model_->paperWidth : 420, h = model_ ? model_->paperHeight : 297;
-  ZoomTo({-w / 2, -h / 2}, {w / 2, h / 2});
+  if (model_) {
+    ZoomTo(FrameMin(*model_), FrameMax(*model_));
+  } else {
+    ZoomTo({-210, -148.5}, {210, 148.5});
+  }
   fitted_ = true;
 }
 
@@ -78,6 +81,11 @@ void PreviewCamera::Pan(double dx, double dy) {
   originX_ += dx;
   originY_ += dy;
   fitted_ = false;
+}
+
+double PreviewCamera::TextPixels(const RenderPrimitive& text) const {
+  const double px = text.sizeY * scale_;
+  return px >= kSmallestText ? px : kSmallestText;  // also NaN
 }
 
 int PreviewCamera::ArcSteps(const RenderPrimitive& arc) const {

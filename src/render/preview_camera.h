@@ -21,7 +21,7 @@ struct ScreenPoint {
 class PreviewCamera {
  public:
   static constexpr int kMargin = 8;           // pixels around the fitted sheet
-  static constexpr double kSmallestText = 3;  // pixels: smaller texts are not drawn
+  static constexpr double kSmallestText = 5;  // pixels: smaller texts are drawn this high
 
   // Shows `model` (nothing when null) fitted to the pane; the mark is kept.
   void SetModel(std::shared_ptr<const RenderModel> model);
@@ -47,6 +47,9 @@ class PreviewCamera {
   int height() const { return height_; }
   const RenderModel* model() const { return model_.get(); }
   const std::vector<std::size_t>& marked() const { return marked_; }
+  // The pixel height a text is drawn at: its own at the current scale, never below
+  // kSmallestText, so a small text still shows where it sits.
+  double TextPixels(const RenderPrimitive& text) const;
   // The number of chords that draw an arc at the current scale, 8 to 256.
   int ArcSteps(const RenderPrimitive& arc) const;
 

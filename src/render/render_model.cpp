@@ -203,11 +203,13 @@ void RenderJw(const TJwDocument& doc, RenderModel& model) {
   }
 }
 
-// The readers have already turned stored units into paper millimetres.
+// `origin` is where the stored (0, 0) lies on the paper and `scale` the stored length
+// of a paper millimetre.
 template <typename Doc>
-void RenderDos(const Doc& doc, RenderModel& model) {
+void RenderDos(const Doc& doc, RenderModel& model, RenderPoint origin, double scale) {
   Builder out(model);
-  const auto at = [](std::uint8_t) { return Placement{}; };
+  const Placement placed{origin.x * scale, origin.y * scale, 1, 0, 0, 1, scale};
+  const auto at = [&placed](std::uint8_t) { return placed; };
   for (const TEntJwcLine& l : doc.EntLine) out.Line(l.x1, l.y1, l.x2, l.y2, l.col, at(l.lay));
   for (const TEntJwcArc2& a : doc.EntArc) {
     double sweep = static_cast<double>(a.et) - a.st;
@@ -226,6 +228,44 @@ void RenderDos(const Doc& doc, RenderModel& model) {
     const std::uint16_t pen = m.no < doc.EntMjtp.size() ? doc.EntMjtp[m.no].penNo : 2;
     out.Text(m.x1, m.y1, sizeX, sizeY, angle, m.s, u"", pen, at(m.lay));
   }
+}
+
+// A symbol has no sheet: its frame is the box around what it draws, with a little room.
+void FrameContents(RenderModel& model) {
+  RenderPoint lo{1e300, 1e300}, hi{-1e300, -1e300};
+  const auto take = [&](RenderPoint p) {
+    lo = {std::min(lo.x, p.x), std::min(lo.y, p.y)};
+    hi = {std::max(hi.x, p.x), std::max(hi.y, p.y)};
+  };
+  for (const RenderPrimitive& p : model.items) {
+    switch (p.kind) {
+      case RenderKind::kLine: take(p.a), take(p.b); break;
+      case RenderKind::kArc: {
+        const ArcTracer arc(p, 32);
+        for (int k = 0; k <= 32; ++k) take(arc[k]);
+        break;
+      }
+      case RenderKind::kPoint: take(p.a); break;
+      case RenderKind::kSolid:
+        for (const RenderPoint& q : p.quad) take(q);
+        break;
+      case RenderKind::kText: {
+        RenderPoint min, max;
+        TextBox(p, min, max);
+        take(min), take(max);
+        break;
+      }
+    }
+  }
+  model.paperName.clear();
+  if (lo.x > hi.x) {  // draws nothing
+    model.paperWidth = model.paperHeight = 10;
+    return;
+  }
+  const double room = std::max({(hi.x - lo.x) * 0.05, (hi.y - lo.y) * 0.05, 1.0});
+  model.paperWidth = hi.x - lo.x + 2 * room;
+  model.paperHeight = hi.y - lo.y + 2 * room;
+  model.paperCentre = {(lo.x + hi.x) / 2, (lo.y + hi.y) / 2};
 }
 
 // An unknown sheet code is drawn on A3.
@@ -254,20 +294,34 @@ RenderModel RenderDrawing(const TJwwData& doc) {
 RenderModel RenderSymbol(const TJwsData& doc) {
   RenderModel model;
   RenderJw(doc, model);
+  FrameContents(model);
   return model;
 }
 
 RenderModel RenderDosDrawing(const TJwcData& doc) {
   RenderModel model;
   SetPaper(model, doc.Enthd.psize);
-  RenderDos(doc, model);
+  // The readers have turned stored units into paper millimetres, but the DOS generation
+  // counts them from the sheet's lower left corner (a drawing saved in both generations
+  // lies the same on its sheet).
+  RenderDos(doc, model, {-model.paperWidth / 2, -model.paperHeight / 2}, 1);
   return model;
 }
 
 RenderModel RenderDosSymbol(const TJwkData& doc) {
   RenderModel model;
-  RenderDos(doc, model);
+  // Stored in real lengths at the symbol's scale, while text sizes are paper millimetres.
+  RenderDos(doc, model, {}, doc.Enthd.scale);
+  FrameContents(model);
   return model;
+}
+
+RenderPoint FrameMin(const RenderModel& model) {
+  return {model.paperCentre.x - model.paperWidth / 2, model.paperCentre.y - model.paperHeight / 2};
+}
+
+RenderPoint FrameMax(const RenderModel& model) {
+  return {model.paperCentre.x + model.paperWidth / 2, model.paperCentre.y + model.paperHeight / 2};
 }
 
 RenderColor PenColor(const RenderModel& model, std::uint16_t pen) {

@@ -46,7 +46,10 @@ struct RenderPrimitive {
 };
 
 struct RenderModel {
-  double paperWidth = 420, paperHeight = 297;  // the paper frame, centred on (0, 0)
+  // The frame a view fits: a drawing's sheet, centred on (0, 0); a symbol has no sheet
+  // and its frame is the box around its contents, with no name.
+  double paperWidth = 420, paperHeight = 297;
+  RenderPoint paperCentre;
   std::u16string paperName = u"A3";
   std::vector<RenderPrimitive> items;
   std::vector<RenderColor> penColors;  // the file's own screen colour of each pen, if any
@@ -65,6 +68,10 @@ inline RenderModel RenderDocument(const TJwwData& doc) { return RenderDrawing(do
 inline RenderModel RenderDocument(const TJwsData& doc) { return RenderSymbol(doc); }
 inline RenderModel RenderDocument(const TJwcData& doc) { return RenderDosDrawing(doc); }
 inline RenderModel RenderDocument(const TJwkData& doc) { return RenderDosSymbol(doc); }
+
+// The frame's corners: lower left, upper right.
+RenderPoint FrameMin(const RenderModel& model);
+RenderPoint FrameMax(const RenderModel& model);
 
 // The colour a pen number shows on a white screen: the file's own when it has one.
 RenderColor PenColor(std::uint16_t pen);

@@ -80,6 +80,8 @@ std::size_t CountMarked(const RenderModel& model, std::u16string_view mark) {
 
 std::string RenderSvg(const RenderModel& model, std::u16string_view mark, int widthPx) {
   const double w = model.paperWidth, h = model.paperHeight;
+  // SVG y grows downwards: the frame's top edge is the smallest y.
+  const double left = FrameMin(model).x, top = -FrameMax(model).y;
   std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" ";
   if (widthPx > 0) {
     out += "width=\"" + std::to_string(widthPx) + "\" height=\"" +
@@ -87,8 +89,8 @@ std::string RenderSvg(const RenderModel& model, std::u16string_view mark, int wi
   } else {
     out += "width=\"" + Num(w) + "mm\" height=\"" + Num(h) + "mm\" ";
   }
-  out += "viewBox=\"" + Num(-w / 2) + " " + Num(-h / 2) + " " + Num(w) + " " + Num(h) + "\">\n";
-  out += "<rect x=\"" + Num(-w / 2) + "\" y=\"" + Num(-h / 2) + "\" width=\"" + Num(w) + "\" height=\"" + Num(h) +
+  out += "viewBox=\"" + Num(left) + " " + Num(top) + " " + Num(w) + " " + Num(h) + "\">\n";
+  out += "<rect x=\"" + Num(left) + "\" y=\"" + Num(top) + "\" width=\"" + Num(w) + "\" height=\"" + Num(h) +
          "\" fill=\"white\" stroke=\"#999999\" stroke-width=\"0.5\"/>\n";
   out += "<g fill=\"none\" stroke-width=\"0.18\" stroke-linecap=\"round\">\n";
   std::string marks;

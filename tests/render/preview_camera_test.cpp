@@ -137,6 +137,35 @@ TEST(PreviewCamera, ArcStepsStayInRangeAtAnyZoom) {
   EXPECT_EQ(c.ArcSteps(arc), 8);
 }
 
+TEST(PreviewCamera, SymbolFrameFillsThePane) {
+  auto m = std::make_shared<RenderModel>();
+  m->paperName.clear();
+  m->paperWidth = 20;
+  m->paperHeight = 10;
+  m->paperCentre = {500, -300};
+  PreviewCamera c;
+  c.SetModel(m);
+  c.Resize(416, 316);
+  EXPECT_DOUBLE_EQ(c.scale(), 20);
+  EXPECT_DOUBLE_EQ(c.ToScreen({500, -300}).x, 208);
+  EXPECT_DOUBLE_EQ(c.ToScreen({500, -300}).y, 158);
+}
+
+// Small texts are drawn at a height that still shows; others at their own.
+TEST(PreviewCamera, TextsOfEverySizeShow) {
+  PreviewCamera c;
+  c.SetModel(Sheet());
+  c.Resize(436, 313);  // one pixel a millimetre
+  for (const double size : {0.0, 0.5, 3.0, 4.9, std::numeric_limits<double>::quiet_NaN()}) {
+    RenderPrimitive t = Text(0, 0, u"3 mm");
+    t.sizeY = size;
+    EXPECT_EQ(c.TextPixels(t), PreviewCamera::kSmallestText) << size;
+  }
+  RenderPrimitive big = Text(0, 0, u"big");
+  big.sizeY = 12;
+  EXPECT_DOUBLE_EQ(c.TextPixels(big), 12);
+}
+
 TEST(ClipSegment, CutsToThePane) {
   struct Case {
     const char* name;

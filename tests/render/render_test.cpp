@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -182,6 +183,87 @@ TEST(RenderModel, EveryCorpusFileRenders) {
     EXPECT_TRUE(XmlParses(dir.path()));
   } else {
     std::printf("note: python3 not found: the SVGs were not parsed\n");
+  }
+}
+
+RenderModel CorpusModel(const char* file) {
+  const RenderFileResult r = RenderFile(Utf8ToStr((fs::path(GLYPHGRAB_CORPUS_DIR) / file).string()));
+  EXPECT_EQ(r.outcome, RenderFileResult::Outcome::kRead) << file;
+  return r.model;
+}
+
+// The box around what a model draws, texts by their boxes.
+void ContentBox(const RenderModel& m, RenderPoint& lo, RenderPoint& hi) {
+  lo = {1e300, 1e300};
+  hi = {-1e300, -1e300};
+  const auto take = [&](RenderPoint p) {
+    lo = {std::min(lo.x, p.x), std::min(lo.y, p.y)};
+    hi = {std::max(hi.x, p.x), std::max(hi.y, p.y)};
+  };
+  for (const RenderPrimitive& p : m.items) {
+    take(p.a);
+    if (p.kind == RenderKind::kLine) take(p.b);
+    if (p.kind == RenderKind::kText) {
+      RenderPoint min, max;
+      TextBox(p, min, max);
+      take(min), take(max);
+    }
+  }
+}
+
+// The corpus holds one drawing saved by Jw_cad in both generations: the two previews
+// must lie the same on the same sheet, text for text.
+TEST(RenderModel, DosDrawingLiesOnItsSheetAsItsWindowsTwin) {
+  if (!fs::is_directory(GLYPHGRAB_CORPUS_DIR)) GTEST_SKIP() << "corpus folder not found";
+  const RenderModel jww = CorpusModel("jww/008.jww"), jwc = CorpusModel("jwc/002.jwc");
+  EXPECT_EQ(jwc.paperName, jww.paperName);
+  EXPECT_EQ(jwc.paperWidth, jww.paperWidth);
+  RenderPoint lo1, hi1, lo2, hi2;
+  ContentBox(jww, lo1, hi1);
+  ContentBox(jwc, lo2, hi2);
+  // The DOS generation stores single floats: a tenth of a millimetre is close enough.
+  EXPECT_NEAR(lo1.x, lo2.x, 0.1);
+  EXPECT_NEAR(lo1.y, lo2.y, 0.1);
+  EXPECT_NEAR(hi1.x, hi2.x, 0.1);
+  EXPECT_NEAR(hi1.y, hi2.y, 0.1);
+  EXPECT_GE(lo2.x, -jwc.paperWidth / 2);
+  EXPECT_LE(hi2.y, jwc.paperHeight / 2);
+  for (const RenderPrimitive& t : jwc.items) {
+    if (t.kind != RenderKind::kText) continue;
+    SCOPED_TRACE(StrToUtf8(t.text));
+    const auto twin = std::find_if(jww.items.begin(), jww.items.end(), [&](const RenderPrimitive& p) {
+      return p.text == t.text && std::hypot(p.a.x - t.a.x, p.a.y - t.a.y) < 0.1;
+    });
+    EXPECT_NE(twin, jww.items.end());
+  }
+}
+
+// A symbol has no sheet: it is framed by what it draws, and a JWK's texts (paper
+// millimetres) keep their size against its geometry (real lengths at its scale).
+TEST(RenderModel, SymbolIsFramedByItsContents) {
+  if (!fs::is_directory(GLYPHGRAB_CORPUS_DIR)) GTEST_SKIP() << "corpus folder not found";
+  for (const char* file : {"jwk/002.jwk", "jwk/004.jwk", "jws/001.jws", "jws/002.jws"}) {
+    SCOPED_TRACE(file);
+    const RenderModel m = CorpusModel(file);
+    EXPECT_EQ(m.paperName, u"");
+    RenderPoint lo, hi;
+    ContentBox(m, lo, hi);
+    const RenderPoint min = FrameMin(m), max = FrameMax(m);
+    EXPECT_TRUE(min.x <= lo.x && min.y <= lo.y && hi.x <= max.x && hi.y <= max.y);
+    // Tight: the contents reach at least 80 % across the frame one way or the other.
+    EXPECT_GE(std::max((hi.x - lo.x) / m.paperWidth, (hi.y - lo.y) / m.paperHeight), 0.8);
+  }
+  // Five 3 mm lines of text, one under the other.
+  const RenderModel lines = CorpusModel("jwk/004.jwk");
+  std::vector<double> baselines;
+  for (const RenderPrimitive& p : lines.items) {
+    if (p.kind == RenderKind::kText) baselines.push_back(p.a.y);
+  }
+  ASSERT_EQ(baselines.size(), 5u);
+  std::sort(baselines.begin(), baselines.end());
+  for (std::size_t k = 1; k < baselines.size(); ++k) {
+    EXPECT_GT(baselines[k] - baselines[k - 1], 3);
+    EXPECT_LT(baselines[k] - baselines[k - 1], 6);
   }
 }
 

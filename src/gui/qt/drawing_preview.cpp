@@ -87,7 +87,8 @@ void DrawingPreview::paintEvent(QPaintEvent*) {
 void DrawingPreview::DrawDrawing(QPainter& painter) {
   if (!camera_.model()) return;
   const RenderModel& m = *camera_.model();
-  const QRectF sheet(ToScreen({-m.paperWidth / 2, m.paperHeight / 2}), ToScreen({m.paperWidth / 2, -m.paperHeight / 2}));
+  const RenderPoint lo = FrameMin(m), hi = FrameMax(m);
+  const QRectF sheet(ToScreen({lo.x, hi.y}), ToScreen({hi.x, lo.y}));
   painter.fillRect(sheet, Qt::white);
   painter.setPen(QColor(150, 150, 150));
   painter.drawRect(sheet);
@@ -140,8 +141,7 @@ void DrawingPreview::DrawDrawing(QPainter& painter) {
         break;
       }
       case RenderKind::kText: {
-        const double px = p.sizeY * camera_.scale();
-        if (px < PreviewCamera::kSmallestText) break;
+        const double px = camera_.TextPixels(p);
         const QPointF at = ToScreen(p.a);
         if (!view.adjusted(-px * 40, -px * 40, px * 40, px * 40).contains(at)) break;
         QFont font(p.font.empty() ? QString() : ToQ(p.font));

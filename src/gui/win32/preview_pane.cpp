@@ -234,10 +234,9 @@ void PreviewPane::PaintDrawing(HDC dc) const {
 
   // The sheet, cut to the pane.
   {
-    std::vector<ScreenPoint> sheet = {camera_.ToScreen({-m.paperWidth / 2, m.paperHeight / 2}),
-                                      camera_.ToScreen({m.paperWidth / 2, m.paperHeight / 2}),
-                                      camera_.ToScreen({m.paperWidth / 2, -m.paperHeight / 2}),
-                                      camera_.ToScreen({-m.paperWidth / 2, -m.paperHeight / 2})};
+    const RenderPoint lo = FrameMin(m), hi = FrameMax(m);
+    std::vector<ScreenPoint> sheet = {camera_.ToScreen({lo.x, hi.y}), camera_.ToScreen({hi.x, hi.y}),
+                                      camera_.ToScreen({hi.x, lo.y}), camera_.ToScreen({lo.x, lo.y})};
     sheet = ClipPolygon(sheet, left, top, right, bottom);
     if (!sheet.empty()) {
       std::vector<POINT> pts;
@@ -312,8 +311,8 @@ void PreviewPane::PaintDrawing(HDC dc) const {
         break;
       }
       case RenderKind::kText: {
-        const double px = p.sizeY * camera_.scale();
-        if (px < PreviewCamera::kSmallestText || px > 4000) break;
+        const double px = camera_.TextPixels(p);
+        if (px > 4000) break;
         const ScreenPoint at = camera_.ToScreen(p.a);
         const double reach = px * 40;
         if (at.x < -reach || at.y < -reach || at.x > w + reach || at.y > h + reach) break;
