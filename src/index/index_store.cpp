@@ -176,7 +176,9 @@ bool IndexStore::Prepare(IndexNote& note) {
     // A new file; two programs may make it at once, so the check is made again under
     // the write lock.
     char* message = nullptr;
-    int rc = sqlite3_exec(db_, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+    // Large pages keep most files' texts on their row's page: a search reads the rows
+    // in order with few reads and without gathering overflow pages.
+    int rc = sqlite3_exec(db_, "PRAGMA page_size = 65536; PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK) rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) return Fail(rc, note);
     const std::string schema =

@@ -62,11 +62,8 @@ void IndexedWalk::Load(const StoredMatchSink& matches) {
         e.kind = static_cast<FileKind>(row.kind);
         e.answerable = row.outcome == 0;
         e.byTexts = e.answerable && SearchTextsHold(row.textBytes, keyword_);
-        const std::u16string_view base = FileBaseName(row.path);
-        if (quick.MayMatch(base)) {
-          NormalizeForMatchInto(base, name);
-          e.byName = !name.empty() && name.find(keyword_) != std::u16string::npos;
-        }
+        // The walk tests names itself; only what is shown before it needs them here.
+        if (matches) e.byName = NameHolds(FileBaseName(row.path), quick, name);
         e.hash = std::hash<std::u16string_view>{}(key);
         e.keyAt = static_cast<std::uint32_t>(keys_.size());
         e.keyLength = static_cast<std::uint32_t>(key.size());
@@ -215,10 +212,20 @@ void IndexedWalk::Finish(bool completed) {
   WriteBatch(rows, dropped);
 }
 
+bool IndexedWalk::NameHolds(std::u16string_view name, const MatchPrefilter& quick, std::u16string& buffer) const {
+  if (!quick.MayMatch(name)) return false;
+  NormalizeForMatchInto(name, buffer);
+  return !buffer.empty() && buffer.find(keyword_) != std::u16string::npos;
+}
+
 std::vector<StoredMatch> IndexedWalk::StoredMatches() const {
+  const MatchPrefilter quick(keyword_);
+  std::u16string buffer;
   std::vector<StoredMatch> out;
   for (const Entry& e : entries_) {
-    if (e.byName || e.byTexts) out.push_back({walkRoot_ + std::u16string(KeyOf(e)), e.kind, e.byName, e.byTexts});
+    const std::u16string_view key = KeyOf(e);
+    const bool byName = NameHolds(FileBaseName(key), quick, buffer);
+    if (byName || e.byTexts) out.push_back({walkRoot_ + std::u16string(key), e.kind, byName, e.byTexts});
   }
   return out;
 }

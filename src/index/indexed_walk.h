@@ -21,6 +21,7 @@
 #include "documents/file_kind.h"
 #include "index/index_store.h"
 #include "index/search_texts.h"
+#include "util/full_width.h"
 
 namespace glyphgrab {
 
@@ -86,7 +87,7 @@ class IndexedWalk {
     std::uint64_t hash = 0;  // of the key; only while the slots are made
     std::uint32_t keyAt = 0, keyLength = 0;  // the key in keys_
     FileKind kind = FileKind::kOther;
-    bool byName = false;
+    bool byName = false;  // only when the matches are handed on while read
     bool byTexts = false;
     bool answerable = false;  // read whole: the stored texts answer for it
   };
@@ -95,6 +96,7 @@ class IndexedWalk {
   std::u16string_view Key(std::u16string_view walkPath) const;
   std::u16string_view KeyOf(const Entry& e) const { return std::u16string_view(keys_).substr(e.keyAt, e.keyLength); }
   void Load(const StoredMatchSink& matches);
+  bool NameHolds(std::u16string_view name, const MatchPrefilter& quick, std::u16string& buffer) const;
   void MakeSlots();
   const Entry* Find(std::u16string_view key) const;
   void Keep(IndexRow row);
