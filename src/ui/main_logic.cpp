@@ -14,6 +14,7 @@
 #include "util/folder_listing.h"
 #include "util/paths.h"
 #include "util/strings.h"
+#include "ui/read_notes.h"
 #include "ui/window_rules.h"
 
 namespace glyphgrab::ui {
@@ -27,6 +28,7 @@ MainLogic::MainLogic(MainView& view, TAppFiles files, Desktop desktop)
       extractJob_(view, desktop_.esc) {}
 
 MainLogic::~MainLogic() {
+  openReplies_.Close();
   Closing();
   if (desktop_.sender) desktop_.sender->Release(post_);
 }
@@ -37,6 +39,25 @@ void MainLogic::ShowRootOnButton() {
 }
 
 void MainLogic::ShowFolderLabel() { view_.SetFolderLabel(std::u16string(kFolderLabel) + preFolder_); }
+
+std::u16string RootMissingStatus(std::u16string_view root) {
+  return u"検索フォルダ「" + std::u16string(root) + u"」がありません。" + std::u16string(kNoRootText);
+}
+
+std::u16string OpenFailedText(std::u16string_view path, OpenOutcome outcome) {
+  std::u16string why;
+  switch (outcome) {
+    case OpenOutcome::kNoApplication: why = u"この種類のファイルを開くプログラムが登録されていません。"; break;
+    case OpenOutcome::kNotFound: why = u"ファイルが見つかりません（移動または削除されました）。"; break;
+    case OpenOutcome::kFailed: why = u"開くプログラムがエラーを返しました。"; break;
+    case OpenOutcome::kHandedOver: break;
+  }
+  return u"「" + std::u16string(path) + u"」を開けません。" + why;
+}
+
+std::u16string FolderUnreadableText(std::u16string_view text, int error, std::u16string_view folder) {
+  return std::u16string(text) + ErrorReasonText(error) + u"（" + std::u16string(folder) + u"）";
+}
 
 void MainLogic::Notify(std::u16string_view text, bool beep, bool error) {
   if (noticesAfterShow_ && !view_.IsShown()) {
@@ -118,7 +139,7 @@ void MainLogic::FolderTreeMake(bool atStartUp) {
   const std::u16string root = settings_.rootFolder;
   if (root.empty() || !IsFolder(root)) {
     if (!root.empty()) Notify(kRootMissingText, true, true);
-    view_.SetStatus(kNoRootText);
+    view_.SetStatus(root.empty() ? std::u16string(kNoRootText) : RootMissingStatus(root));
     if (atStartUp) FinishStartUp();
     return;
   }
@@ -129,16 +150,17 @@ void MainLogic::FolderTreeMake(bool atStartUp) {
   }
   scanJob_.Start([this, root, atStartUp](WindowJob::Context& job) {
     FolderTree tree;
+    int error = 0;
     const FolderTreeResult result =
-        glyphgrab::FolderTreeMake(root, tree, [&job] { return job.StopRequested(); });
+        glyphgrab::FolderTreeMake(root, tree, [&job] { return job.StopRequested(); }, &error);
     // The result comes back only while the job is not abandoned, so `this` still lives.
-    job.Finish([this, result, tree = std::move(tree), atStartUp]() mutable {
-      ScanFinished(result, std::move(tree), atStartUp);
+    job.Finish([this, result, tree = std::move(tree), atStartUp, error]() mutable {
+      ScanFinished(result, std::move(tree), atStartUp, error);
     });
   });
 }
 
-void MainLogic::ScanFinished(FolderTreeResult result, FolderTree tree, bool atStartUp) {
+void MainLogic::ScanFinished(FolderTreeResult result, FolderTree tree, bool atStartUp, int error) {
   if (closed_) return;
   scanning_ = false;
   if (!pendingOpen_.empty()) {
@@ -153,7 +175,9 @@ void MainLogic::ScanFinished(FolderTreeResult result, FolderTree tree, bool atSt
     view_.Enable(MainControl::kTree, true);
     view_.SetTreeVisible(true);
     if (atStartUp) FinishStartUp();
-    view_.SetStatus(kRootUnreadableText);
+    const std::u16string text = FolderUnreadableText(kRootUnreadableText, error, settings_.rootFolder);
+    Notify(text, true, true);
+    view_.SetStatus(text);
     return;
   }
   tree_ = std::move(tree);
@@ -252,7 +276,13 @@ void MainLogic::FileListMake(const std::u16string& folder) {
   int error = 0;
   rows_ = glyphgrab::FileListMake(folder, FilterMask(view_.FilterIndex()), listDocs_, &error);
   view_.ShowFileRows(rows_);
-  view_.SetStatus(error != 0 ? std::u16string(kCurrentFolderUnreadableText) : FileListDoneText(rows_.size()));
+  if (error == 0) {
+    view_.SetStatus(FileListDoneText(rows_.size()));
+    return;
+  }
+  const std::u16string text = FolderUnreadableText(kCurrentFolderUnreadableText, error, folder);
+  view_.SetStatus(text);
+  Notify(text, true, true);
 }
 
 void MainLogic::ListView1ColumnClick(int column) {
@@ -403,8 +433,17 @@ void MainLogic::ListView1DblClick() {
     return;
   }
   const std::u16string path = JoinPath(preFolder_, name);
-  if (desktop_.misc) desktop_.misc->Open(path);
   view_.SetStatus(u"ファイル「" + path + u"」");
+  if (!desktop_.misc) return;
+  desktop_.misc->Open(path, [gate = openReplies_, path, this](OpenOutcome outcome) {
+    if (outcome == OpenOutcome::kHandedOver) return;
+    // The gate drops it once the window is closing; `this` lives while it is open.
+    gate([this, text = OpenFailedText(path, outcome)] {
+      if (closed_) return;
+      Notify(text, true, true);
+      view_.SetStatus(text);
+    });
+  });
 }
 
 void MainLogic::SelectedByKey(SelectPane pane) {

@@ -55,6 +55,13 @@ inline constexpr std::u16string_view kNoFolderText = u"参照フォルダを指�
 inline constexpr std::u16string_view kCurrentFolderMissingText = u"参照フォルダが存在しません。";
 inline constexpr std::u16string_view kFolderMissingText = u"参照フォルダが存在しません。再指定して下さい。";
 inline constexpr std::u16string_view kNoFileText = u"ファイルを指示して下さい。";
+// The status line after the missing-root box: which folder is gone, and what to do.
+std::u16string RootMissingStatus(std::u16string_view root);
+// What the box and the status line say of a folder whose entries cannot be read: the
+// text above, the reason and the folder.
+// What the box and the status line say when a double-clicked file could not be opened.
+std::u16string OpenFailedText(std::u16string_view path, OpenOutcome outcome);
+std::u16string FolderUnreadableText(std::u16string_view text, int error, std::u16string_view folder);
 inline constexpr int kMemoSaveInterval = 1000;  // ms
 // How long a selection made with the keys must stay before it is opened: holding an
 // arrow key down must not start a read per row.
@@ -176,7 +183,7 @@ class MainLogic {
   // A notice of the start-up, on stderr too.
   void StartUpNotice(const std::u16string& text);
   void FolderTreeMake(bool atStartUp);
-  void ScanFinished(FolderTreeResult result, FolderTree tree, bool atStartUp);
+  void ScanFinished(FolderTreeResult result, FolderTree tree, bool atStartUp, int error);
   void FinishStartUp();
   void SelectNode(int index);
   // Lists the current folder with the filter that fits `fn` and extracts that file.
@@ -247,6 +254,8 @@ class MainLogic {
   // before any member goes; what they post is dropped once they are closed.
   WindowJob scanJob_;
   WindowJob extractJob_;
+  // What the desktop's opener says of a double-clicked file, possibly after closing.
+  PostGate openReplies_{post_};
 };
 
 }  // namespace glyphgrab::ui

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string_view>
 
 namespace glyphgrab::ui {
@@ -49,6 +50,32 @@ class Poster {
  private:
   WindowView& view_;
   std::shared_ptr<char> alive_;
+};
+
+// Posts for a thread that may outlive its window (one a platform service runs): through
+// the poster while the gate is open, nothing once the owner closed it. Copies share the
+// gate; the owner closes it on the window thread before it goes.
+class PostGate {
+ public:
+  explicit PostGate(const Poster& post) : shared_(std::make_shared<Shared>(&post)) {}
+
+  // Callable from any thread.
+  void operator()(std::function<void()> task) const {
+    const std::lock_guard<std::mutex> lock(shared_->mutex);
+    if (shared_->post) (*shared_->post)(std::move(task));
+  }
+  void Close() const {
+    const std::lock_guard<std::mutex> lock(shared_->mutex);
+    shared_->post = nullptr;
+  }
+
+ private:
+  struct Shared {
+    explicit Shared(const Poster* p) : post(p) {}
+    std::mutex mutex;
+    const Poster* post;
+  };
+  std::shared_ptr<Shared> shared_;
 };
 
 }  // namespace glyphgrab::ui

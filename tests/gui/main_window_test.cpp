@@ -178,7 +178,9 @@ class MainWindowTest : public QObject {
     MainWindow& w = f.Start();
     QCOMPARE(f.probe.messages, QStringList({QStringLiteral("検索フォルダのディスクドライブの準備が出来ていません。")}));
     QCOMPARE(f.probe.beeps, 1);
-    QCOMPARE(w.statusText(), QStringLiteral("検索フォルダを指定して下さい。"));
+    // The status line names the folder that is gone.
+    QCOMPARE(w.statusText(), QStringLiteral("検索フォルダ「") + QString::fromStdU16String(U16(f.dir.path() / "no-such-root")) +
+                                 QStringLiteral("/」がありません。検索フォルダを指定して下さい。"));
     QCOMPARE(w.TreeView1->topLevelItemCount(), 0);
   }
 

@@ -10,6 +10,9 @@
 #include <mutex>
 
 #include "fixtures/jww_builder.h"
+#ifndef _WIN32
+#include "fixtures/unprivileged.h"
+#endif
 #include "sendkeys/send.h"
 #include "ui_fixture.h"
 #include "util/paths.h"
@@ -552,6 +555,57 @@ TEST(MainLogic, DoubleClickOpensTheFirstSelectedFile) {
   EXPECT_EQ(f.view.status, u"ファイル「" + path + u"」");
 }
 
+// A file no application takes, or one that went, is said with the error icon; an
+// opener that took it says nothing more.
+TEST(MainLogic, AFailedOpenSaysWhy) {
+  const struct {
+    OpenOutcome outcome;
+    std::u16string_view why;
+  } cases[] = {
+      {OpenOutcome::kNoApplication, u"この種類のファイルを開くプログラムが登録されていません。"},
+      {OpenOutcome::kNotFound, u"ファイルが見つかりません（移動または削除されました）。"},
+      {OpenOutcome::kFailed, u"開くプログラムがエラーを返しました。"},
+      {OpenOutcome::kHandedOver, u""},
+  };
+  for (const auto& c : cases) {
+    UiFixture f;
+    f.SaveUsualSettings();
+    ui::MainLogic& logic = f.Start();
+    f.misc->outcome = c.outcome;
+    f.SelectFiles({u"one.txt"});
+    logic.ListView1DblClick();
+    f.view.RunPosted();
+    const std::u16string path = JoinPath(U16(f.a), u"one.txt");
+    if (c.why.empty()) {
+      EXPECT_TRUE(f.view.boxes.empty());
+      EXPECT_EQ(f.view.status, u"ファイル「" + path + u"」");
+      continue;
+    }
+    const std::u16string text = u"「" + path + u"」を開けません。" + std::u16string(c.why);
+    EXPECT_EQ(f.view.boxes, (std::vector<Box>{{Box::kError, text}}));
+    EXPECT_EQ(f.view.status, text);
+  }
+}
+
+#ifndef _WIN32
+// A folder whose entries cannot be read says so with the error icon and the reason.
+TEST(MainLogic, AnUnreadableFolderSaysWhy) {
+  const int status = testing::RunUnprivileged([] {
+    UiFixture f;
+    f.SaveUsualSettings();
+    fs::permissions(f.a, fs::perms::none);
+    ui::MainLogic& logic = f.Start();
+    fs::permissions(f.a, fs::perms::owner_all);
+    const std::u16string text = u"参照フォルダを読み込めません。読み込む権限がありません。（" + U16(f.a) + u"）";
+    if (f.view.status != text) return 1;
+    if (f.view.boxes != std::vector<Box>{{Box::kError, text}}) return 2;
+    (void)logic;
+    return 0;
+  });
+  EXPECT_EQ(status, 0);
+}
+#endif
+
 // A background save that fails asks once per run of failures; closing always asks.
 TEST(MainLogic, AFailingBackgroundMemoSaveAsksOncePerRun) {
   UiFixture f;
@@ -645,7 +699,9 @@ TEST(MainLogic, NoticesOfAStartUpWaitForTheWindow) {
   logic.NoticesAfterShow();
   logic.StartUp();
   EXPECT_TRUE(f.view.boxes.empty());
-  EXPECT_EQ(f.view.status, ui::kNoRootText);
+  // The status line names the folder that is gone.
+  EXPECT_EQ(f.view.status, u"検索フォルダ「" + AddTrailingDelim(U16(f.root / "gone")) + u"」がありません。" +
+                               std::u16string(ui::kNoRootText));
   f.view.shown = true;
   logic.Shown();
   EXPECT_TRUE(f.view.boxes.empty());  // after the window has painted

@@ -1,4 +1,4 @@
-// Records what would have been opened, for tests.
+// Records what would have been opened, for tests, and answers as told.
 #pragma once
 
 #include <string>
@@ -10,8 +10,12 @@ namespace glyphgrab {
 
 class FakeMisc final : public TMisc {
  public:
-  void Open(std::u16string_view sCommand) override { opened.emplace_back(sCommand); }
+  void Open(std::u16string_view sCommand, OpenDone done = {}) override {
+    opened.emplace_back(sCommand);
+    if (done) done(outcome);
+  }
   std::vector<std::u16string> opened;
+  OpenOutcome outcome = OpenOutcome::kHandedOver;
 };
 
 }  // namespace glyphgrab
