@@ -62,7 +62,9 @@ void SearchLogic::StopSearch() {
 
 void SearchLogic::Init() {
   const TSettings& s = main_.settings();
-  view_.ShowChecks(ChecksOf(StoredOptions(s.optFlags)));
+  const SearchOptions stored = StoredOptions(s.optFlags);
+  view_.ShowChecks(ChecksOf(stored));
+  if ((!stored.names && !stored.contents) || stored.kinds.Empty()) view_.SetStatus(kNoTicksHint);
   history_.clear();
   for (const std::u16string& keyword : s.keywordHistory) {
     if (!keyword.empty()) history_.push_back(keyword);

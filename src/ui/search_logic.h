@@ -35,6 +35,12 @@ inline constexpr std::u16string_view kIndexConfirmedText = u"（索引の結果�
 inline constexpr std::u16string_view kIndexSetAsideText = u"（壊れた索引を退避して作り直しました）";
 inline constexpr std::u16string_view kIndexUnavailableText = u"（索引を使えないため索引なしで検索しました）";
 inline constexpr std::u16string_view kNoKeywordText = u"検索する文字内容を入力して下さい。";
+// Shown while no tick would let a search find anything (a first start has none on).
+inline constexpr std::u16string_view kNoTicksHint =
+    u"検索するファイル形式と、ファイル名検索・ファイル内容検索のどちらかにチェックを入れて下さい。";
+// Over the result list: the number after ":" is the folder's place in the tree, which a
+// click on the line opens; it counts nothing.
+inline constexpr std::u16string_view kResultsHeader = u"検索結果（ファイルのパス　　:フォルダツリーでのフォルダ番号）";
 inline constexpr int kKeywordMaxLength = 255;
 inline constexpr int kSearchMinWidth = 200, kSearchMinHeight = 200;
 

@@ -255,7 +255,7 @@ TEST(GuiE2e, SearchOpensAResultAndTheMemoCollectsIt) {
   // The one result line opens its file; its line is copied and added to the memo.
   ASSERT_TRUE(Eventually(
       [&] {
-        clickIn(search, 60, 128);
+        clickIn(search, 60, 150);
         clickIn(window, linesX, lineY0 + lineH);
       },
       [] { return Shell("xclip -o -selection clipboard") == "the needle line"; }))

@@ -115,6 +115,8 @@ class MemoWindowTest : public QObject {
   void rightClickAddsNewLinesIgnoringCase() {
     Fixture f(u"alpha\r\nBETA");
     f.memo->ShowMemo();
+    // Transient for the main window.
+    QCOMPARE(f.memo->parentWidget(), f.main.get());
     QCOMPARE(f.memo->statusText(), QStringLiteral("2行のメモ内容があります。"));
     MainWindow& w = *f.main;
     w.ListView1->selectRow(0);

@@ -126,6 +126,11 @@ class SearchWindowTest : public QObject {
   void startsFromTheSettings() {
     Fixture f;
     QCOMPARE(f.search->windowTitle(), QStringLiteral("検索"));
+    // Transient for the main window.
+    QCOMPARE(f.search->parentWidget(), f.main.get());
+    // What the number after ":" is, said over the list and on it.
+    QCOMPARE(f.search->ResultsHeader->text(), ToQ(ui::kResultsHeader));
+    QCOMPARE(f.search->ListBox1->toolTip(), ToQ(ui::kResultsHeader));
     QCOMPARE(f.search->pos(), QPoint(20, 30));
     QCOMPARE(f.History(), QStringList({"old", "older"}));
     QVERIFY(f.search->ComboBox1->currentText().isEmpty());

@@ -43,6 +43,23 @@ struct SearchFixture : UiFixture {
   }
 };
 
+// A first start has every tick off: the window says where to tick before a search is
+// tried; with ticks on it says nothing.
+TEST(SearchLogic, AFirstStartPointsAtTheTicks) {
+  for (const bool ticked : {false, true}) {
+    UiFixture f;
+    TSettings s;
+    s.rootFolder = AddTrailingDelim(U16(f.root));
+    if (ticked) s.optFlags[kOptSearchNames] = s.optFlags[kOptSearchJww] = true;
+    SettingsSave(f.Files().settingsFile, s);
+    f.Start();
+    FakeSearchView view;
+    ui::SearchLogic search(view, *f.logic);
+    search.Init();
+    EXPECT_EQ(view.status, ticked ? u"" : ui::kNoTicksHint) << ticked;
+  }
+}
+
 TEST(SearchLogic, WhatAStartNeeds) {
   struct Case {
     const char* name;

@@ -19,7 +19,8 @@
 
 namespace glyphgrab::gui {
 
-MemoWindow::MemoWindow(MainWindow& main, QWidget* parent) : QWidget(parent, Qt::Window) {
+// A window of its own, transient for the main window.
+MemoWindow::MemoWindow(MainWindow& main, QWidget* parent) : QWidget(parent ? parent : &main, Qt::Window) {
   setWindowTitle(ToQ(ui::kMemoCaption));
   setFont(QFont(QStringLiteral("Tahoma")));
 

@@ -26,7 +26,8 @@ constexpr int kMinKeywordWidth = 140;
 
 }  // namespace
 
-SearchWindow::SearchWindow(MainWindow& main, QWidget* parent) : QWidget(parent, Qt::Window) {
+// A window of its own, transient for the main window.
+SearchWindow::SearchWindow(MainWindow& main, QWidget* parent) : QWidget(parent ? parent : &main, Qt::Window) {
   setWindowTitle(ToQ(ui::kSearchCaption));
   setFont(QFont(QStringLiteral("Tahoma")));
 
@@ -68,7 +69,10 @@ SearchWindow::SearchWindow(MainWindow& main, QWidget* parent) : QWidget(parent, 
   panelLayout->addLayout(row);
   Panel1->installEventFilter(this);
 
+  ResultsHeader = new QLabel(ToQ(ui::kResultsHeader), this);
+  ResultsHeader->setContentsMargins(8, 2, 8, 2);
   ListBox1 = new QListWidget(this);
+  ListBox1->setToolTip(ToQ(ui::kResultsHeader));
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setSizeGripEnabled(false);
 
@@ -76,6 +80,7 @@ SearchWindow::SearchWindow(MainWindow& main, QWidget* parent) : QWidget(parent, 
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(Panel1);
+  layout->addWidget(ResultsHeader);
   layout->addWidget(ListBox1, 1);
   layout->addWidget(StatusBar1);
 

@@ -46,6 +46,7 @@ class SearchWindow : public QWidget, public QtView<ui::SearchView> {
   std::array<QCheckBox*, ui::kSearchCheckCount> CheckBoxes{};
   QPushButton* Button1 = nullptr;  // 検索開始
   QPushButton* Button2 = nullptr;  // 閉じる
+  QLabel* ResultsHeader = nullptr;  // says what the number after ":" is
   QListWidget* ListBox1 = nullptr;
   QStatusBar* StatusBar1 = nullptr;
 

@@ -28,6 +28,7 @@ inline constexpr int kIdSearchCheck0 = 210;   // + 0..8: the check boxes
 inline constexpr int kIdSearchStart = 220;
 inline constexpr int kIdSearchClose = 221;
 inline constexpr int kIdSearchResults = 222;
+inline constexpr int kIdSearchResultsHeader = 223;
 
 // The memo window.
 inline constexpr int kIdMemoTabs = 301;

@@ -24,6 +24,7 @@ bool SearchWindow::Open(HWND owner, ui::MainLogic& main) {
   }
   start_ = AddControl(WC_BUTTONW, ui::kSearchStartButton, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kIdSearchStart);
   close_ = AddControl(WC_BUTTONW, ui::kSearchCloseButton, BS_PUSHBUTTON | WS_TABSTOP, kIdSearchClose);
+  resultsHeader_ = AddControl(L"STATIC", ui::kResultsHeader, SS_LEFT | SS_NOPREFIX, kIdSearchResultsHeader);
   results_.Create(hwnd(), kIdSearchResults, font().handle(), false);
   // Enter on a result opens it, as a click does.
   results_.onEnter = [this] { logic_->ListBox1Click(); };
@@ -72,6 +73,8 @@ void SearchWindow::Layout(int width, int height) {
   MoveWindow(start_, buttonX, y + Px(6), buttonW, buttonH, FALSE);
   MoveWindow(close_, buttonX, y + Px(10) + buttonH, buttonW, buttonH, FALSE);
   y += groupH + Px(6);
+  MoveWindow(resultsHeader_, m, y, width - 2 * m, line, FALSE);
+  y += line + Px(2);
   MoveWindow(results_.hwnd(), 0, y, width, std::max(0, height - y), FALSE);
   InvalidateRect(hwnd(), nullptr, TRUE);
 }

@@ -44,6 +44,7 @@ class SearchWindow final : public FrameView<ui::SearchView> {
  private:
   std::unique_ptr<ui::SearchLogic> logic_;
   HWND label_ = nullptr, keyword_ = nullptr, group_ = nullptr, start_ = nullptr, close_ = nullptr;
+  HWND resultsHeader_ = nullptr;  // says what the number after ":" is
   std::array<HWND, ui::kSearchCheckCount> checks_{};
   LineList results_;
 };
