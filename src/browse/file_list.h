@@ -17,13 +17,15 @@ struct FileFilterEntry {
   FileKind kind;             // the kind it lists alone; kOther for the wider entries
 };
 
+// Labels in Japanese, the program's name always spelt "Jw_cad"; the settings file stores
+// the entry's place, so the order never changes.
 inline constexpr std::array<FileFilterEntry, 9> kFileFilters = {{
-    {u"ALL Files (*.*)", u"*", FileKind::kOther},
+    {u"すべてのファイル (*.*)", u"*", FileKind::kOther},
     {u"Jw_cad ファイル (*.jw?)", u"*.jw?", FileKind::kOther},
     {u"Jw_cad 図面ファイル (*.jww)", u"*.jww", FileKind::kJww},
     {u"Jw_cad 図形ファイル (*.jws)", u"*.jws", FileKind::kJws},
-    {u"JW_CAD 図面ファイル (*.jwc)", u"*.jwc", FileKind::kJwc},
-    {u"JW_CAD 図形ファイル (*.jwk)", u"*.jwk", FileKind::kJwk},
+    {u"Jw_cad DOS版図面ファイル (*.jwc)", u"*.jwc", FileKind::kJwc},
+    {u"Jw_cad DOS版図形ファイル (*.jwk)", u"*.jwk", FileKind::kJwk},
     {u"テキストファイル (*.txt)", u"*.txt", FileKind::kTxt},
     {u"CSVファイル (*.csv)", u"*.csv", FileKind::kCsv},
     {u"HTMLファイル (*.htm*)", u"*.htm*", FileKind::kHtml},

@@ -27,7 +27,13 @@ TEST(FileFilters, MasksByEntry) {
   EXPECT_EQ(FilterMask(8), u"*.htm*");
   EXPECT_EQ(FilterMask(-1), u"*");
   EXPECT_EQ(FilterMask(9), u"*");
-  EXPECT_EQ(kFileFilters[0].text, u"ALL Files (*.*)");
+  // Japanese labels, one spelling of the program's name.
+  EXPECT_EQ(kFileFilters[0].text, u"すべてのファイル (*.*)");
+  for (const FileFilterEntry& e : kFileFilters) {
+    const std::u16string_view t = e.text;
+    EXPECT_EQ(t.find(u"JW_CAD"), std::u16string_view::npos);
+    EXPECT_EQ(t.find(u"Files"), std::u16string_view::npos);
+  }
 }
 
 TEST(FileFilters, EntryForAFileOfItsTypeAlone) {
