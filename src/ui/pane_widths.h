@@ -1,6 +1,7 @@
 // How the main window's three panes (folder tree, file list, text list) follow a change
 // of the window's width: the tree keeps its width, the file list and the text list share
-// the change, so a text list made narrow at a first start grows when the window does.
+// the change, so a text list made narrow at a first start grows when the window does;
+// and when a line of the text list is cut by its width.
 #pragma once
 
 #include <algorithm>
@@ -19,5 +20,10 @@ inline PaneWidths SharePaneWidths(PaneWidths before, int total, int minimum) {
   after.files = std::max(minimum, total - after.tree - after.texts);
   return after;
 }
+
+// True when a line `textWidth` pixels wide, drawn from `left` (its list's scrolling
+// included), does not show whole in a list `listWidth` pixels wide: it then shows whole
+// in a tooltip. The slack covers the item's own padding.
+inline bool LineIsCut(int textWidth, int left, int listWidth) { return textWidth + 8 > listWidth - left; }
 
 }  // namespace glyphgrab::ui

@@ -424,6 +424,33 @@ TEST_F(DesktopWin32, ClosingWritesTheSettingsAndTheMemoBesideTheProgram) {
   EXPECT_FALSE(fs::exists(app_ / L"TEMP")) << "the empty temporary folder is removed";
 }
 
+// Once the window shows, a wider window widens the text list with the file list, and the
+// settings keep the new width; the saved widths were the first ones shown.
+TEST_F(DesktopWin32, AWiderWindowWidensTheTextListWithTheFileList) {
+  settings_.treePaneWidth = 200;
+  settings_.listWidth = 100;
+  Start();
+  const auto width = [&](int id) {
+    RECT r{};
+    GetWindowRect(Item(id), &r);
+    return static_cast<int>(r.right - r.left);
+  };
+  const int tree = width(kIdTree), files = width(kIdFileList), lines = width(kIdLines);
+  RECT frame{};
+  GetWindowRect(main_, &frame);
+  // 100 pixels more fit the test display's 1024.
+  SetWindowPos(main_, nullptr, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(WaitFor([&] { return width(kIdLines) >= lines + 40; })) << width(kIdLines) << " from " << lines;
+  EXPECT_GE(width(kIdFileList), files + 40);
+  EXPECT_EQ(width(kIdTree), tree);
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(process_.hProcess, 20000), WAIT_OBJECT_0) << "the tool did not end";
+  const TSettings saved = SettingsLoad(U16((app_ / L"glyphgrab.dat").wstring()));
+  EXPECT_EQ(saved.treePaneWidth, 200);
+  EXPECT_GE(saved.listWidth, 140);
+}
+
 TEST_F(DesktopWin32, SearchFindsAKeywordAndItsResultOpensTheDrawing) {
   const std::vector<std::wstring> expected = CliExtract(L"外部足場計画図.jww");
   const int row = FirstText(expected);

@@ -140,7 +140,8 @@ class CutTextTips final : public QObject {
     const auto* help = static_cast<QHelpEvent*>(event);
     const QListWidgetItem* item = list_->itemAt(help->pos());
     const QRect shown = item ? list_->visualItemRect(item) : QRect();
-    if (item && list_->fontMetrics().horizontalAdvance(item->text()) + 8 > list_->viewport()->width() - shown.left()) {
+    if (item && ui::LineIsCut(list_->fontMetrics().horizontalAdvance(item->text()), shown.left(),
+                              list_->viewport()->width())) {
       QToolTip::showText(help->globalPos(), item->text(), list_->viewport(), shown);
     } else {
       QToolTip::hideText();

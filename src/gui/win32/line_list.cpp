@@ -4,6 +4,7 @@
 
 #include "gui/win32/font_dc.h"
 #include "gui/win32/wide.h"
+#include "ui/pane_widths.h"
 
 namespace glyphgrab::wingui {
 namespace {
@@ -22,7 +23,7 @@ bool LineList::Create(HWND parent, int id, HFONT font, bool multiSelect) {
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return false;
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
   LVCOLUMNW col{};
   col.mask = LVCF_WIDTH;
   col.cx = 100;
@@ -73,7 +74,26 @@ void LineList::FitColumn() {
 }
 
 bool LineList::Answer(const NMHDR& header, LPARAM lp) {
-  if (header.hwndFrom != hwnd_ || header.code != LVN_GETDISPINFOW) return false;
+  if (header.hwndFrom != hwnd_) return false;
+  if (header.code == LVN_GETINFOTIPW) {
+    // A line cut by the list's width shows whole in the tip; others show none.
+    auto* tip = reinterpret_cast<NMLVGETINFOTIPW*>(lp);
+    const std::size_t row = static_cast<std::size_t>(tip->iItem);
+    if (row >= lines_.size() || tip->cchTextMax <= 0) return true;
+    RECT item{}, client{};
+    ListView_GetItemRect(hwnd_, tip->iItem, &item, LVIR_LABEL);
+    GetClientRect(hwnd_, &client);
+    const std::wstring text = W(lines_[row]);
+    if (ui::LineIsCut(TextWidth(hwnd_, FontOf(hwnd_), lines_[row]), item.left, client.right)) {
+      const std::size_t n = std::min(text.size(), static_cast<std::size_t>(tip->cchTextMax - 1));
+      std::copy_n(text.data(), n, tip->pszText);
+      tip->pszText[n] = L'\0';
+    } else {
+      tip->pszText[0] = L'\0';
+    }
+    return true;
+  }
+  if (header.code != LVN_GETDISPINFOW) return false;
   auto* info = reinterpret_cast<NMLVDISPINFOW*>(lp);
   const std::size_t row = static_cast<std::size_t>(info->item.iItem);
   if ((info->item.mask & LVIF_TEXT) && row < lines_.size()) {

@@ -11,6 +11,7 @@
 #include "gui/win32/font_dc.h"
 #include "gui/win32/hand_over.h"
 #include "gui/win32/wide.h"
+#include "ui/pane_widths.h"
 #include "ui/window_rules.h"
 
 namespace glyphgrab::wingui {
@@ -121,6 +122,20 @@ void MainWindow::Layout(int width, int height) {
   const int top = rowTop + rowHeight + Px(kMargin);
   const int paneHeight = std::max(0, height - top);
   const int gap = Px(kGap);
+  // Once the window shows, a change of its width is shared by the file list and the
+  // text list (before, the sizes are the saved ones and stay).
+  const int paneTotal = MulDiv(std::max(0, width - 2 * gap), 96, static_cast<int>(dpi()));
+  if (!IsWindowVisible(hwnd())) {
+    paneTotal_ = 0;
+  } else {
+    if (paneTotal_ > 0 && paneTotal != paneTotal_ && dragging_ == Splitter::kNone &&
+        paneTotal_ - treeWidth_ - listWidth_ > 0) {
+      listWidth_ = ui::SharePaneWidths({treeWidth_, paneTotal_ - treeWidth_ - listWidth_, listWidth_}, paneTotal,
+                                       kMinPane)
+                       .texts;
+    }
+    paneTotal_ = paneTotal;
+  }
   int tree = Px(treeWidth_), list = Px(listWidth_);
   // A narrow window squeezes the side panes before the middle one goes.
   const int middleMin = Px(80);
@@ -565,6 +580,7 @@ void MainWindow::SetPreviewMark(const std::u16string& text) { preview_.SetMark(t
 void MainWindow::SetPreviewNote(std::u16string_view text) { preview_.SetNote(std::u16string(text)); }
 
 void MainWindow::ApplyLayout(const TSettings& s, const TPreviewSettings& preview) {
+  paneTotal_ = 0;  // the saved widths stand as they are
   treeWidth_ = std::max(kMinPane, static_cast<int>(s.treePaneWidth));
   listWidth_ = std::max(kMinPane, static_cast<int>(s.listWidth));
   previewHeight_ = std::max(30, static_cast<int>(preview.height));

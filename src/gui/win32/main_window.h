@@ -103,6 +103,7 @@ class MainWindow final : public FrameView<ui::MainView> {
 
   // Pane sizes in pixels at 96 DPI.
   int treeWidth_ = 200, listWidth_ = 100, previewHeight_ = 240;
+  int paneTotal_ = 0;  // the panes' width at the last layout, 96-dpi pixels; 0 before showing
   bool previewShown_ = true;
   RECT treeGap_{}, listGap_{}, previewGap_{};
   Splitter dragging_ = Splitter::kNone;
