@@ -37,7 +37,7 @@ inline constexpr std::u16string_view kIndexUnavailableText = u"（索引を使�
 inline constexpr std::u16string_view kNoKeywordText = u"検索する文字内容を入力して下さい。";
 // Shown while no tick would let a search find anything (a first start has none on).
 inline constexpr std::u16string_view kNoTicksHint =
-    u"検索するファイル形式と、ファイル名検索・ファイル内容検索のどちらかにチェックを入れて下さい。";
+    u"検索するファイル形式と検索方法にチェックを入れて下さい。";
 // Over the result list: the number after ":" is the folder's place in the tree, which a
 // click on the line opens; it counts nothing.
 inline constexpr std::u16string_view kResultsHeader = u"検索結果（ファイルのパス　　:フォルダツリーでのフォルダ番号）";
