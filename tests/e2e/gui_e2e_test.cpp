@@ -4,7 +4,8 @@
 // close the tool, which then leaves its settings beside the copy. Screenshots of the
 // windows go to the build tree. A second run searches a tree of 305 files while the main
 // window is clicked, opens the result and adds its line to the memo; a second start hands
-// its file over, and a termination signal closes the tool with everything saved.
+// its file over, and a termination signal closes the tool with everything saved. A third
+// opens a file with the keys alone and widens the window.
 // GoogleTest first: Xlib defines macros (None, Bool) that clash with its names.
 #include <gtest/gtest.h>
 
@@ -288,6 +289,66 @@ TEST(GuiE2e, SearchOpensAResultAndTheMemoCollectsIt) {
   std::ifstream memoFile(app / "Memo.txt", std::ios::binary);
   const std::string memoBytes((std::istreambuf_iterator<char>(memoFile)), std::istreambuf_iterator<char>());
   EXPECT_EQ(memoBytes, "\xEF\xBB\xBFthe needle line\r\n");
+}
+
+// The keyboard alone opens a folder and a file, and a window made wider widens the text
+// list too (the settings keep what the window showed).
+TEST(GuiE2e, KeysOpenAFileAndAWiderWindowWidensTheTexts) {
+  for (const char* tool : {"xdotool", "xclip"}) {
+    if (testing::FindProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed: skipped";
+  }
+  testing::TempDir scratch;
+  XSession session;
+  const std::string problem = session.Start(false, scratch.path());
+  if (problem == "Xvfb is not installed") GTEST_SKIP() << problem << ": end-to-end test skipped";
+  ASSERT_EQ(problem, "");
+
+  const fs::path app = scratch.path() / "app";
+  fs::create_directories(app);
+  fs::copy_file(GLYPHGRAB_EXE, app / "glyphgrab");
+  scratch.Write("root/a/empty.txt", "");
+  scratch.Write("root/b/keys.txt", "opened by keys\r\n");
+  TSettings settings;
+  settings.rootFolder = NativeToPath((scratch.path() / "root").string()) + u"/";
+  settings.preFolder = NativeToPath((scratch.path() / "root" / "a").string());
+  settings.mainWindow = {0, 0, 780, 420};
+  settings.treePaneWidth = 150;
+  settings.listWidth = 100;
+  ASSERT_TRUE(SettingsSave(NativeToPath((app / "glyphgrab.dat").string()), settings));
+
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  ::setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);
+  const pid_t tool = session.Spawn({(app / "glyphgrab").string()});
+  ASSERT_GT(tool, 0);
+  std::string window;
+  ASSERT_TRUE(Eventually([] {}, [&] { return !(window = WindowByName("Glyphgrab Ver.1.10")).empty(); }));
+  const auto clickIn = [&](int x, int y) {
+    Shell("xdotool mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+  };
+  const int width = std::stoi(Shell("xdotool getwindowgeometry --shell " + window + " | sed -n 's/^WIDTH=//p'"));
+
+  // The tree has the focus on its node "a": Down selects "b" and opens it after a pause;
+  // Tab goes to the file list, where Space selects its one file and Enter opens it.
+  clickIn(60, 121);  // the root node's line: a click on it lists the root
+  Shell("xdotool windowfocus --sync " + window + " key Down Down");
+  std::this_thread::sleep_for(std::chrono::milliseconds(600));
+  Shell("xdotool key --window " + window + " Tab space Return");
+  const int linesX = width - 40, lineY0 = 85, lineH = 14;
+  Shell("printf before | xclip -selection clipboard >/dev/null");
+  ASSERT_TRUE(Eventually([&] { clickIn(linesX, lineY0 + lineH); },
+                         [] { return Shell("xclip -o -selection clipboard") == "opened by keys"; }))
+      << Screenshot("0", "failure") << Ended(tool);
+
+  Shell("xdotool windowsize --sync " + window + " 1180 420");
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  ::kill(tool, SIGTERM);
+  int status = -1;
+  ASSERT_TRUE(Eventually([] {}, [&] { return ::waitpid(tool, &status, WNOHANG) == tool; }, 25));
+  const TSettings saved = SettingsLoad(NativeToPath((app / "glyphgrab.dat").string()));
+  EXPECT_EQ(saved.treePaneWidth, 150);
+  // 400 pixels more, shared with the file list.
+  EXPECT_GE(saved.listWidth, 100 + 150);
+  EXPECT_LE(saved.listWidth, 100 + 250);
 }
 
 }  // namespace
