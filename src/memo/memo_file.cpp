@@ -3,13 +3,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
-#include <filesystem>
 #include <unordered_map>
 #include <vector>
 
 #include "memo/memo_text.h"
 #include "util/file_bytes.h"
+#include "util/file_version.h"
 #include "util/file_write.h"
 #include "util/paths.h"
 #include "util/text_decoder.h"
@@ -38,12 +37,6 @@ bool MostlyUtf8(ByteSpan bytes) {
     }
   }
   return valid > 0 && valid >= 2 * invalid;
-}
-
-std::uint64_t HashBytes(ByteSpan bytes) {
-  std::uint64_t h = 1469598103934665603ull;
-  for (const std::uint8_t b : bytes) h = (h ^ b) * 1099511628211ull;
-  return h;
 }
 
 }  // namespace
@@ -98,48 +91,12 @@ bool MemoSave(std::u16string_view path, std::u16string_view text, int* error) {
 
 namespace {
 
-bool Exists(const std::u16string& path) { return PathExists(path); }
 
-// "Memo.txt.bak", or the first of "Memo.txt.bak2", "Memo.txt.bak3"... that is free, so an
-// earlier backup is never replaced.
-std::u16string FreeBackupName(const std::u16string& path) {
-  std::u16string name = path + u".bak";
-  for (int k = 2; Exists(name) && k < 1000; ++k) name = path + u".bak" + IntToText(k);
-  return name;
-}
-
-
-// The other program's version beside the memo: "Memo.txt.20261211-081500.bak".
-std::u16string OtherVersionName(const std::u16string& path) {
-  const std::time_t now = std::time(nullptr);
-  char stamp[32] = "";
-  if (const std::tm* t = std::localtime(&now)) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", t);
-  std::u16string name = path + u"." + Utf8ToStr(stamp) + u".bak";
-  for (int k = 2; Exists(name) && k < 1000; ++k) name = path + u"." + Utf8ToStr(stamp) + u"-" + IntToText(k) + u".bak";
-  return name;
-}
 
 }  // namespace
 
-TMemoStore::Stamp TMemoStore::StampOf(const std::u16string& path) {
-  std::error_code ec;
-#ifdef _WIN32
-  const std::filesystem::path p(path);
-#else
-  const std::filesystem::path p(PathToNative(path));
-#endif
-  Stamp stamp;
-  stamp.size = std::filesystem::file_size(p, ec);
-  if (ec) return {};
-  const auto time = std::filesystem::last_write_time(p, ec);
-  if (ec) return {};
-  stamp.exists = true;
-  stamp.time = static_cast<std::int64_t>(time.time_since_epoch().count());
-  return stamp;
-}
-
 void TMemoStore::Remember(ByteSpan bytes) {
-  stamp_ = StampOf(path_);
+  stamp_ = FileVersionOf(path_);
   hash_ = HashBytes(bytes);
 }
 
@@ -155,7 +112,7 @@ MemoLoaded TMemoStore::Load() {
     }
     state_ = loaded.state;
     saved_.clear();
-    stamp_ = source_ == path_ ? StampOf(path_) : Stamp{};
+    stamp_ = source_ == path_ ? FileVersionOf(path_) : FileVersion{};
     return loaded;
   }
   bool clean = true;
@@ -220,7 +177,7 @@ TMemoStore::SaveResult TMemoStore::Save(std::u16string_view text) {
   std::u16string_view out = text;
   if (state_ != MemoFileState::kUnreadable) {
     // Another program (an editor) may have changed the file since: its lines are kept.
-    const Stamp now = StampOf(path_);
+    const FileVersion now = FileVersionOf(path_);
     Bytes theirs;
     if (now.exists && !(now == stamp_) && ReadWholeFile(path_, theirs) &&
         (!stamp_.exists || HashBytes(theirs) != hash_)) {
@@ -230,7 +187,7 @@ TMemoStore::SaveResult TMemoStore::Save(std::u16string_view text) {
       const std::vector<std::u16string> added = OtherSidesNewLines(saved_, theirText, text, removed);
       if (removed || !clean) {
         // What the merge cannot carry stays in a file of its own.
-        const std::u16string kept = OtherVersionName(path_);
+        const std::u16string kept = StampedBackupName(path_);
         if (WriteFileAtomic(kept, theirs)) result.otherKept = kept;
       }
       if (!added.empty()) {

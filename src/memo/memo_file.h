@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "util/codepage.h"
+#include "util/file_version.h"
 
 namespace glyphgrab {
 
@@ -82,20 +83,13 @@ class TMemoStore {
   MemoFileState state() const { return state_; }
 
  private:
-  struct Stamp {
-    bool exists = false;
-    std::uint64_t size = 0;
-    std::int64_t time = 0;
-    bool operator==(const Stamp&) const = default;
-  };
-  static Stamp StampOf(const std::u16string& path);
   void Remember(ByteSpan bytes);
 
   std::u16string path_;
   std::u16string source_;
   std::u16string saved_;  // the text the file holds
   MemoFileState state_ = MemoFileState::kMissing;
-  Stamp stamp_;             // the file as this run last read or wrote it
+  FileVersion stamp_;       // the file as this run last read or wrote it
   std::uint64_t hash_ = 0;  // of its bytes
 };
 

@@ -1,7 +1,11 @@
 #include "util/paths.h"
 
+#include <ctime>
+
+#include "util/codepage.h"
 #include "util/strings.h"
 #include "util/utf.h"
+#include "util/values.h"
 
 namespace glyphgrab {
 
@@ -15,6 +19,23 @@ std::u16string RemoveTrailingDelim(std::u16string_view path) {
   const bool driveRoot = kPathDelim == u'\\' && path.size() == 3 && path[1] == u':';
   if (path.size() > 1 && !driveRoot && IsPathDelim(path.back())) path.remove_suffix(1);
   return std::u16string(path);
+}
+
+std::u16string FreeBackupName(std::u16string_view path) {
+  const std::u16string base = std::u16string(path) + u".bak";
+  std::u16string name = base;
+  for (int k = 2; PathExists(name) && k < 1000; ++k) name = base + IntToText(k);
+  return name;
+}
+
+std::u16string StampedBackupName(std::u16string_view path) {
+  const std::time_t now = std::time(nullptr);
+  char stamp[32] = "";
+  if (const std::tm* t = std::localtime(&now)) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", t);
+  const std::u16string base = std::u16string(path) + u"." + Utf8ToStr(stamp);
+  std::u16string name = base + u".bak";
+  for (int k = 2; PathExists(name) && k < 1000; ++k) name = base + u"-" + IntToText(k) + u".bak";
+  return name;
 }
 
 std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {

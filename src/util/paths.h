@@ -50,6 +50,12 @@ std::u16string CurrentFolder();
 
 // Whether anything at all has that name; a symbolic link is not followed.
 bool PathExists(std::u16string_view path);
+// "<path>.bak", or the first of "<path>.bak2", "<path>.bak3"... that is free, so an
+// earlier backup is never replaced.
+std::u16string FreeBackupName(std::u16string_view path);
+// Another program's version kept beside `path`: "<path>.20261211-081500.bak" (local
+// time), or "-2", "-3"... before ".bak" when that is taken.
+std::u16string StampedBackupName(std::u16string_view path);
 // Symbolic links are followed.
 bool IsFile(std::u16string_view path);
 bool IsFolder(std::u16string_view path);
