@@ -53,22 +53,31 @@ struct TSettings {
   bool operator==(const TSettings&) const = default;
 };
 
-// Reads the content of a settings file line by line. Never fails: a line that is missing
-// or cannot be parsed gives 0, false or the empty text, and exactly kKeywordHistoryLines
-// history entries follow the fixed lines (empty ones where the file ends early).
-TSettings SettingsParse(ByteSpan bytes);
+// Reads the content of a settings file line by line. Never fails; exactly
+// kKeywordHistoryLines history entries follow the fixed lines (empty ones where the file
+// ends early). A field whose line is missing, holds a NUL or cannot be parsed keeps its
+// default. The lines are matched to the fields by their kinds, so a lost line break or
+// a stray line costs the fields around it, not every later one. `damaged`, when given,
+// tells whether the file was not as the writer writes it (cut, a NUL, lines missing,
+// joined or of the wrong kind).
+TSettings SettingsParse(ByteSpan bytes, bool* damaged = nullptr);
 
 // The file content: the 95 fixed lines, then at most 30 history entries, each line
 // ending in CR LF.
 Bytes SettingsFormat(const TSettings& settings);
 
 // The defaults when the file is absent or cannot be read; otherwise SettingsParse.
-TSettings SettingsLoad(std::u16string_view path);
+// `damagedBytes`, when given, receives the file's bytes when it was damaged, so they can
+// be kept before the first save writes over them.
+TSettings SettingsLoad(std::u16string_view path, Bytes* damagedBytes = nullptr);
 
 // Replaces the file atomically. False when it could not be written (`error`, when
 // given, says why as an errno value); the file that was there before is then left
 // unchanged.
 bool SettingsSave(std::u16string_view path, const TSettings& settings, int* error = nullptr);
+// The start-up notice of a damaged settings file, kept under `backup` (empty: it could
+// not be kept).
+std::u16string SettingsDamagedNotice(std::u16string_view path, std::u16string_view backup);
 // The message of a failed save: the file and the reason.
 std::u16string SettingsSaveFailedMessage(std::u16string_view path, int error);
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "util/strings.h"
@@ -39,7 +40,7 @@ bool TextToBool(std::u16string_view s) {
 
 std::u16string BoolToText(bool b) { return b ? u"1" : u"0"; }
 
-std::int32_t TextToInt(std::u16string_view text) {
+std::optional<std::int32_t> ReadInt(std::u16string_view text) {
   std::u16string_view s = UpToNul(text);
   std::size_t p = 0;
   while (p < s.size() && s[p] == u' ') ++p;
@@ -48,7 +49,7 @@ std::int32_t TextToInt(std::u16string_view text) {
     negative = s[p] == u'-';
     ++p;
   }
-  if (p >= s.size()) return 0;
+  if (p >= s.size()) return std::nullopt;
 
   bool hex = false;
   if (s[p] == u'$' || s[p] == u'x' || s[p] == u'X') {
@@ -59,14 +60,14 @@ std::int32_t TextToInt(std::u16string_view text) {
     p += 2;
   }
   const std::size_t digits = s.size() - p;
-  if (digits == 0) return 0;
+  if (digits == 0) return std::nullopt;
 
   if (hex) {
-    if (digits > 8) return 0;
+    if (digits > 8) return std::nullopt;
     std::uint32_t v = 0;
     for (; p < s.size(); ++p) {
       const int d = HexValue(s[p]);
-      if (d < 0) return 0;
+      if (d < 0) return std::nullopt;
       v = v * 16 + static_cast<std::uint32_t>(d);
     }
     // Unsigned negation keeps the two's-complement pattern ("-$80000000" included).
@@ -76,21 +77,23 @@ std::int32_t TextToInt(std::u16string_view text) {
 
   std::int64_t v = 0;
   for (; p < s.size(); ++p) {
-    if (!IsDigit(s[p])) return 0;
+    if (!IsDigit(s[p])) return std::nullopt;
     v = v * 10 + (s[p] - u'0');
-    if (v > 2147483648LL) return 0;
+    if (v > 2147483648LL) return std::nullopt;
   }
   if (negative) v = -v;
-  if (v > 2147483647LL) return 0;
+  if (v > 2147483647LL) return std::nullopt;
   return static_cast<std::int32_t>(v);
 }
+
+std::int32_t TextToInt(std::u16string_view s) { return ReadInt(s).value_or(0); }
 
 std::u16string IntToText(std::int64_t v) {
   const std::string digits = std::to_string(v);
   return std::u16string(digits.begin(), digits.end());
 }
 
-double TextToFloat(std::u16string_view text) {
+std::optional<double> ReadFloat(std::u16string_view text) {
   std::u16string_view s = UpToNul(text);
   std::size_t p = 0;
   while (p < s.size() && s[p] == u' ') ++p;
@@ -115,7 +118,7 @@ double TextToFloat(std::u16string_view text) {
       ++mantissaDigits;
     }
   }
-  if (mantissaDigits == 0) return 0.0;
+  if (mantissaDigits == 0) return std::nullopt;
   if (p < s.size() && (s[p] == u'E' || s[p] == u'e')) {
     ++p;
     ascii.push_back('e');
@@ -128,9 +131,9 @@ double TextToFloat(std::u16string_view text) {
       ascii.push_back(static_cast<char>(s[p++]));
       ++expDigits;
     }
-    if (expDigits == 0) return 0.0;
+    if (expDigits == 0) return std::nullopt;
   }
-  if (p != s.size()) return 0.0;
+  if (p != s.size()) return std::nullopt;
 
   // from_chars does not take "5." or ".5" in every library version: pad both sides.
   const auto dot = ascii.find('.');
@@ -140,9 +143,11 @@ double TextToFloat(std::u16string_view text) {
   }
   double v = 0.0;
   const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), v);
-  if (ec != std::errc() || end != ascii.data() + ascii.size()) return 0.0;
+  if (ec != std::errc() || end != ascii.data() + ascii.size()) return std::nullopt;
   return v;
 }
+
+double TextToFloat(std::u16string_view s) { return ReadFloat(s).value_or(0.0); }
 
 std::u16string FloatToText(double v) {
   if (std::isnan(v)) return u"NAN";

@@ -162,24 +162,28 @@ TEST(SettingsFormat, KeywordHistoryIsCutAtThirty) {
   EXPECT_EQ(back.keywordHistory.back(), u"k^");  // the 30th entry
 }
 
-TEST(SettingsParse, ShortAndDamagedFiles) {
+TEST(SettingsParse, ShortAndOddFiles) {
   // 95 lines: no history lines at all, still 30 (empty) entries.
   TSettings s = SettingsParse(B(FileOfLines(95, {{43, "6A775F77696E"}})));
   EXPECT_EQ(s.keywordHistory, std::vector<std::u16string>(30));
   EXPECT_EQ(s.activeProfile.Tcap, u"jw_win");
 
-  // A file that ends early reads every later line as empty: 0, false, empty text, even
-  // where the table's default differs.
-  s = SettingsParse(B("10\r\n20\r\n30"));
-  EXPECT_EQ(s.mainWindow, (TWindowGeometry{10, 20, 30, 0}));
-  EXPECT_EQ(s.treePaneWidth, 0);
-  EXPECT_EQ(s.columnWidths[5], 0);
-  EXPECT_EQ(s.activeProfile, TSend_jww{});
+  // A file that ends early keeps the defaults of every later field.
+  bool damaged = false;
+  s = SettingsParse(B("10\r\n20\r\n30\r\n"), &damaged);
+  EXPECT_TRUE(damaged);
+  EXPECT_EQ(s.mainWindow, (TWindowGeometry{10, 20, 30, 520}));
+  EXPECT_EQ(s.treePaneWidth, 200);
+  EXPECT_EQ(s.columnWidths[5], 80);
+  EXPECT_EQ(s.activeProfile, DefaultActiveProfile());
+  EXPECT_EQ(s.sendProfiles, TSettings{}.sendProfiles);
   EXPECT_EQ(s.keywordHistory.size(), 30u);
 
   // An existing empty file is such a file too.
-  EXPECT_EQ(SettingsParse({}).memoWindow, (TWindowGeometry{0, 0, 0, 0}));
+  EXPECT_EQ(SettingsParse({}).memoWindow, TSettings{}.memoWindow);
 
+  // A line the forgiving parsers take is read where it stands; one they cannot read
+  // keeps the field's default.
   struct Case {
     const char* what;
     int line;
@@ -188,11 +192,12 @@ TEST(SettingsParse, ShortAndDamagedFiles) {
   } cases[] = {
       {"filter beyond the list", 9, "12", [](const TSettings& t) { return t.filterIndex == 12; }},
       {"decimal point", 41, "0.5", [](const TSettings& t) { return t.activeProfile.Wtim == 0.5; }},
-      {"comma is no decimal point", 41, "0,5", [](const TSettings& t) { return t.activeProfile.Wtim == 0; }},
-      {"trailing blank", 1, "42 ", [](const TSettings& t) { return t.mainWindow.left == 0; }},
+      {"comma is no decimal point", 41, "0,5", [](const TSettings& t) { return t.activeProfile.Wtim == 0.1; }},
+      {"trailing blank", 1, "42 ", [](const TSettings& t) { return t.mainWindow.left == 64; }},
       {"hexadecimal integer", 3, "$1F", [](const TSettings& t) { return t.mainWindow.width == 31; }},
       {"Boolean word", 26, "true", [](const TSettings& t) { return t.optFlags[0]; }},
-      {"Boolean nonsense", 27, "yes", [](const TSettings& t) { return !t.optFlags[1]; }},
+      {"Boolean nonsense", 45, "yes", [](const TSettings& t) { return t.activeProfile.Moj1; }},
+      {"Boolean false word", 45, "False", [](const TSettings& t) { return !t.activeProfile.Moj1; }},
       {"bad hex pair ends the text", 7, "41424G43", [](const TSettings& t) { return t.rootFolder == u"AB"; }},
       {"lower-case hex", 8, "e38182", [](const TSettings& t) { return t.preFolder == u"あ"; }},
       {"odd hex digit count", 43, "41424", [](const TSettings& t) { return t.activeProfile.Tcap == u"AB\u0004"; }},
@@ -207,10 +212,115 @@ TEST(SettingsParse, ShortAndDamagedFiles) {
 }
 
 TEST(SettingsParse, AnyLineBreakEndsALine) {
-  const TSettings s = SettingsParse(B("1\n2\r3\r\n4\n\n6"));
+  const TSettings s = SettingsParse(B("1\n2\r3\r\n4\n\n6\n"));
   EXPECT_EQ(s.mainWindow, (TWindowGeometry{1, 2, 3, 4}));
-  EXPECT_EQ(s.treePaneWidth, 0);
+  EXPECT_EQ(s.treePaneWidth, 200);  // an empty line is no number
   EXPECT_EQ(s.listWidth, 6);
+}
+
+// What a damaged file keeps: each damage costs the fields it touched, never the ones
+// far from it, and the file is said to be damaged only when it is.
+TEST(SettingsParse, DamagedFilesKeepWhatCanBeRead) {
+  TSettings full = Varied();
+  full.keywordHistory.resize(kKeywordHistoryLines);
+  const std::string file = S(SettingsFormat(Varied()));
+  const auto lineStart = [&](int line) {  // offset of a 1-based line
+    std::size_t pos = 0;
+    for (int k = 1; k < line; ++k) pos = file.find("\r\n", pos) + 2;
+    return pos;
+  };
+  const auto joined = [&](int line) {  // the line break after `line` lost
+    std::string t = file;
+    return t.erase(lineStart(line + 1) - 2, 2);
+  };
+  const auto withNul = [&](int line) {
+    std::string t = file;
+    t[lineStart(line)] = '\0';
+    return t;
+  };
+  std::string strayLine = file;
+  strayLine.insert(lineStart(31), "garbage\r\n");
+  using Check = std::function<void(const TSettings&, const char*)>;
+  const Check profilesAndHistory = [&](const TSettings& t, const char* what) {
+    EXPECT_EQ(t.sendProfiles, full.sendProfiles) << what;
+    EXPECT_EQ(t.keywordHistory, full.keywordHistory) << what;
+  };
+  struct Case {
+    const char* what;
+    std::string bytes;
+    bool damaged;
+    Check check;
+  } cases[] = {
+      {"intact", file, false, [&](const TSettings& t, const char* what) { EXPECT_EQ(t, full) << what; }},
+      {"cut in the middle of a line", file.substr(0, lineStart(58) + 4), true,
+       [&](const TSettings& t, const char* what) {
+         EXPECT_EQ(t.activeProfile, full.activeProfile) << what;
+         EXPECT_EQ(t.sendProfiles[1], full.sendProfiles[1]) << what;
+         EXPECT_EQ(t.sendProfiles[2].Smax, full.sendProfiles[2].Smax) << what;
+         EXPECT_EQ(t.sendProfiles[2].Tcap, u"") << what;  // line 58, cut: not half a title
+         EXPECT_EQ(t.sendProfiles[3], TSend_jww{}) << what;
+         EXPECT_EQ(t.keywordHistory, std::vector<std::u16string>(30)) << what;
+       }},
+      {"cut in the history", file.substr(0, lineStart(97)), false,
+       [&](const TSettings& t, const char* what) {
+         EXPECT_EQ(t.sendProfiles, full.sendProfiles) << what;
+         EXPECT_EQ(t.keywordHistory[0], full.keywordHistory[0]) << what;
+         EXPECT_EQ(t.keywordHistory[2], u"") << what;
+       }},
+      {"NUL in a number", withNul(41), true,
+       [&](const TSettings& t, const char* what) {
+         EXPECT_EQ(t.activeProfile.Wtim, 0.1) << what;  // the default, not 0
+         EXPECT_EQ(t.activeProfile.Tcap, full.activeProfile.Tcap) << what;
+         profilesAndHistory(t, what);
+       }},
+      {"NUL in a text", withNul(7), true,
+       [&](const TSettings& t, const char* what) {
+         EXPECT_EQ(t.rootFolder, u"") << what;
+         EXPECT_EQ(t.preFolder, full.preFolder) << what;
+         EXPECT_EQ(t.mainWindow, full.mainWindow) << what;
+         profilesAndHistory(t, what);
+       }},
+      {"nothing but NULs", std::string(file.size(), '\0'), true,
+       [&](const TSettings& t, const char* what) { EXPECT_EQ(t, SettingsParse({})) << what; }},
+      {"lost line break among the windows", joined(20), true,
+       [&](const TSettings& t, const char* what) {
+         EXPECT_EQ(t.rootFolder, full.rootFolder) << what;
+         EXPECT_EQ(t.sendProfileNo, full.sendProfileNo) << what;
+         EXPECT_EQ(t.activeProfile, full.activeProfile) << what;
+         profilesAndHistory(t, what);
+       }},
+      {"lost line break among the profiles", joined(62), true,
+       [&](const TSettings& t, const char* what) {
+         EXPECT_EQ(t.optFlags, full.optFlags) << what;
+         EXPECT_EQ(t.activeProfile, full.activeProfile) << what;
+         for (std::size_t p : {0u, 1u, 2u, 5u, 9u}) EXPECT_EQ(t.sendProfiles[p], full.sendProfiles[p]) << what << p;
+         EXPECT_EQ(t.keywordHistory, full.keywordHistory) << what;
+       }},
+      {"a stray line", strayLine, true,
+       [&](const TSettings& t, const char* what) {
+         EXPECT_EQ(t.optFlags, full.optFlags) << what;
+         profilesAndHistory(t, what);
+       }},
+  };
+  for (const Case& c : cases) {
+    bool damaged = !c.damaged;
+    const TSettings t = SettingsParse(B(c.bytes), &damaged);
+    EXPECT_EQ(damaged, c.damaged) << c.what;
+    c.check(t, c.what);
+  }
+}
+
+TEST(SettingsLoad, ADamagedFileHandsOverItsBytes) {
+  testing::TempDir dir;
+  const fs::path file = dir.path() / "glyphgrab.dat";
+  Bytes kept;
+  ASSERT_TRUE(SettingsSave(P(file), Varied()));
+  SettingsLoad(P(file), &kept);
+  EXPECT_TRUE(kept.empty());
+  const std::string cut = Slurp(file).substr(0, 100);
+  dir.Write("glyphgrab.dat", cut);
+  SettingsLoad(P(file), &kept);
+  EXPECT_EQ(S(kept), cut);
 }
 
 // A save that cannot write keeps the file that was there; checked as an unprivileged
