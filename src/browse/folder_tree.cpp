@@ -29,8 +29,14 @@ namespace {
 // The names of the visible sub-folders of `path`, sorted. False when the stop request
 // ended the enumeration (the names found until then are kept).
 bool SubFolders(const std::u16string& path, std::vector<std::u16string>& names,
-                const StopRequested& stop) {
-  const bool stopped = !ListSubFolders(path, names, stop);
+                const StopRequested& stop, FolderTreeNotes* notes) {
+  SubFolderNotes listed;
+  const bool stopped = !ListSubFolders(path, names, stop, notes ? &listed : nullptr);
+  if (notes) {
+    if (listed.error != 0) notes->unreadable.push_back({path, listed.error});
+    SortCollated(listed.links, CollationStrength::Tertiary);
+    for (const std::u16string& link : listed.links) notes->links.push_back(path + link + PathDelimChar());
+  }
   SortCollated(names, CollationStrength::Tertiary);
   return !stopped;
 }
@@ -40,7 +46,7 @@ bool SubFolders(const std::u16string& path, std::vector<std::u16string>& names,
 class FolderTreeBuilder {
  public:
   static FolderTreeResult Make(std::u16string_view root, FolderTree& tree,
-                               const StopRequested& stop, int& rootError) {
+                               const StopRequested& stop, int& rootError, FolderTreeNotes* notes) {
     if (root.empty()) return FolderTreeResult::NoRoot;
     // A folder below the root that cannot be read gets no children; the root itself
     // unread would show a tree that says nothing.
@@ -64,7 +70,7 @@ class FolderTreeBuilder {
     std::vector<std::u16string> names;
 
     auto expand = [&](std::size_t n) {
-      const bool complete = SubFolders(nodes[n].path, names, stop);
+      const bool complete = SubFolders(nodes[n].path, names, stop, notes);
       for (auto& name : names) {
         std::u16string path = nodes[n].path + name + PathDelimChar();
         nodes[n].children.push_back(nodes.size());
@@ -109,9 +115,10 @@ class FolderTreeBuilder {
 };
 
 FolderTreeResult FolderTreeMake(std::u16string_view root, FolderTree& tree,
-                                const StopRequested& stop, int* rootError) {
+                                const StopRequested& stop, int* rootError, FolderTreeNotes* notes) {
+  if (notes) *notes = {};
   int error = 0;
-  const FolderTreeResult result = FolderTreeBuilder::Make(root, tree, stop, error);
+  const FolderTreeResult result = FolderTreeBuilder::Make(root, tree, stop, error, notes);
   if (rootError) *rootError = error;
   return result;
 }

@@ -52,7 +52,19 @@ enum class FolderTreeResult {
 // counting (ties by code units). `stop` is asked before every folder and before every
 // entry after the first of a folder. `rootError`, when given, receives why the root is
 // missing or unreadable (an errno value).
+// `notes`, when given, receives the folders below the root that could not be read and
+// the symbolic links to folders that were left out, as full paths with their delimiter,
+// in the order the walk met them.
+struct FolderTreeNotes {
+  struct Unreadable {
+    std::u16string path;
+    int error = 0;  // an errno value
+  };
+  std::vector<Unreadable> unreadable;
+  std::vector<std::u16string> links;
+};
 FolderTreeResult FolderTreeMake(std::u16string_view root, FolderTree& tree,
-                                const StopRequested& stop, int* rootError = nullptr);
+                                const StopRequested& stop, int* rootError = nullptr,
+                                FolderTreeNotes* notes = nullptr);
 
 }  // namespace glyphgrab

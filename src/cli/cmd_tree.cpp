@@ -19,7 +19,8 @@ int RunTree(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   const std::u16string root = NativeToPath(rootArg);
   FolderTree tree;
   int error = 0;
-  switch (FolderTreeMake(root, tree, nullptr, &error)) {
+  FolderTreeNotes notes;
+  switch (FolderTreeMake(root, tree, nullptr, &error, &notes)) {
     case FolderTreeResult::NoRoot:
     case FolderTreeResult::RootMissing:
     case FolderTreeResult::RootUnreadable:
@@ -30,7 +31,14 @@ int RunTree(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   }
   for (std::size_t i = 0; i < tree.size(); ++i)
     out << PlainName(PathToNative(tree.FolderTreePath(static_cast<int>(i)))) << '\n';
-  return kExitOk;
+  // A folder that could not be read is listed without what lies below it: an error. A
+  // link to a folder is left out by design (no cycles), but said, so nothing goes
+  // missing unseen.
+  for (const FolderTreeNotes::Unreadable& u : notes.unreadable)
+    err << PlainName(PathToNative(u.path)) << ": " << ErrorReason(u.error, true) << '\n';
+  for (const std::u16string& link : notes.links)
+    err << PlainName(PathToNative(link)) << ": symbolic link to a folder, not followed\n";
+  return notes.unreadable.empty() ? kExitOk : kExitError;
 }
 
 }  // namespace glyphgrab::cli

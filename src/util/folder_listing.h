@@ -53,8 +53,13 @@ int FolderReadError(std::u16string_view path, bool& missing);
 // system folders and junctions). `stop` is asked before each
 // entry after the first; false when it stopped the enumeration (the names found until
 // then are kept). A folder that cannot be read has no sub-folders.
+// `notes`, when given, says what was left out that a caller may want to report.
+struct SubFolderNotes {
+  int error = 0;                      // the folder could not be read: an errno value
+  std::vector<std::u16string> links;  // names of symbolic links (junctions) to folders
+};
 bool ListSubFolders(std::u16string_view folder, std::vector<std::u16string>& names,
-                    const StopRequested& stop);
+                    const StopRequested& stop, SubFolderNotes* notes = nullptr);
 
 namespace detail {
 // The date and time columns from local calendar fields.

@@ -109,9 +109,10 @@ int FolderReadError(std::u16string_view path, bool& missing) {
 }
 
 bool ListSubFolders(std::u16string_view folder, std::vector<std::u16string>& names,
-                    const StopRequested& stop) {
+                    const StopRequested& stop, SubFolderNotes* notes) {
   names.clear();
-  const DirPtr dir = OpenFolder(folder, nullptr);
+  if (notes) *notes = {};
+  const DirPtr dir = OpenFolder(folder, notes ? &notes->error : nullptr);
   if (!dir) return true;
   bool first = true;
   while (const dirent* entry = ::readdir(dir.get())) {
@@ -125,7 +126,13 @@ bool ListSubFolders(std::u16string_view folder, std::vector<std::u16string>& nam
       isDir = ::fstatat(::dirfd(dir.get()), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
               S_ISDIR(st.st_mode);
     }
-    if (isDir) names.push_back(NativeToPath(name));
+    if (isDir) {
+      names.push_back(NativeToPath(name));
+    } else if (notes && (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN)) {
+      struct stat st {};
+      if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode))
+        notes->links.push_back(NativeToPath(name));
+    }
   }
   return true;
 }

@@ -127,6 +127,22 @@ TEST_F(CliErrors, SearchCountsTheFilesItCouldNotRead) {
   EXPECT_NE(none.err.find(root_ + "tree/locked.txt: permission denied\n"), std::string::npos) << none.err;
 }
 
+// A folder below the root that cannot be read is listed without what is below it and
+// named, an error; a link to a folder is left out and named, no error.
+TEST_F(CliErrors, TreeNamesWhatItCouldNotWalk) {
+  CliRun r = RunCliUnprivileged({"tree", root_ + "tree"});
+  EXPECT_EQ(r.status, kExitError);
+  EXPECT_EQ(r.out, root_ + "tree/\n" + root_ + "tree/a/\n" + root_ + "tree/shut/\n");
+  EXPECT_EQ(r.err, root_ + "tree/shut/: permission denied\n");
+
+  std::filesystem::create_directory_symlink(dir_.path() / "tree", dir_.path() / "tree/a/up");
+  std::filesystem::create_symlink("inside.txt", dir_.path() / "tree/a/file-link");
+  r = testing::RunCli({"tree", root_ + "tree/a"});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_EQ(r.out, root_ + "tree/a/\n");
+  EXPECT_EQ(r.err, root_ + "tree/a/up/: symbolic link to a folder, not followed\n");
+}
+
 TEST(CliJson, NamesThatAreNotUtf8AreEscaped) {
   testing::TempDir dir;
   const std::string name = "plan\xff\xfe.txt";

@@ -101,13 +101,18 @@ int FolderReadError(std::u16string_view path, bool& missing) {
 }
 
 bool ListSubFolders(std::u16string_view folder, std::vector<std::u16string>& names,
-                    const StopRequested& stop) {
+                    const StopRequested& stop, SubFolderNotes* notes) {
   names.clear();
+  if (notes) *notes = {};
   WIN32_FIND_DATAW data{};
   HANDLE find = FindFirstFileExW(WidePath(AddTrailingDelim(folder) + u"*").c_str(), FindExInfoBasic,
                                  &data, FindExSearchLimitToDirectories, nullptr,
                                  FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) return true;
+  if (find == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    if (notes && code != ERROR_FILE_NOT_FOUND) notes->error = ErrnoFromWin32(code);
+    return true;
+  }
   bool first = true;
   bool complete = true;
   do {
@@ -119,8 +124,13 @@ bool ListSubFolders(std::u16string_view folder, std::vector<std::u16string>& nam
     // Junctions and folder links are not followed: they could lead back up the tree.
     const DWORD a = data.dwFileAttributes;
     constexpr DWORD kLeftOut = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
-    if ((a & FILE_ATTRIBUTE_DIRECTORY) == 0 || (a & kLeftOut) != 0) continue;
-    if (data.cFileName[0] == L'.') continue;  // "." and "..", and hidden as on Linux
+    // A leading "." leaves out "." and "..", and hides as on Linux.
+    if ((a & FILE_ATTRIBUTE_DIRECTORY) == 0 || data.cFileName[0] == L'.') continue;
+    if ((a & kLeftOut) != 0) {
+      const bool hidden = (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+      if (notes && !hidden) notes->links.push_back(FromWide(data.cFileName));
+      continue;
+    }
     names.push_back(FromWide(data.cFileName));
   } while (FindNextFileW(find, &data));
   FindClose(find);
