@@ -84,7 +84,10 @@ void MainLogic::StartUp() {
   // The temporary folder is the drawings' image folder; a failure to make it is ignored
   // since unpacking stays off.
   MakeFolder(files_.tempFolder);
-  settings_ = SettingsLoad(files_.settingsSource);
+  settingsStore_ = std::make_unique<TSettingsStore>(files_.settingsFile, files_.settingsSource);
+  TSettingsStore::Loaded loaded = settingsStore_->Load();
+  settings_ = std::move(loaded.settings);
+  if (loaded.damaged) StartUpNotice(SettingsDamagedNotice(files_.settingsSource, loaded.backup));
   RemoveStaleTemporaries(files_.settingsFile);  // left by a run killed while saving
   preview_ = PreviewSettingsLoad(PreviewSettingsFile(files_.settingsFile));
   memoStore_ = std::make_unique<TMemoStore>(files_.memoFile, files_.memoSource);
@@ -589,9 +592,15 @@ void MainLogic::SaveState() {
 
 bool MainLogic::SaveSettings(SaveMode mode) {
   for (;;) {
-    int error = 0;
-    if (SettingsSave(files_.settingsFile, settings_, &error)) return true;
-    const std::u16string why = SettingsSaveFailedMessage(files_.settingsFile, error);
+    const TSettingsStore::SaveResult saved = settingsStore_->Save(settings_);
+    if (saved.merged) {
+      settings_ = saved.saved;
+      const std::u16string notice = SettingsMergedNotice(settingsStore_->path(), saved.otherKept);
+      std::fprintf(stderr, "glyphgrab: %s\n", StrToUtf8(notice).c_str());
+      if (mode != SaveMode::kUnattended) view_.Message(notice);
+    }
+    if (saved.ok) return true;
+    const std::u16string why = SettingsSaveFailedMessage(files_.settingsFile, saved.error);
     std::fprintf(stderr, "glyphgrab: %s\n", StrToUtf8(why).c_str());
     if (mode == SaveMode::kUnattended || !view_.AskRetry(why)) return false;
   }

@@ -17,6 +17,7 @@
 #include "browse/folder_tree.h"
 #include "browse/preview_settings.h"
 #include "browse/settings.h"
+#include "browse/settings_store.h"
 #include "extract/extraction_list.h"
 #include "memo/memo_file.h"
 #include "memo/memo_text.h"
@@ -218,6 +219,7 @@ class MainLogic {
   TAppFiles files_;
   Desktop desktop_;
   TSettings settings_;
+  std::unique_ptr<TSettingsStore> settingsStore_;
   TMemoText memo_;
   std::unique_ptr<TMemoStore> memoStore_;
   bool memoSaveFailing_ = false;

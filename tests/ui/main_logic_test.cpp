@@ -15,6 +15,7 @@
 #endif
 #include "sendkeys/send.h"
 #include "ui_fixture.h"
+#include "util/file_bytes.h"
 #include "util/paths.h"
 
 namespace glyphgrab {
@@ -748,6 +749,55 @@ TEST(MainLogic, StartUpSaysWhatBecameOfTheMemo) {
       EXPECT_EQ(MemoLoad(files.memoSource), c.shown) << c.what;
     }
   }
+}
+
+// A damaged settings file is kept as it was before the closing save repairs it, and said
+// once: the next start finds the repaired file and says nothing.
+TEST(MainLogic, ADamagedSettingsFileIsKeptAndSaidOnce) {
+  UiFixture f;
+  TSettings s;
+  s.sendProfiles[3].Tcap = u"CAD";
+  s.keywordHistory = {u"通り芯"};
+  const Bytes whole = SettingsFormat(s);
+  const std::string text(whole.begin(), whole.end());
+  const std::string cut = text.substr(0, text.find("434144") + 2);  // within profile 3's title
+  const fs::path dat(PathToNative(f.Files().settingsFile));
+  const auto contents = [](const std::u16string& path) {
+    Bytes bytes;
+    ReadWholeFile(path, bytes);
+    return std::string(bytes.begin(), bytes.end());
+  };
+  f.dir.Write("app/glyphgrab.dat", cut);
+  ui::MainLogic& logic = f.Start();
+  const std::u16string backup = f.Files().settingsFile + u".bak";
+  EXPECT_EQ(f.view.boxes, (std::vector<Box>{{Box::kMessage, SettingsDamagedNotice(f.Files().settingsFile, backup)}}));
+  EXPECT_EQ(contents(backup), cut);
+  logic.Closing();
+  EXPECT_EQ(contents(backup), cut);
+  const TSettings repaired = SettingsLoad(f.Files().settingsFile);
+  EXPECT_EQ(repaired.sendProfiles[3].Tcap, u"");  // cut off: the default
+  EXPECT_EQ(repaired.activeProfile, DefaultActiveProfile());
+
+  UiFixture again;
+  fs::copy_file(dat, again.app / "glyphgrab.dat");
+  again.Start().Closing();
+  EXPECT_TRUE(again.view.boxes.empty());
+  EXPECT_FALSE(fs::exists(again.app / "glyphgrab.dat.bak"));
+}
+
+// Settings another program saved while the tool ran are merged at closing, and said.
+TEST(MainLogic, SettingsChangedElsewhereAreMergedAndSaid) {
+  UiFixture f;
+  f.SaveUsualSettings();
+  ui::MainLogic& logic = f.Start();
+  TSettings other = SettingsLoad(f.Files().settingsFile);
+  other.sendProfiles[5].Tcap = u"other program";
+  ASSERT_TRUE(SettingsSave(f.Files().settingsFile, other));
+  const fs::path dat(PathToNative(f.Files().settingsFile));
+  fs::last_write_time(dat, fs::last_write_time(dat) + std::chrono::seconds(5));
+  logic.Closing();
+  EXPECT_EQ(f.view.boxes, (std::vector<Box>{{Box::kMessage, SettingsMergedNotice(f.Files().settingsFile, u"")}}));
+  EXPECT_EQ(SettingsLoad(f.Files().settingsFile).sendProfiles[5].Tcap, u"other program");
 }
 
 TEST(MainLogic, AHandedOverPathWaitsForTheScan) {
