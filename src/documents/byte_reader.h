@@ -65,13 +65,13 @@ class ByteReader {
   void Skip(std::size_t n) { Take(n); }
   void Seek(std::size_t pos) { pos_ = std::min(pos, data_.size()); }
 
-  std::uint8_t U8() { return Le<std::uint8_t>(); }
-  std::uint16_t U16() { return Le<std::uint16_t>(); }
-  std::uint32_t U32() { return Le<std::uint32_t>(); }
-  std::int16_t I16() { return static_cast<std::int16_t>(Le<std::uint16_t>()); }
-  std::int32_t I32() { return static_cast<std::int32_t>(Le<std::uint32_t>()); }
-  float F32() { return std::bit_cast<float>(Le<std::uint32_t>()); }
-  double F64() { return std::bit_cast<double>(Le<std::uint64_t>()); }
+  [[gnu::always_inline]] std::uint8_t U8() { return Le<std::uint8_t>(); }
+  [[gnu::always_inline]] std::uint16_t U16() { return Le<std::uint16_t>(); }
+  [[gnu::always_inline]] std::uint32_t U32() { return Le<std::uint32_t>(); }
+  [[gnu::always_inline]] std::int16_t I16() { return static_cast<std::int16_t>(Le<std::uint16_t>()); }
+  [[gnu::always_inline]] std::int32_t I32() { return static_cast<std::int32_t>(Le<std::uint32_t>()); }
+  [[gnu::always_inline]] float F32() { return std::bit_cast<float>(Le<std::uint32_t>()); }
+  [[gnu::always_inline]] double F64() { return std::bit_cast<double>(Le<std::uint64_t>()); }
 
   // The checked forms: false when not one byte could be delivered (the end of the
   // file); the value is then 0. A partly delivered value counts as read.
@@ -92,17 +92,29 @@ class ByteReader {
   }
 
  private:
+  // Every field of every reader goes through here: the whole-field load is forced
+  // inline, the cut-short end of the data kept out of line.
   template <typename T>
-  T Le() {
+  [[gnu::always_inline]] T Le() {
     if constexpr (std::endian::native == std::endian::little) {
       // Most fields lie whole within the data: one load.
       if (remaining() >= sizeof(T)) {
         T v;
+        // Inlined where the data's size is known, GCC warns of this load also on paths
+        // the test above rules out.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
         std::memcpy(&v, data_.data() + pos_, sizeof(T));
+#pragma GCC diagnostic pop
         pos_ += sizeof(T);
         return v;
       }
     }
+    return LeByBytes<T>();
+  }
+
+  template <typename T>
+  [[gnu::noinline]] T LeByBytes() {
     std::uint8_t b[sizeof(T)];
     Read(b, sizeof b);
     T v = 0;
