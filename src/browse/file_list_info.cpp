@@ -38,8 +38,7 @@ FileInfoResult FileListInfo(std::u16string_view path, TDocumentSet& docs, std::u
   const DocKind doc = ListHeaderDocument(ext);
   const HeaderRead h = ReadHeader(doc, path, docs);
   if (h.read) {
-    HeaderColumns columns =
-        WithDocument(docs, doc, HeaderColumns{}, [](const auto& d) { return HeaderColumnsOf(d); });
+    HeaderColumns columns = HeaderColumnsOf(docs, doc);
     ver = std::move(columns.version);
     memo = std::move(columns.memo);
   }

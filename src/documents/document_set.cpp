@@ -1,49 +1,39 @@
 #include "documents/document_set.h"
 
-#include "util/strings.h"
-#include "util/values.h"
-
 namespace glyphgrab {
-namespace {
-
-void Release(TJwwData& jww) { JwwDataFree(jww); }
-template <typename Doc>
-void Release(Doc& doc) {
-  doc.DataFree();
-}
-
-// The DOS generation keeps no version number: the column says "DOS"; the memo is the two
-// header comments run together.
-template <typename Doc>
-HeaderColumns DosColumns(const Doc& doc) {
-  return {u"DOS", RemoveBlanks(RemoveLineMarks(doc.Enthd.comment1 + u" " + doc.Enthd.comment2))};
-}
-
-}  // namespace
 
 TDocumentSet::TDocumentSet(const std::u16string& imageFolder) {
-  for (TJwDocument* doc : {static_cast<TJwDocument*>(&JWW), static_cast<TJwDocument*>(&JWS)}) {
-    doc->BindImageFolder = imageFolder;
-    doc->BindImageExp = false;
-    doc->BindImageExr = false;
-  }
+  std::apply(
+      [&imageFolder](auto&... doc) {
+        const auto bind = [&imageFolder](auto& d) {
+          if constexpr (std::is_base_of_v<TJwDocument, std::remove_reference_t<decltype(d)>>) {
+            d.BindImageFolder = imageFolder;
+            d.BindImageExp = false;
+            d.BindImageExr = false;
+          }
+        };
+        (bind(doc), ...);
+      },
+      docs_);
 }
 
 void TDocumentSet::FreeAll() {
-  for (const DocKind kind : {DocKind::kJwc, DocKind::kJwk, DocKind::kJww, DocKind::kJws}) Free(kind);
+  [this]<typename... E>(DocEntryList<E...>) { (E::Release(Of<typename E::Doc>()), ...); }(DocEntries{});
 }
 
 void TDocumentSet::Free(DocKind kind) {
-  WithDocument(*this, kind, 0, [](auto& doc) {
-    Release(doc);
+  WithDocEntry(kind, 0, [this](auto entry) {
+    using E = decltype(entry);
+    E::Release(Of<typename E::Doc>());
     return 0;
   });
 }
 
 void TDocumentSet::Empty(DocKind kind, std::size_t fileSize) {
-  WithDocument(*this, kind, 0, [fileSize](auto& doc) {
-    using Doc = std::remove_reference_t<decltype(doc)>;
-    if constexpr (kKeepsRoom<Doc>) {
+  WithDocEntry(kind, 0, [this, fileSize](auto entry) {
+    using E = decltype(entry);
+    auto& doc = Of<typename E::Doc>();
+    if constexpr (E::kKeepsRoom) {
       if (fileSize <= kKeepRoomLimit) {
         doc.BindImageDeleteGzFile();
         doc.BindImageDeleteNonGzFile();
@@ -51,8 +41,15 @@ void TDocumentSet::Empty(DocKind kind, std::size_t fileSize) {
         return 0;
       }
     }
-    Release(doc);
+    E::Release(doc);
     return 0;
+  });
+}
+
+HeaderColumns HeaderColumnsOf(const TDocumentSet& docs, DocKind kind) {
+  return WithDocEntry(kind, HeaderColumns{}, [&docs](auto entry) {
+    using E = decltype(entry);
+    return E::Columns(docs.Of<typename E::Doc>());
   });
 }
 
@@ -60,13 +57,6 @@ const TReadInfo& ReadInfoOf(const TDocumentSet& docs, DocKind kind) {
   static const TReadInfo kNothingRead;
   return *WithDocument(docs, kind, &kNothingRead, [](const auto& doc) { return &doc.readInfo; });
 }
-
-HeaderColumns HeaderColumnsOf(const TJwwData& doc) {
-  return {IntToText(doc.Enthd.jwVer), RemoveBlanks(RemoveLineMarks(doc.Enthd.strMemo))};
-}
-HeaderColumns HeaderColumnsOf(const TJwsData& doc) { return {IntToText(doc.Enthd.jwVer), {}}; }
-HeaderColumns HeaderColumnsOf(const TJwcData& doc) { return DosColumns(doc); }
-HeaderColumns HeaderColumnsOf(const TJwkData& doc) { return DosColumns(doc); }
 
 void JwwDataFree(TJwwData& jww) {
   jww.BindImageDeleteGzFile();

@@ -5,33 +5,8 @@
 namespace glyphgrab {
 namespace {
 
-struct KindRow {
-  FileKind kind;
-  std::u16string_view name;                 // the search kind's short name
-  std::array<std::u16string_view, 2> exts;  // exact extensions; empty entries unused
-  DocReaders readers;
-  DocKind listHeader;  // what the file list reads a header from
-  TextForm text = TextForm::kNone;
-};
-
-constexpr DocReaders kNoReaders{};
-constexpr DocReaders One(DocKind k) { return {{k, DocKind::kNone}, 1}; }
-
-// kBackup's extensions are a rule, not a list: see FileKindOf.
-constexpr KindRow kKinds[] = {
-    {FileKind::kJww, u"jww", {u".jww"}, One(DocKind::kJww), DocKind::kJww},
-    {FileKind::kJwwBackup, {}, {u".jw$"}, One(DocKind::kJww), DocKind::kJww},
-    {FileKind::kJws, u"jws", {u".jws"}, One(DocKind::kJws), DocKind::kJws},
-    {FileKind::kJwc, u"jwc", {u".jwc"}, One(DocKind::kJwc), DocKind::kJwc},
-    {FileKind::kJwk, u"jwk", {u".jwk"}, One(DocKind::kJwk), DocKind::kJwk},
-    {FileKind::kBackup, {}, {u".bak"}, {{DocKind::kJwc, DocKind::kJww}, 2}, DocKind::kJww},
-    {FileKind::kTxt, u"txt", {u".txt"}, kNoReaders, DocKind::kNone, TextForm::kLines},
-    {FileKind::kCsv, u"csv", {u".csv"}, kNoReaders, DocKind::kNone, TextForm::kCsvFields},
-    {FileKind::kHtml, u"html", {u".htm", u".html"}, kNoReaders, DocKind::kNone, TextForm::kHtml},
-};
-
-const KindRow* RowOf(FileKind kind) {
-  for (const KindRow& row : kKinds)
+const FileKindRow* RowOf(FileKind kind) {
+  for (const FileKindRow& row : kFileKinds)
     if (row.kind == kind) return &row;
   return nullptr;
 }
@@ -39,35 +14,36 @@ const KindRow* RowOf(FileKind kind) {
 }  // namespace
 
 std::u16string_view FileKindName(FileKind kind) {
-  const KindRow* row = RowOf(kind);
+  const FileKindRow* row = RowOf(kind);
   return row ? row->name : std::u16string_view();
 }
 
 FileKind FileKindNamed(std::u16string_view name) {
-  for (const KindRow& row : kKinds)
+  for (const FileKindRow& row : kFileKinds)
     if (!name.empty() && row.name == name) return row.kind;
   return FileKind::kOther;
 }
 
 FileKind FileKindOf(std::u16string_view extLower) {
-  for (const KindRow& row : kKinds) {
+  for (const FileKindRow& row : kFileKinds) {
     for (std::u16string_view ext : row.exts)
       if (!ext.empty() && ext == extLower) return row.kind;
   }
-  if (extLower.starts_with(u".bk")) return FileKind::kBackup;
+  for (const FileKindRow& row : kFileKinds)
+    if (!row.extPrefix.empty() && extLower.starts_with(row.extPrefix)) return row.kind;
   return FileKind::kOther;
 }
 
 TextForm TextFormOf(FileKind kind) {
-  const KindRow* row = RowOf(kind);
+  const FileKindRow* row = RowOf(kind);
   return row ? row->text : TextForm::kNone;
 }
 
 bool IsTextKind(FileKind kind) { return TextFormOf(kind) != TextForm::kNone; }
 
 DocReaders ReadersOf(FileKind kind) {
-  const KindRow* row = RowOf(kind);
-  return row ? row->readers : kNoReaders;
+  const FileKindRow* row = RowOf(kind);
+  return row ? row->readers : DocReaders{};
 }
 
 DocKind DocumentOf(FileKind kind) {
@@ -76,19 +52,13 @@ DocKind DocumentOf(FileKind kind) {
 }
 
 DocKind ListHeaderDocument(std::u16string_view extLower) {
-  const FileKind kind = FileKindOf(extLower);
-  if (kind == FileKind::kBackup && extLower != u".bak" &&
-      !(extLower >= u".bk1" && extLower <= u".bk9")) {
-    return DocKind::kNone;
-  }
-  const KindRow* row = RowOf(kind);
-  return row ? row->listHeader : DocKind::kNone;
+  const FileKindRow* row = RowOf(FileKindOf(extLower));
+  if (!row || (row->listsHeader && !row->listsHeader(extLower))) return DocKind::kNone;
+  return row->listHeader;
 }
 
 bool CheckBytes(DocKind kind, ByteSpan bytes) {
-  return WithDocumentClass(kind, false, [bytes](auto type) {
-    return decltype(type)::type::FileCheckBytes(bytes);
-  });
+  return WithDocEntry(kind, false, [bytes](auto entry) { return decltype(entry)::Doc::FileCheckBytes(bytes); });
 }
 
 bool ReadWhole(DocKind kind, ByteSpan bytes, TDocumentSet& docs) {

@@ -1,7 +1,7 @@
 // The kinds of file the tool reads, told apart by extension, and how each is read:
 // which documents may hold it, in which order they are tried, and which document the
 // file list reads a header from. Extraction, the file list, search and the preview all
-// choose their reader here.
+// choose their reader here, from the rows of kFileKinds (document_kinds.h).
 #pragma once
 
 #include <array>
@@ -14,20 +14,6 @@
 #include "util/file_bytes.h"
 
 namespace glyphgrab {
-
-enum class FileKind {
-  kOther,      // carries no texts the tool reads
-  kJww,        // .jww
-  kJwwBackup,  // .jw$: a JWW drawing kept aside
-  kJws,        // .jws
-  kJwc,        // .jwc
-  kJwk,        // .jwk
-  kBackup,     // .bak and every extension that starts with ".bk": a drawing of either
-               // generation
-  kTxt,        // .txt
-  kCsv,        // .csv
-  kHtml,       // .htm, .html
-};
 
 // A set of file kinds: the types a search takes, the kinds a file-list filter lists.
 class FileKindSet {
@@ -46,11 +32,21 @@ class FileKindSet {
   std::uint32_t bits_ = 0;
 };
 
-// The kinds a search may take, in the order the search window offers them: backups
-// (.jw$ and .bak, .bk*) are never searched.
-inline constexpr std::array<FileKind, 7> kSearchKinds = {FileKind::kJww, FileKind::kJws, FileKind::kJwc,
-                                                         FileKind::kJwk, FileKind::kTxt, FileKind::kCsv,
-                                                         FileKind::kHtml};
+// The kinds a search may take, in the order the search window offers them: those with a
+// name in kFileKinds (backups, .jw$ and .bak, .bk*, are never searched).
+inline constexpr std::size_t kSearchKindCount = [] {
+  std::size_t n = 0;
+  for (const FileKindRow& row : kFileKinds)
+    if (!row.name.empty()) ++n;
+  return n;
+}();
+inline constexpr std::array<FileKind, kSearchKindCount> kSearchKinds = [] {
+  std::array<FileKind, kSearchKindCount> kinds{};
+  std::size_t n = 0;
+  for (const FileKindRow& row : kFileKinds)
+    if (!row.name.empty()) kinds[n++] = row.kind;
+  return kinds;
+}();
 inline constexpr FileKindSet kAllSearchKinds = [] {
   FileKindSet all;
   for (const FileKind k : kSearchKinds) all.Set(k, true);
@@ -66,10 +62,7 @@ FileKind FileKindNamed(std::u16string_view name);
 // The kind of a file by its extension, lower case with its dot (FileExtLower).
 FileKind FileKindOf(std::u16string_view extLower);
 
-// How a text kind is taken: extraction lists each line, each CSV field, or an HTML
-// file's title and the texts between the tags of its body; the file list's memo column
-// shows the first line, or the HTML title. A search tests every line of each alike.
-enum class TextForm { kNone, kLines, kCsvFields, kHtml };
+// How a text kind is taken (kNone for the others).
 TextForm TextFormOf(FileKind kind);
 
 // Whether the kind is a plain text, CSV or HTML file.
@@ -77,12 +70,6 @@ bool IsTextKind(FileKind kind);
 
 // The documents that may hold a file of `kind`, in the order they are tried: a backup is
 // first tried as a JWC drawing, then as a JWW one. Empty for the text kinds and kOther.
-struct DocReaders {
-  DocKind kinds[2] = {DocKind::kNone, DocKind::kNone};
-  std::size_t count = 0;
-  const DocKind* begin() const { return kinds; }
-  const DocKind* end() const { return kinds + count; }
-};
 DocReaders ReadersOf(FileKind kind);
 
 // The one document a file of `kind` is read into without a check (search reads this

@@ -23,8 +23,10 @@ namespace glyphgrab {
 
 class TJwTexts {
  public:
-  // Whether a document of `kind` is read here (JWW and JWS).
-  static constexpr bool Reads(DocKind kind) { return kind == DocKind::kJww || kind == DocKind::kJws; }
+  // Whether a document of `kind` is read here: its entry's kTextReader (JWW and JWS).
+  static bool Reads(DocKind kind) {
+    return WithDocEntry(kind, false, [](auto entry) { return decltype(entry)::kTextReader; });
+  }
 
   struct Definition {
     jw::TextSpan name;  // as stored, marker included

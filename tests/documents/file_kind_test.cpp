@@ -65,13 +65,13 @@ TEST(FileKind, ABackupIsReadByTheFirstGenerationWhoseCheckPasses) {
   TDocumentSet docs;
 
   EXPECT_EQ(ReadDocument(FileKind::kBackup, jwc.Build(), docs), DocKind::kJwc);
-  EXPECT_TRUE(docs.JWC.readInfo.complete());
-  EXPECT_EQ(docs.JWC.Enthd.comment1, u"dos");
+  EXPECT_TRUE(docs.Of<TJwcData>().readInfo.complete());
+  EXPECT_EQ(docs.Of<TJwcData>().Enthd.comment1, u"dos");
 
   EXPECT_EQ(ReadDocument(FileKind::kBackup, jww, docs), DocKind::kJww);
-  EXPECT_TRUE(docs.JWW.readInfo.complete());
-  ASSERT_EQ(docs.JWW.EntMojiN, 1);
-  EXPECT_EQ(docs.JWW.EntMoji[0].str, u"win");
+  EXPECT_TRUE(docs.Of<TJwwData>().readInfo.complete());
+  ASSERT_EQ(docs.Of<TJwwData>().EntMojiN, 1);
+  EXPECT_EQ(docs.Of<TJwwData>().EntMoji[0].str, u"win");
 
   // A symbol is no backup of a drawing, and a drawing is no symbol.
   EXPECT_EQ(ReadDocument(FileKind::kBackup, symbol, docs), DocKind::kNone);
@@ -83,8 +83,8 @@ TEST(FileKind, ABackupIsReadByTheFirstGenerationWhoseCheckPasses) {
   EXPECT_EQ(ReadInfoOf(docs, DocKind::kJww).status, TReadStatus::kStopped);
 
   FreeReaders(FileKind::kBackup, docs);
-  EXPECT_TRUE(docs.JWC.Enthd.comment1.empty());
-  EXPECT_EQ(docs.JWW.EntMojiN, 0);
+  EXPECT_TRUE(docs.Of<TJwcData>().Enthd.comment1.empty());
+  EXPECT_EQ(docs.Of<TJwwData>().EntMojiN, 0);
 }
 
 }  // namespace

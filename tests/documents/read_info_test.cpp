@@ -25,17 +25,11 @@ TEST(ReadInfo, EveryReaderSaysItCannotOpenAMissingFile) {
     testing::JwcFixture jwc;
     ReadWhole(c.kind, jwc.Build(), docs);
     EXPECT_FALSE(ReadHeader(c.kind, missing, docs).checked) << c.name;
-    const bool header = c.kind == DocKind::kJww   ? docs.JWW.FileHeaderIn(missing)
-                        : c.kind == DocKind::kJws ? docs.JWS.FileHeaderIn(missing)
-                        : c.kind == DocKind::kJwc ? docs.JWC.FileHeaderIn(missing)
-                                                  : docs.JWK.FileHeaderIn(missing);
+    const bool header = WithDocument(docs, c.kind, true, [&](auto& doc) { return doc.FileHeaderIn(missing); });
     EXPECT_FALSE(header) << c.name;
     EXPECT_EQ(ReadInfoOf(docs, c.kind).status, TReadStatus::kCannotOpen) << c.name << " header";
     ReadWhole(c.kind, jwc.Build(), docs);
-    const bool whole = c.kind == DocKind::kJww   ? docs.JWW.FileIn(missing)
-                       : c.kind == DocKind::kJws ? docs.JWS.FileIn(missing)
-                       : c.kind == DocKind::kJwc ? docs.JWC.FileIn(missing)
-                                                 : docs.JWK.FileIn(missing);
+    const bool whole = WithDocument(docs, c.kind, true, [&](auto& doc) { return doc.FileIn(missing); });
     EXPECT_FALSE(whole) << c.name;
     EXPECT_EQ(ReadInfoOf(docs, c.kind).status, TReadStatus::kCannotOpen) << c.name << " whole";
   }
@@ -49,12 +43,12 @@ TEST(ReadInfo, ADosReadThatRanOutOfDataIsAStop) {
   const auto full = jwc.Build();
   TDocumentSet docs;
   ASSERT_EQ(ReadDocument(FileKind::kJwc, full, docs), DocKind::kJwc);
-  EXPECT_TRUE(docs.JWC.readInfo.complete());
-  EXPECT_EQ(docs.JWC.readInfo.stopPos, full.size());
+  EXPECT_TRUE(docs.Of<TJwcData>().readInfo.complete());
+  EXPECT_EQ(docs.Of<TJwcData>().readInfo.stopPos, full.size());
 
-  EXPECT_TRUE(docs.JWC.FileHeaderInBytes(testing::Cut(full, 700)));
-  EXPECT_EQ(docs.JWC.readInfo.status, TReadStatus::kStopped);
-  EXPECT_EQ(docs.JWC.readInfo.stopPos, 700u);
+  EXPECT_TRUE(docs.Of<TJwcData>().FileHeaderInBytes(testing::Cut(full, 700)));
+  EXPECT_EQ(docs.Of<TJwcData>().readInfo.status, TReadStatus::kStopped);
+  EXPECT_EQ(docs.Of<TJwcData>().readInfo.stopPos, 700u);
 }
 
 }  // namespace

@@ -152,7 +152,7 @@ TEST(TextWalk, SkippedSectionsLeaveTheOthers) {
   ASSERT_EQ(ReadDocument(FileKind::kJww, Drawing(), docs), DocKind::kJww);
   Recorder r;
   r.enter = [](TextSection s) { return s == TextSection::kLineTypeNames || s == TextSection::kBlocks; };
-  WalkTexts(docs.JWW, r);
+  WalkTexts(docs.Of<TJwwData>(), r);
   EXPECT_EQ(r.labels, (Labels{"linetype:dashed", "block:B", "blocktext:BT", "blockdim:BD"}));
 
   ASSERT_EQ(ReadDocument(FileKind::kJww, testing::DrawingWithTexts({"x"}), docs), DocKind::kJww);
@@ -161,7 +161,7 @@ TEST(TextWalk, SkippedSectionsLeaveTheOthers) {
     entered.push_back(s);
     return false;
   };
-  WalkTexts(docs.JWW, r);
+  WalkTexts(docs.Of<TJwwData>(), r);
   EXPECT_EQ(entered, (std::vector<TextSection>{TextSection::kDrawingMemo, TextSection::kLayerNames,
                                                TextSection::kPenColourNames, TextSection::kLineTypeNames,
                                                TextSection::kTexts, TextSection::kDimensionTexts}));

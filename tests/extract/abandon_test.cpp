@@ -72,7 +72,7 @@ TEST_F(AbandonTest, LongReadsAndRendersEndPartWay) {
   ASSERT_TRUE(ReadWholeFile(path, bytes));
   TDocumentSet whole;
   ASSERT_EQ(ReadDocument(FileKind::kJww, bytes, whole), DocKind::kJww);
-  ASSERT_EQ(whole.JWW.EntMojiN, static_cast<std::int32_t>(kManyTexts));
+  ASSERT_EQ(whole.Of<TJwwData>().EntMojiN, static_cast<std::int32_t>(kManyTexts));
   const RenderModel all = RenderDocument(whole, DocKind::kJww);
   ASSERT_GE(all.items.size(), kManyTexts);
 
@@ -80,8 +80,8 @@ TEST_F(AbandonTest, LongReadsAndRendersEndPartWay) {
   const CancelScope scope(&token_);
   TDocumentSet cut;
   ReadDocument(FileKind::kJww, bytes, cut);
-  EXPECT_LT(cut.JWW.EntMojiN, 4096);
-  EXPECT_FALSE(cut.JWW.readInfo.complete());
+  EXPECT_LT(cut.Of<TJwwData>().EntMojiN, 4096);
+  EXPECT_FALSE(cut.Of<TJwwData>().readInfo.complete());
 
   const RenderModel part = RenderDocument(whole, DocKind::kJww);
   EXPECT_TRUE(part.truncated);
