@@ -25,6 +25,7 @@ struct SearchOptions {
   FileKindSet kinds = kAllSearchKinds;  // of kSearchKinds; other kinds are never searched
   bool names = true;     // test the file name (extension included)
   bool contents = true;  // read the file and test its texts
+  friend bool operator==(const SearchOptions&, const SearchOptions&) = default;
 };
 
 // Whether the search takes files of `kind`.

@@ -12,29 +12,6 @@
 namespace glyphgrab::ui {
 namespace {
 
-// The nine boxes: one per kind of kSearchKinds, in its order, then the two modes.
-constexpr std::size_t kNamesCheck = kSearchKinds.size();
-constexpr std::size_t kContentsCheck = kNamesCheck + 1;
-static_assert(kContentsCheck + 1 == kSearchCheckCount);
-
-using Checks = std::array<bool, kSearchCheckCount>;
-
-SearchOptions OptionsOf(const Checks& checks) {
-  SearchOptions o;
-  for (std::size_t i = 0; i < kSearchKinds.size(); ++i) o.kinds.Set(kSearchKinds[i], checks[i]);
-  o.names = checks[kNamesCheck];
-  o.contents = checks[kContentsCheck];
-  return o;
-}
-
-Checks ChecksOf(const SearchOptions& o) {
-  Checks checks{};
-  for (std::size_t i = 0; i < kSearchKinds.size(); ++i) checks[i] = o.kinds.Has(kSearchKinds[i]);
-  checks[kNamesCheck] = o.names;
-  checks[kContentsCheck] = o.contents;
-  return checks;
-}
-
 // The settings file keeps the boxes as options kOptSearchJww to kOptSearchContents.
 SearchOptions StoredOptions(const OptFlags& flags) {
   SearchOptions o;
@@ -63,7 +40,7 @@ void SearchLogic::StopSearch() {
 void SearchLogic::Init() {
   const TSettings& s = main_.settings();
   const SearchOptions stored = StoredOptions(s.optFlags);
-  view_.ShowChecks(ChecksOf(stored));
+  view_.ShowChecks(stored);
   if ((!stored.names && !stored.contents) || stored.kinds.Empty()) view_.SetStatus(kNoTicksHint);
   history_.clear();
   for (const std::u16string& keyword : s.keywordHistory) {
@@ -76,8 +53,8 @@ void SearchLogic::Init() {
   view_.Place(g);
 }
 
-void SearchLogic::StoreChecks(const std::array<bool, kSearchCheckCount>& checks) {
-  StoreOptions(OptionsOf(checks), main_.settings().optFlags);
+void SearchLogic::StoreChecks(const SearchOptions& checks) {
+  StoreOptions(checks, main_.settings().optFlags);
 }
 
 void SearchLogic::StoreSettings() {
@@ -102,8 +79,7 @@ void SearchLogic::Button1Click() {
     view_.SetStatus(kNoKeywordText);
     return;
   }
-  const std::array<bool, kSearchCheckCount> checks = view_.Checks();
-  const SearchOptions options = OptionsOf(checks);
+  const SearchOptions options = view_.Checks();
   // Nothing would be searched: say why instead of doing nothing.
   if (!options.names && !options.contents) {
     view_.SetStatus(kNoSearchModeText);
@@ -117,7 +93,7 @@ void SearchLogic::Button1Click() {
   view_.Enable(SearchControl::kStartButton, false);
   view_.Enable(SearchControl::kCloseButton, false);
   view_.SetStatus(kSearchingText);
-  StoreChecks(checks);
+  StoreChecks(options);
   results_.clear();
   view_.ClearResults();
 

@@ -21,8 +21,6 @@ namespace glyphgrab::ui {
 inline constexpr std::u16string_view kSearchCaption = u"検索";
 inline constexpr std::u16string_view kKeywordLabel = u"検索する文字内容：";
 inline constexpr std::u16string_view kFileTypesTitle = u"検索するファイル形式";
-inline constexpr std::array<std::u16string_view, kSearchCheckCount> kSearchCheckTexts = {
-    u"JWW", u"JWS", u"JWC", u"JWK", u"TXT", u"CSV", u"HTML", u"ファイル名検索", u"ファイル内容検索"};
 inline constexpr std::u16string_view kSearchStartButton = u"検索開始(&S)";
 inline constexpr std::u16string_view kSearchCloseButton = u"閉じる(&C)";
 inline constexpr std::u16string_view kSearchingText = u"検索中です";
@@ -79,7 +77,7 @@ class SearchLogic {
   void Finished(const SearchSummary& summary, const std::u16string& raw, std::u16string indexText);
   void ShowProgress();
   void StopSearch();
-  void StoreChecks(const std::array<bool, kSearchCheckCount>& checks);
+  void StoreChecks(const SearchOptions& checks);
 
   SearchView& view_;
   MainLogic& main_;

@@ -86,8 +86,8 @@ struct Fixture {
   }
 
   void Modes(bool names, bool contents) {
-    search->CheckBoxes[7]->setChecked(names);
-    search->CheckBoxes[8]->setChecked(contents);
+    search->CheckBoxes[ui::SearchBoxOf(&SearchOptions::names)]->setChecked(names);
+    search->CheckBoxes[ui::SearchBoxOf(&SearchOptions::contents)]->setChecked(contents);
   }
 
   void Run(const QString& keyword) {
@@ -180,11 +180,11 @@ class SearchWindowTest : public QObject {
 
   void uncheckedTypesAreSkipped() {
     Fixture f;
-    f.search->CheckBoxes[4]->setChecked(false);  // TXT
+    f.search->CheckBoxes[ui::SearchBoxOf(FileKind::kTxt)]->setChecked(false);
     f.Run(QStringLiteral("ab"));
     QCOMPARE(f.Found(), QStringList({"abname.csv"}));
     QCOMPARE(f.search->statusText(), QStringLiteral("検索終了：対象1ファイル中、1ファイル"));
-    QVERIFY(!f.main->settings().optFlags[9]);  // the boxes were copied into the options
+    QVERIFY(!f.main->settings().optFlags[kOptSearchTxt]);  // the boxes were copied into the options
   }
 
   void historyKeepsTheNewestFormOnTop() {

@@ -181,8 +181,8 @@ class FakeSearchView final : public FakeWindow<ui::SearchView> {
     history = entries;
     keyword = text;
   }
-  void ShowChecks(const std::array<bool, ui::kSearchCheckCount>& on) override { checks = on; }
-  std::array<bool, ui::kSearchCheckCount> Checks() const override { return checks; }
+  void ShowChecks(const SearchOptions& on) override { checks = on; }
+  SearchOptions Checks() const override { return checks; }
   void Enable(ui::SearchControl control, bool on) override { enabled[control] = on; }
   void ClearResults() override { results.clear(); }
   void AddResult(std::u16string_view line) override { results.emplace_back(line); }
@@ -202,7 +202,7 @@ class FakeSearchView final : public FakeWindow<ui::SearchView> {
   std::vector<Shown> statuses;
   std::u16string keyword;
   std::vector<std::u16string> history;
-  std::array<bool, ui::kSearchCheckCount> checks{};
+  SearchOptions checks = ui::kNoSearchBoxes;
   std::map<ui::SearchControl, bool> enabled;
   std::vector<std::u16string> results;
   int currentResult = -1;

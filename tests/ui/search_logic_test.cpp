@@ -21,7 +21,7 @@ using testing::FakeSearchView;
 using testing::U16;
 using testing::UiFixture;
 
-constexpr std::array<bool, ui::kSearchCheckCount> kAllChecks = {true, true, true, true, true, true, true, true, true};
+constexpr SearchOptions kAllChecks{kAllSearchKinds, true, true};
 
 struct SearchFixture : UiFixture {
   FakeSearchView searchView;
@@ -64,15 +64,14 @@ TEST(SearchLogic, WhatAStartNeeds) {
   struct Case {
     const char* name;
     std::u16string keyword;
-    std::array<bool, ui::kSearchCheckCount> checks;
+    SearchOptions checks;
     std::u16string_view status;
   };
   const Case cases[] = {
       {"empty keyword", u"", kAllChecks, ui::kNoKeywordText},
       {"blank keyword", u" \u3000 ", kAllChecks, ui::kNoKeywordText},
-      {"neither names nor contents", u"line", {true, true, true, true, true, true, true, false, false},
-       ui::kNoSearchModeText},
-      {"no file type", u"line", {false, false, false, false, false, false, false, true, true}, ui::kNoFileTypeText},
+      {"neither names nor contents", u"line", {kAllSearchKinds, false, false}, ui::kNoSearchModeText},
+      {"no file type", u"line", {FileKindSet{}, true, true}, ui::kNoFileTypeText},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -115,14 +114,15 @@ TEST(SearchLogic, FindsAndOpensAResult) {
   EXPECT_EQ(f.view.lines.front(), u"【one.txt】");
 }
 
-// The nine boxes are the stored options kOptSearchJww to kOptSearchContents, in order,
-// both ways; each type box takes its own kind of file into the search.
+// The boxes are the stored options kOptSearchJww to kOptSearchContents, in order, both
+// ways; each type box takes its own kind of file into the search.
 TEST(SearchLogic, EachBoxIsItsStoredOptionAndItsKind) {
-  for (std::size_t box = 0; box < ui::kSearchCheckCount; ++box) {
+  static_assert(kOptSearchContents - kOptSearchJww + 1 == ui::kSearchBoxes.size());
+  for (std::size_t box = 0; box < ui::kSearchBoxes.size(); ++box) {
     SCOPED_TRACE(box);
     SearchFixture f;
-    std::array<bool, ui::kSearchCheckCount> checks{};
-    checks[box] = true;
+    SearchOptions checks = ui::kNoSearchBoxes;
+    ui::kSearchBoxes[box].Set(checks, true);
     f.searchView.checks = checks;
     f.search->StoreSettings();
     OptFlags expected = f.logic->settings().optFlags;
@@ -131,22 +131,22 @@ TEST(SearchLogic, EachBoxIsItsStoredOptionAndItsKind) {
     f.searchView.checks = {};
     f.search->Init();
     EXPECT_EQ(f.searchView.checks, checks);
+    EXPECT_TRUE(ui::kSearchBoxes[box].On(f.searchView.checks));
   }
   struct Case {
     const char* name;
-    std::size_t box;  // with the content search
+    FileKind kind;  // with the content search
     std::u16string keyword;
     std::size_t results;
-  } cases[] = {{"TXT finds one.txt", 4, u"second line", 1},
-               {"TXT leaves two.csv", 4, u"later", 0},
-               {"CSV finds two.csv", 5, u"later", 1},
-               {"CSV leaves one.txt", 5, u"second line", 0},
-               {"HTML takes neither", 6, u"line", 0}};
+  } cases[] = {{"TXT finds one.txt", FileKind::kTxt, u"second line", 1},
+               {"TXT leaves two.csv", FileKind::kTxt, u"later", 0},
+               {"CSV finds two.csv", FileKind::kCsv, u"later", 1},
+               {"CSV leaves one.txt", FileKind::kCsv, u"second line", 0},
+               {"HTML takes neither", FileKind::kHtml, u"line", 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SearchFixture f;
-    f.searchView.checks = {};
-    f.searchView.checks[c.box] = f.searchView.checks[8] = true;
+    f.searchView.checks = {FileKindSet{c.kind}, false, true};
     f.Run(c.keyword);
     EXPECT_EQ(f.searchView.results.size(), c.results);
   }

@@ -465,9 +465,11 @@ TEST_F(DesktopWin32, SearchFindsAKeywordAndItsResultOpensTheDrawing) {
   })) << "the search window did not appear";
   SendMessageW(GetDlgItem(search, kIdSearchKeyword), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(keyword.c_str()));
   // JWW drawings, by their contents.
-  for (int i = 0; i < static_cast<int>(ui::kSearchCheckCount); ++i) {
-    const bool on = i == 0 || i == 8;
-    SendMessageW(GetDlgItem(search, kIdSearchCheck0 + i), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+  const SearchOptions jwwContents{FileKindSet{FileKind::kJww}, false, true};
+  for (std::size_t i = 0; i < ui::kSearchBoxes.size(); ++i) {
+    const bool on = ui::kSearchBoxes[i].On(jwwContents);
+    SendMessageW(GetDlgItem(search, kIdSearchCheck0 + static_cast<int>(i)), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED,
+                 0);
   }
   PostMessageW(search, WM_COMMAND, MAKEWPARAM(kIdSearchStart, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(search, kIdSearchStart)));
@@ -508,9 +510,11 @@ TEST_F(DesktopWin32, EscStopsARunningSearch) {
     return search != nullptr && IsWindowVisible(search);
   })) << "the search window did not appear";
   SendMessageW(GetDlgItem(search, kIdSearchKeyword), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"absent"));
-  for (int i = 0; i < static_cast<int>(ui::kSearchCheckCount); ++i) {
-    const bool on = i == 4 || i == 8;  // text files, by their contents
-    SendMessageW(GetDlgItem(search, kIdSearchCheck0 + i), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+  const SearchOptions textContents{FileKindSet{FileKind::kTxt}, false, true};
+  for (std::size_t i = 0; i < ui::kSearchBoxes.size(); ++i) {
+    const bool on = ui::kSearchBoxes[i].On(textContents);
+    SendMessageW(GetDlgItem(search, kIdSearchCheck0 + static_cast<int>(i)), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED,
+                 0);
   }
   HWND start = GetDlgItem(search, kIdSearchStart);
   SetForegroundWindow(search);

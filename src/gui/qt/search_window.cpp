@@ -41,16 +41,21 @@ SearchWindow::SearchWindow(MainWindow& main, QWidget* parent) : QWidget(parent ?
 
   GroupBox1 = new QGroupBox(ToQ(ui::kFileTypesTitle), Panel1);
   auto* types = new QGridLayout(GroupBox1);
+  // The types in rows of four, the modes beside them.
+  auto* modes = new QVBoxLayout;
+  int type = 0;
   for (std::size_t i = 0; i < CheckBoxes.size(); ++i) {
-    CheckBoxes[i] = new QCheckBox(ToQ(ui::kSearchCheckTexts[i]), Panel1);
-    if (i < 7) types->addWidget(CheckBoxes[i], static_cast<int>(i / 4), static_cast<int>(i % 4));
+    CheckBoxes[i] = new QCheckBox(ToQ(ui::kSearchBoxes[i].caption), Panel1);
+    if (ui::kSearchBoxes[i].mode) {
+      modes->addWidget(CheckBoxes[i]);
+    } else {
+      types->addWidget(CheckBoxes[i], type / 4, type % 4);
+      ++type;
+    }
   }
   Button1 = new QPushButton(ToQ(ui::kSearchStartButton), Panel1);
   Button2 = new QPushButton(ToQ(ui::kSearchCloseButton), Panel1);
 
-  auto* modes = new QVBoxLayout;
-  modes->addWidget(CheckBoxes[7]);
-  modes->addWidget(CheckBoxes[8]);
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(Button1);
   buttons->addWidget(Button2);
@@ -143,13 +148,13 @@ void SearchWindow::ShowHistory(const std::vector<std::u16string>& entries, std::
   ComboBox1->setEditText(ToQ(keyword));
 }
 
-void SearchWindow::ShowChecks(const std::array<bool, ui::kSearchCheckCount>& on) {
-  for (std::size_t i = 0; i < CheckBoxes.size(); ++i) CheckBoxes[i]->setChecked(on[i]);
+void SearchWindow::ShowChecks(const SearchOptions& on) {
+  for (std::size_t i = 0; i < CheckBoxes.size(); ++i) CheckBoxes[i]->setChecked(ui::kSearchBoxes[i].On(on));
 }
 
-std::array<bool, ui::kSearchCheckCount> SearchWindow::Checks() const {
-  std::array<bool, ui::kSearchCheckCount> on{};
-  for (std::size_t i = 0; i < CheckBoxes.size(); ++i) on[i] = CheckBoxes[i]->isChecked();
+SearchOptions SearchWindow::Checks() const {
+  SearchOptions on = ui::kNoSearchBoxes;
+  for (std::size_t i = 0; i < CheckBoxes.size(); ++i) ui::kSearchBoxes[i].Set(on, CheckBoxes[i]->isChecked());
   return on;
 }
 

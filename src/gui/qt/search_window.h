@@ -43,7 +43,7 @@ class SearchWindow : public QWidget, public QtView<ui::SearchView> {
   QComboBox* ComboBox1 = nullptr;
   QGroupBox* GroupBox1 = nullptr;
   // CheckBox1..CheckBox9: JWW, JWS, JWC, JWK, TXT, CSV, HTML, file names, contents.
-  std::array<QCheckBox*, ui::kSearchCheckCount> CheckBoxes{};
+  std::array<QCheckBox*, ui::kSearchBoxes.size()> CheckBoxes{};  // as kSearchBoxes
   QPushButton* Button1 = nullptr;  // 検索開始
   QPushButton* Button2 = nullptr;  // 閉じる
   QLabel* ResultsHeader = nullptr;  // says what the number after ":" is
@@ -53,8 +53,8 @@ class SearchWindow : public QWidget, public QtView<ui::SearchView> {
   // ui::SearchView
   std::u16string Keyword() const override;
   void ShowHistory(const std::vector<std::u16string>& entries, std::u16string_view keyword) override;
-  void ShowChecks(const std::array<bool, ui::kSearchCheckCount>& on) override;
-  std::array<bool, ui::kSearchCheckCount> Checks() const override;
+  void ShowChecks(const SearchOptions& on) override;
+  SearchOptions Checks() const override;
   void Enable(ui::SearchControl control, bool on) override;
   void ClearResults() override;
   void AddResult(std::u16string_view line) override;

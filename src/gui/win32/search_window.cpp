@@ -19,7 +19,7 @@ bool SearchWindow::Open(HWND owner, ui::MainLogic& main) {
   SendMessageW(keyword_, CB_LIMITTEXT, ui::kKeywordMaxLength, 0);
   group_ = AddControl(WC_BUTTONW, ui::kFileTypesTitle, BS_GROUPBOX, kIdSearchTypes);
   for (std::size_t i = 0; i < checks_.size(); ++i) {
-    checks_[i] = AddControl(WC_BUTTONW, ui::kSearchCheckTexts[i], BS_AUTOCHECKBOX | WS_TABSTOP | (i == 0 ? WS_GROUP : 0),
+    checks_[i] = AddControl(WC_BUTTONW, ui::kSearchBoxes[i].caption, BS_AUTOCHECKBOX | WS_TABSTOP | (i == 0 ? WS_GROUP : 0),
                             kIdSearchCheck0 + static_cast<int>(i));
   }
   start_ = AddControl(WC_BUTTONW, ui::kSearchStartButton, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kIdSearchStart);
@@ -62,13 +62,18 @@ void SearchWindow::Layout(int width, int height) {
   // The types in two rows of four, the modes beside them, then the buttons.
   const int checkW = Px(kCheckW), groupW = Px(kGroupW), groupH = 2 * rowH + line + Px(10);
   MoveWindow(group_, m, y, groupW, groupH, FALSE);
-  for (std::size_t i = 0; i < 7; ++i) {
-    MoveWindow(checks_[i], m + Px(8) + static_cast<int>(i % 4) * checkW, y + line + Px(2) + static_cast<int>(i / 4) * rowH,
-               checkW - Px(2), rowH, FALSE);
-  }
   const int modeX = m + groupW + Px(8), modeW = Px(kModeW);
-  MoveWindow(checks_[7], modeX, y + Px(8), modeW, rowH, FALSE);
-  MoveWindow(checks_[8], modeX, y + Px(8) + rowH + Px(4), modeW, rowH, FALSE);
+  int type = 0, mode = 0;
+  for (std::size_t i = 0; i < checks_.size(); ++i) {
+    if (ui::kSearchBoxes[i].mode) {
+      MoveWindow(checks_[i], modeX, y + Px(8) + mode * (rowH + Px(4)), modeW, rowH, FALSE);
+      ++mode;
+    } else {
+      MoveWindow(checks_[i], m + Px(8) + (type % 4) * checkW, y + line + Px(2) + (type / 4) * rowH, checkW - Px(2),
+                 rowH, FALSE);
+      ++type;
+    }
+  }
   const int buttonX = modeX + modeW + Px(6), buttonW = Px(kButtonW), buttonH = line + Px(10);
   MoveWindow(start_, buttonX, y + Px(6), buttonW, buttonH, FALSE);
   MoveWindow(close_, buttonX, y + Px(10) + buttonH, buttonW, buttonH, FALSE);
@@ -142,15 +147,16 @@ void SearchWindow::ShowHistory(const std::vector<std::u16string>& entries, std::
   SetText(keyword_, keyword);
 }
 
-void SearchWindow::ShowChecks(const std::array<bool, ui::kSearchCheckCount>& on) {
+void SearchWindow::ShowChecks(const SearchOptions& on) {
   for (std::size_t i = 0; i < checks_.size(); ++i) {
-    SendMessageW(checks_[i], BM_SETCHECK, on[i] ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(checks_[i], BM_SETCHECK, ui::kSearchBoxes[i].On(on) ? BST_CHECKED : BST_UNCHECKED, 0);
   }
 }
 
-std::array<bool, ui::kSearchCheckCount> SearchWindow::Checks() const {
-  std::array<bool, ui::kSearchCheckCount> on{};
-  for (std::size_t i = 0; i < checks_.size(); ++i) on[i] = SendMessageW(checks_[i], BM_GETCHECK, 0, 0) == BST_CHECKED;
+SearchOptions SearchWindow::Checks() const {
+  SearchOptions on = ui::kNoSearchBoxes;
+  for (std::size_t i = 0; i < checks_.size(); ++i)
+    ui::kSearchBoxes[i].Set(on, SendMessageW(checks_[i], BM_GETCHECK, 0, 0) == BST_CHECKED);
   return on;
 }
 

@@ -27,8 +27,8 @@ class SearchWindow final : public FrameView<ui::SearchView> {
   // ui::SearchView
   std::u16string Keyword() const override;
   void ShowHistory(const std::vector<std::u16string>& entries, std::u16string_view keyword) override;
-  void ShowChecks(const std::array<bool, ui::kSearchCheckCount>& on) override;
-  std::array<bool, ui::kSearchCheckCount> Checks() const override;
+  void ShowChecks(const SearchOptions& on) override;
+  SearchOptions Checks() const override;
   void Enable(ui::SearchControl control, bool on) override;
   void ClearResults() override;
   void AddResult(std::u16string_view line) override;
@@ -45,7 +45,7 @@ class SearchWindow final : public FrameView<ui::SearchView> {
   std::unique_ptr<ui::SearchLogic> logic_;
   HWND label_ = nullptr, keyword_ = nullptr, group_ = nullptr, start_ = nullptr, close_ = nullptr;
   HWND resultsHeader_ = nullptr;  // says what the number after ":" is
-  std::array<HWND, ui::kSearchCheckCount> checks_{};
+  std::array<HWND, ui::kSearchBoxes.size()> checks_{};  // as kSearchBoxes
   LineList results_;
 };
 
