@@ -121,8 +121,8 @@ enum class TextForm { kNone, kLines, kCsvFields, kHtml };
 struct DocReaders {
   DocKind kinds[2] = {DocKind::kNone, DocKind::kNone};
   std::size_t count = 0;
-  const DocKind* begin() const { return kinds; }
-  const DocKind* end() const { return kinds + count; }
+  constexpr const DocKind* begin() const { return kinds; }
+  constexpr const DocKind* end() const { return kinds + count; }
 };
 
 struct FileKindRow {

@@ -5,6 +5,20 @@
 namespace glyphgrab {
 namespace {
 
+// Every document a row names has an entry: one without would be read as nothing.
+constexpr bool HasEntry(DocKind kind) {
+  return kind == DocKind::kNone ||
+         []<typename... E>(DocKind k, DocEntryList<E...>) { return ((E::kKind == k) || ...); }(kind, DocEntries{});
+}
+static_assert([] {
+  for (const FileKindRow& row : kFileKinds) {
+    if (!HasEntry(row.listHeader)) return false;
+    for (const DocKind doc : row.readers)
+      if (!HasEntry(doc)) return false;
+  }
+  return true;
+}());
+
 const FileKindRow* RowOf(FileKind kind) {
   for (const FileKindRow& row : kFileKinds)
     if (row.kind == kind) return &row;
