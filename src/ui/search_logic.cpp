@@ -1,7 +1,9 @@
 #include "ui/search_logic.h"
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
+#include <mutex>
 
 #include "extract/opt_flags.h"
 #include "index/indexed_walk.h"
@@ -27,15 +29,26 @@ void StoreOptions(const SearchOptions& o, OptFlags& flags) {
   flags[kOptSearchContents] = o.contents;
 }
 
+// The newest path the walk passed; one progress task is pending at a time, so a fast
+// walk does not flood the window's queue. Shared by the walk and its posted tasks.
+struct Progress {
+  std::mutex mutex;
+  std::u16string path;
+  std::atomic<bool> posted{false};
+
+  std::u16string Take() {
+    posted = false;
+    std::lock_guard<std::mutex> lock(mutex);
+    return path;
+  }
+};
+
 }  // namespace
 
-SearchLogic::~SearchLogic() { StopSearch(); }
+SearchLogic::SearchLogic(SearchView& view, MainLogic& main)
+    : view_(view), main_(main), job_(view, main.desktop().esc) {}
 
-void SearchLogic::StopSearch() {
-  if (!thread_.joinable()) return;
-  stopRequest_ = true;
-  thread_.join();
-}
+SearchLogic::~SearchLogic() { job_.Close(); }
 
 void SearchLogic::Init() {
   const TSettings& s = main_.settings();
@@ -67,11 +80,11 @@ void SearchLogic::StoreSettings() {
 }
 
 void SearchLogic::EscPressed() {
-  if (running_) stopRequest_ = true;
+  if (job_.Running()) job_.Stop();
 }
 
 void SearchLogic::Button1Click() {
-  if (running_) return;
+  if (job_.Running()) return;
   view_.SetStatus(u"");
   const std::u16string raw = view_.Keyword();
   // Said, and the results of the last search stay.
@@ -101,28 +114,28 @@ void SearchLogic::Button1Click() {
   if (!main_.CurrentFolderReady(MainLogic::FolderCheck::kQuiet, kFolderMissingText)) {
     // Nothing was searched, so "searching" must not stay in the status bar.
     view_.SetStatus(u"");
-    Finished(SearchSummary{}, raw, {});
+    Finished(SearchSummary{}, raw, {}, false);
     return;
   }
 
-  StopSearch();
-  stopRequest_ = false;
-  running_ = true;
   confirmed_ = 0;
   pending_.clear();
   fromIndex_ = false;
-  EscKeyState* esc = main_.desktop().esc.get();
-  thread_ = std::thread([this, tree = main_.folderTree(), keyword = NormalizeForMatch(raw), options, esc, raw] {
+  // The walk reaches the window only through the job: abandoned, it posts nothing, so
+  // every task it posts finds `this` alive.
+  job_.Start([this, tree = main_.folderTree(), keyword = NormalizeForMatch(raw), options,
+              raw](WindowJob::Context& job) {
+    auto progress = std::make_shared<Progress>();
     SearchCallbacks callbacks;
-    callbacks.progress = [this](const std::u16string& path) {
+    callbacks.progress = [this, &job, progress](const std::u16string& path) {
       {
-        std::lock_guard<std::mutex> lock(progressMutex_);
-        progressPath_ = path;
+        std::lock_guard<std::mutex> lock(progress->mutex);
+        progress->path = path;
       }
-      if (!progressPosted_.exchange(true)) post_([this] { ShowProgress(); });
+      if (!progress->posted.exchange(true)) job.Post([this, progress] { ShowProgress(progress->Take()); });
     };
-    callbacks.found = [this](const SearchResult& result) { post_([this, result] { Found(result); }); };
-    callbacks.stop = [this, esc] { return stopRequest_.load() || (esc && esc->IsEscDown()); };
+    callbacks.found = [this, &job](const SearchResult& result) { job.Post([this, result] { Found(result); }); };
+    callbacks.stop = [&job] { return job.StopRequested(); };
     // The index answers for unchanged files; its matches are shown while they are read,
     // and the walk then confirms or takes away each line.
     IndexStore store;
@@ -130,7 +143,7 @@ void SearchLogic::Button1Click() {
     std::unique_ptr<IndexedWalk> index;
     if (options.contents && store.Open(IndexFolder(), note)) {
       const auto show = [&](std::vector<StoredMatch> batch) {
-        post_([this, lines = IndexedResults(tree, batch, options)]() mutable { ShowIndexed(std::move(lines)); });
+        job.Post([this, lines = IndexedResults(tree, batch, options)]() mutable { ShowIndexed(std::move(lines)); });
       };
       index = std::make_unique<IndexedWalk>(store, tree.FolderTreePath(0), keyword, show);
       callbacks.index = index.get();
@@ -145,25 +158,19 @@ void SearchLogic::Button1Click() {
     } else if (index && !summary.stopped) {
       indexText = kIndexConfirmedText;
     }
-    post_([this, summary, raw, indexText] { Finished(summary, raw, indexText); });
+    job.Finish([this, summary, raw, indexText] { Finished(summary, raw, indexText, true); });
   });
 }
 
-void SearchLogic::ShowProgress() {
-  progressPosted_ = false;
+void SearchLogic::ShowProgress(const std::u16string& path) {
   // While index lines wait for the walk, the status line says where they came from.
-  if (!running_ || !pending_.empty()) return;
-  std::u16string path;
-  {
-    std::lock_guard<std::mutex> lock(progressMutex_);
-    path = progressPath_;
-  }
+  if (!pending_.empty()) return;
   view_.SetStatus(SearchProgressText(path));
 }
 
 void SearchLogic::ShowIndexed(std::vector<SearchResult> indexed) {
   // Batches come before the walk's first answer; a late one has nothing left to add.
-  if (!running_ || confirmed_ > 0 || indexed.empty()) return;
+  if (confirmed_ > 0 || indexed.empty()) return;
   fromIndex_ = true;
   for (SearchResult& r : indexed) {
     std::u16string line = r.Line();
@@ -178,7 +185,6 @@ void SearchLogic::ShowIndexed(std::vector<SearchResult> indexed) {
 }
 
 void SearchLogic::Found(const SearchResult& result) {
-  if (!running_) return;
   const std::u16string line = result.Line();
   if (pending_.empty()) {
     results_.push_back(line);
@@ -209,10 +215,9 @@ void SearchLogic::ShowResults() {
   for (const std::u16string& line : results_) view_.AddResult(line);
 }
 
-void SearchLogic::Finished(const SearchSummary& summary, const std::u16string& raw, std::u16string indexText) {
-  if (thread_.joinable()) {
-    thread_.join();
-    running_ = false;
+void SearchLogic::Finished(const SearchSummary& summary, const std::u16string& raw, std::u16string indexText,
+                           bool searched) {
+  if (searched) {
     // Index lines the walk never reached (it ended, or was stopped before them) go: the
     // list holds what the walk found.
     if (!pending_.empty()) {

@@ -1,20 +1,19 @@
 // The search window TForm4 without its toolkit: a keyword with its history, the file
 // types and modes, and a result list whose lines open their file in the main window.
-// The walk runs on a worker with its own documents and folder listings, so the main
-// window stays usable and its file list is never disturbed.
+// The walk runs as a window job with its own documents and folder listings, so the main
+// window stays usable and its file list is never disturbed. Esc stops it (what was found
+// stays, and the status says it was stopped); a new search or closing abandons it.
 #pragma once
 
 #include <array>
-#include <atomic>
-#include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "search/file_find.h"
 #include "ui/main_logic.h"
 #include "ui/search_view.h"
+#include "ui/window_job.h"
 
 namespace glyphgrab::ui {
 
@@ -45,8 +44,8 @@ inline constexpr int kSearchMinWidth = 200, kSearchMinHeight = 200;
 class SearchLogic {
  public:
   // The main window has run its start-up: the settings are loaded.
-  SearchLogic(SearchView& view, MainLogic& main) : view_(view), main_(main), post_(view) {}
-  // Stops and waits for a running search.
+  SearchLogic(SearchView& view, MainLogic& main);
+  // Abandons a running search: nothing of it reaches the view any more.
   ~SearchLogic();
   SearchLogic(const SearchLogic&) = delete;
   SearchLogic& operator=(const SearchLogic&) = delete;
@@ -61,10 +60,12 @@ class SearchLogic {
   void Button1Click();
   // A result line opens its file in the main window.
   void ListBox1Click();
-  // Esc while a search runs stops it.
+  // Esc while a search runs stops it; what was found stays.
   void EscPressed();
 
-  bool Searching() const { return running_; }
+  bool Searching() const { return job_.Running(); }
+  // The search's job, for tests that follow its runs.
+  WindowJob& job() { return job_; }
   const std::vector<std::u16string>& history() const { return history_; }
   const std::vector<std::u16string>& results() const { return results_; }
 
@@ -74,9 +75,9 @@ class SearchLogic {
   // A result of the walk: index lines before it are taken away, it is confirmed or added.
   void Found(const SearchResult& result);
   void ShowResults();
-  void Finished(const SearchSummary& summary, const std::u16string& raw, std::u16string indexText);
-  void ShowProgress();
-  void StopSearch();
+  // The walk's end; `searched` is false when nothing was searched.
+  void Finished(const SearchSummary& summary, const std::u16string& raw, std::u16string indexText, bool searched);
+  void ShowProgress(const std::u16string& path);
   void StoreChecks(const SearchOptions& checks);
 
   SearchView& view_;
@@ -97,15 +98,7 @@ class SearchLogic {
   };
   std::vector<Place> pending_;  // one per line after the confirmed ones
   bool fromIndex_ = false;
-  std::thread thread_;
-  std::atomic<bool> stopRequest_{false};
-  bool running_ = false;
-  // The newest progress path; one progress task is pending at a time, so a fast walk
-  // does not flood the window's queue.
-  std::mutex progressMutex_;
-  std::u16string progressPath_;
-  std::atomic<bool> progressPosted_{false};
-  Poster post_;
+  WindowJob job_;
 };
 
 }  // namespace glyphgrab::ui

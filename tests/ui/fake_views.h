@@ -44,7 +44,11 @@ class FakeWindow : public View {
       queue_.push_back(std::move(task));
     }
     posted_.notify_all();
+    if (onPost) onPost();
   }
+  // Called on the posting thread after each post: a test's way to act at a point of a
+  // worker's run.
+  std::function<void()> onPost;
 
   // Waits until at least `count` tasks are queued (or a few seconds went by).
   bool WaitForPosts(std::size_t count = 1) {

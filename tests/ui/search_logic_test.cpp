@@ -2,6 +2,7 @@
 // the keyword history and a result line's click.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -174,6 +175,26 @@ TEST(SearchLogic, WithoutACurrentFolderTheMainWindowSaysSo) {
   EXPECT_EQ(f.searchView.status, u"");  // not left at "searching"
   EXPECT_TRUE(f.searchView.results.empty());
   EXPECT_EQ(f.searchView.history, std::vector<std::u16string>{u"line"});
+  EXPECT_TRUE(f.searchView.enabled[ui::SearchControl::kStartButton]);
+}
+
+TEST(SearchLogic, EscKeepsWhatWasFoundAndSaysSo) {
+  SearchFixture f;
+  f.dir.Write("root/a/needle1.txt", "");
+  f.dir.Write("root/b/needle2.txt", "");
+  f.logic->EscPressed();  // nothing runs: harmless
+  // File names only: the walk posts one progress, then the first find; Esc comes there.
+  f.searchView.checks = {kAllSearchKinds, true, false};
+  std::atomic<int> posts{0};
+  f.searchView.onPost = [&] {
+    if (++posts == 2) f.search->EscPressed();
+  };
+  f.Run(u"needle");
+  ASSERT_FALSE(f.search->Searching());
+  ASSERT_EQ(f.search->results().size(), 1u);
+  EXPECT_NE(f.search->results()[0].find(u"needle1.txt"), std::u16string::npos);
+  EXPECT_EQ(f.searchView.results, f.search->results());
+  EXPECT_EQ(f.searchView.status, u"《ESC:中断しました》");
   EXPECT_TRUE(f.searchView.enabled[ui::SearchControl::kStartButton]);
 }
 
