@@ -34,7 +34,7 @@ bool SendToTarget(Desktop& desktop, const Poster& poster, WindowId window, const
     return true;
   }
   if (!desktop.sender) {
-    desktop.sender = std::make_unique<SendRunner>(*desktop.keys, *desktop.windows, desktop.esc.get(), desktop.wait);
+    desktop.sender = std::make_unique<SendRunner>(*desktop.keys, *desktop.windows, desktop.esc, desktop.wait);
   }
   view.SetStatus(SendingMessage(profile.Comm));
   desktop.sender->Start(plan, window, profile, poster,

@@ -11,39 +11,36 @@ class NoClipboard final : public Clipboard {
 
 }  // namespace
 
-SendRunner::SendRunner(KeySender& keys, WindowSystem& windows, EscKeyState* esc, std::function<void(double)> wait)
-    : keys_(keys), windows_(windows), esc_(esc), wait_(std::move(wait)) {}
+SendRunner::SendRunner(KeySender& keys, WindowSystem& windows, std::shared_ptr<EscKeyState> esc,
+                       std::function<void(double)> wait)
+    : keys_(keys), windows_(windows), esc_(std::move(esc)), wait_(std::move(wait)) {}
 
 SendRunner::~SendRunner() {
-  stop_ = true;
-  Join();
+  if (job_) job_->Close(std::chrono::hours(1));
 }
 
-void SendRunner::Join() {
-  if (worker_.joinable()) worker_.join();
+void SendRunner::Stop() {
+  if (job_) job_->Stop();
 }
 
 void SendRunner::Start(SendPlan plan, WindowId window, TSend_jww profile, const Poster& poster, Done done) {
-  Join();  // the last send's worker has ended: its ending was posted
-  stop_ = false;
+  // The last send has ended (no window starts one while Busy()); its job may still be
+  // on another window's view.
+  if (job_) job_->Close();
+  job_ = std::make_unique<WindowJob>(poster.view(), esc_);
   state_->busy = true;
   const unsigned send = ++state_->send;
   owner_ = poster.alive();
-  // The view and its owner's alive token, taken now: the worker keeps no reference to
-  // the poster, which belongs to the window's logic. The view outlives the worker, since
-  // a logic that goes releases its send first.
-  worker_ = std::thread([this, plan = std::move(plan), window, profile = std::move(profile), &view = poster.view(),
-                         alive = poster.alive(), send, state = state_, done = std::move(done)] {
+  job_->Start([this, plan = std::move(plan), window, profile = std::move(profile), send, state = state_,
+               done = std::move(done)](WindowJob::Context& job) {
     NoClipboard clipboard;
-    SendServices services{keys_, windows_, clipboard, wait_,
-                          [this] { return stop_.load() || (esc_ != nullptr && esc_->IsEscDown()); }};
+    SendServices services{keys_, windows_, clipboard, wait_, [&job] { return job.StopRequested(); }};
     std::u16string untyped;
     const SendResult result = PlaySend(plan, window, profile, services, &untyped);
-    // The view posts for the runner too: Busy() ends on the window thread, with the
-    // ending, even when the window's logic has gone meanwhile.
-    view.Post([state, send, alive, done, result, untyped = std::move(untyped)] {
+    // Busy() ends on the window thread, with the ending.
+    job.Finish([state, send, done, result, untyped = std::move(untyped)] {
       if (state->send == send) state->busy = false;
-      if (!alive.expired()) done(result, untyped);
+      done(result, untyped);
     });
   });
 }
@@ -51,8 +48,7 @@ void SendRunner::Start(SendPlan plan, WindowId window, TSend_jww profile, const 
 void SendRunner::Release(const Poster& poster) {
   const std::weak_ptr<const void> alive = poster.alive();
   if (owner_.owner_before(alive) || alive.owner_before(owner_)) return;  // another window's send
-  stop_ = true;
-  Join();
+  if (job_) job_->Close();
   owner_.reset();
   state_->busy = false;
 }

@@ -7,12 +7,12 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "platform/esc_key_state.h"
 #include "platform/key_sender.h"
 #include "platform/window_system.h"
 #include "sendkeys/send.h"
+#include "ui/window_job.h"
 #include "ui/window_view.h"
 
 namespace glyphgrab::ui {
@@ -21,7 +21,10 @@ class SendRunner {
  public:
   // The services are used by the worker while a send runs and by nobody else then: the
   // windows start no send, and find no target, while Busy().
-  SendRunner(KeySender& keys, WindowSystem& windows, EscKeyState* esc, std::function<void(double)> wait);
+  SendRunner(KeySender& keys, WindowSystem& windows, std::shared_ptr<EscKeyState> esc,
+             std::function<void(double)> wait);
+  // Waits for the running send to end (it stops at its next key or pause): its work uses
+  // the services.
   ~SendRunner();
   SendRunner(const SendRunner&) = delete;
   SendRunner& operator=(const SendRunner&) = delete;
@@ -29,27 +32,26 @@ class SendRunner {
   // From the start of a send until its ending has reached the window thread.
   bool Busy() const { return state_->busy.load(); }
 
-  // Activates `window` and types the plan's command on the worker. `done` runs on the
-  // window thread afterwards, through `poster`, unless the poster's owner is gone; it
-  // gets the part of the command that was not typed (PlaySend's `untyped`).
+  // Activates `window` and types the plan's command as a job of the poster's view. `done`
+  // runs on the window thread afterwards unless the send was abandoned; it gets the part
+  // of the command that was not typed (PlaySend's `untyped`).
   using Done = std::function<void(SendResult result, const std::u16string& untyped)>;
   void Start(SendPlan plan, WindowId window, TSend_jww profile, const Poster& poster, Done done);
-  // Ends the running send early, as Esc does.
-  void Stop() { stop_ = true; }
-  // A window's logic that goes ends the send it started (its view cannot take the
-  // ending any more); another window's send runs on.
+  // Ends the running send early, as Esc does; its ending is still said.
+  void Stop();
+  // A window's logic that goes abandons the send it started: the typing ends, nothing of
+  // it reaches the window, and this waits at most kJobCloseWait. Another window's send
+  // runs on.
   void Release(const Poster& poster);
 
  private:
-  void Join();
-
   KeySender& keys_;
   WindowSystem& windows_;
-  EscKeyState* esc_;
+  std::shared_ptr<EscKeyState> esc_;
   std::function<void(double)> wait_;
-  std::thread worker_;
+  // The job of the newest send, on the view of the window that started it.
+  std::unique_ptr<WindowJob> job_;
   std::weak_ptr<const void> owner_;  // the alive token of the window that started the send
-  std::atomic<bool> stop_{false};
   // Shared with the posted ending, which may run after this runner is gone; it ends
   // Busy() only for its own send.
   struct State {
