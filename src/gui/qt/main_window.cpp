@@ -366,19 +366,11 @@ void MainWindow::ApplyPaneWidths() {
   layout()->activate();
   centralWidget()->layout()->activate();
   const TSettings& s = logic_->settings();
-  const int tree = std::max(s.treePaneWidth, 1), list = std::max(s.listWidth, 1);
-  // The side panes keep their widths: a window too narrow for them and the middle
-  // pane's own minimum grows (as far as the screen allows) rather than squeeze them.
   const int handles = 2 * Splitter->handleWidth();
-  const int middleMin = Splitter->widget(1)->minimumSizeHint().width();
-  const int shortBy = tree + list + middleMin + handles - Splitter->width();
-  if (shortBy > 0) {
-    PlaceOnScreen(this, x(), y(), width() + shortBy, height());
-    layout()->activate();
-    centralWidget()->layout()->activate();
-  }
-  const int middle = std::max(1, Splitter->width() - tree - list - handles);
-  Splitter->setSizes({tree, middle, list});
+  const int filesMin = std::max(ui::kMinFilePane, Splitter->widget(1)->minimumSizeHint().width());
+  const ui::PaneWidths w =
+      ui::FitPaneWidths(s.treePaneWidth, s.listWidth, Splitter->width() - handles, filesMin, ui::kMinSidePane);
+  Splitter->setSizes({w.tree, w.files, w.texts});
   paneSizes_ = Splitter->sizes();
 }
 

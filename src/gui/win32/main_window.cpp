@@ -24,7 +24,7 @@ constexpr UINT_PTR kKeySelectTimer = 3;
 constexpr auto kFillSlice = std::chrono::milliseconds(8);
 constexpr int kGap = 5;        // splitter width, 96 DPI
 constexpr int kMargin = 6;     // around the button row
-constexpr int kMinPane = 40;   // narrowest side pane, 96 DPI
+constexpr int kMinPane = ui::kMinSidePane;
 
 int CALLBACK StartFolder(HWND dialog, UINT msg, LPARAM, LPARAM start) {
   if (msg == BFFM_INITIALIZED && start != 0) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, start);
@@ -136,17 +136,11 @@ void MainWindow::Layout(int width, int height) {
     }
     paneTotal_ = paneTotal;
   }
-  int tree = Px(treeWidth_), list = Px(listWidth_);
-  // A narrow window squeezes the side panes before the middle one goes.
-  const int middleMin = Px(80);
-  if (tree + list + 2 * gap + middleMin > width) {
-    const int room = std::max(2 * Px(kMinPane), width - 2 * gap - middleMin);
-    const double share = static_cast<double>(room) / std::max(1, tree + list);
-    tree = std::max(Px(kMinPane), static_cast<int>(tree * share));
-    list = std::max(Px(kMinPane), static_cast<int>(list * share));
-  }
+  const ui::PaneWidths panes =
+      ui::FitPaneWidths(Px(treeWidth_), Px(listWidth_), width - 2 * gap, Px(ui::kMinFilePane), Px(kMinPane));
+  const int tree = panes.tree, list = panes.texts;
   const int middleLeft = tree + gap;
-  const int middleWidth = std::max(1, width - tree - list - 2 * gap);
+  const int middleWidth = panes.files;
   const int buttonHeight = lineHeight + Px(10);
   MoveWindow(buttonF_, 0, top, tree, buttonHeight, FALSE);
   MoveWindow(tree_, 0, top + buttonHeight, tree, std::max(0, paneHeight - buttonHeight), FALSE);
