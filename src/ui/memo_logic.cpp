@@ -48,6 +48,21 @@ void MemoLogic::MemoChanged() {
 
 void MemoLogic::StoreGeometry() { settings_.memoWindow = view_.Geometry(); }
 
+void MemoLogic::Show() {
+  MemoChanged();
+  view_.Present();
+  FormShow();
+}
+
+void MemoLogic::Close() {
+  StoreGeometry();
+  view_.Hide();
+}
+
+void MemoLogic::EscPressed() {
+  if (desktop_.sender) desktop_.sender->Stop();
+}
+
 void MemoLogic::FormShow() {
   view_.SetPage(kMemoEditPage);
   view_.FocusEdit();
@@ -76,7 +91,7 @@ bool MemoLogic::AltKey(char16_t key) {
     if (selected) {
       Button3Click();
     } else {
-      view_.Hide();
+      Close();
     }
     return true;
   }

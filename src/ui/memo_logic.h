@@ -42,6 +42,13 @@ class MemoLogic {
 
   // Places the window and fills the edit box once the controls exist.
   void Init();
+  // Opens the window: the memo as it is now, the window in front, then FormShow.
+  void Show();
+  // Closes the window (its close button, the window's own close, Alt+C without a
+  // selection): the geometry is kept, then the window hides.
+  void Close();
+  // Esc stops a running send; the window stays.
+  void EscPressed();
   // The window is shown: the edit page, with the focus and the line count.
   void FormShow();
   // The window became active again: it keeps the page the user was on.

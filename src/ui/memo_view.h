@@ -34,7 +34,9 @@ class MemoView : public WindowView {
   virtual int CurrentLine() const = 0;
   // A Yes/No question; true for Yes.
   virtual bool AskYesNo(std::u16string_view text) = 0;
-  // Closes (hides) the window.
+  // Shows the window in front of the others, restored when it was minimised.
+  virtual void Present() = 0;
+  // Hides the window.
   virtual void Hide() = 0;
   virtual void Place(const TWindowGeometry& geometry) = 0;
   virtual TWindowGeometry Geometry() const = 0;

@@ -232,6 +232,10 @@ class FakeMemoView final : public FakeWindow<ui::MemoView> {
     boxes.push_back({Box::kYesNo, std::u16string(text)});
     return yes;
   }
+  void Present() override {
+    hidden = false;
+    ++presented;
+  }
   void Hide() override { hidden = true; }
   void Place(const TWindowGeometry& g) override { placed = g; }
   TWindowGeometry Geometry() const override { return placed; }
@@ -243,6 +247,7 @@ class FakeMemoView final : public FakeWindow<ui::MemoView> {
   std::vector<int> selected;
   int current = -1;
   bool yes = true, hidden = false;
+  int presented = 0;
   TWindowGeometry placed;
 };
 

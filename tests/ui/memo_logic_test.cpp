@@ -46,6 +46,26 @@ TEST(MemoLogic, StartsFromTheMemoAndTheSettings) {
   EXPECT_EQ(f.memoView.status, MemoLineCountMessage(4));
 }
 
+// What both editions do when the window opens and closes.
+TEST(MemoLogic, OpensOnTheEditPageAndClosingKeepsItsPlace) {
+  MemoFixture f;
+  f.ToSelectionPage();
+  f.memoView.hidden = true;
+  f.logic->memo().SetText(u"added\r\n");  // while the window was closed
+  f.memo->Show();
+  EXPECT_FALSE(f.memoView.hidden);
+  EXPECT_EQ(f.memoView.presented, 1);
+  EXPECT_EQ(f.memoView.edit, u"added\r\n");
+  EXPECT_EQ(f.memoView.page, ui::kMemoEditPage);
+  EXPECT_TRUE(f.memoView.editFocused);
+  EXPECT_EQ(f.memoView.status, MemoLineCountMessage(1));
+
+  f.memoView.placed = TWindowGeometry{70, 80, 400, 300};  // moved by the user
+  f.memo->Close();
+  EXPECT_TRUE(f.memoView.hidden);
+  EXPECT_EQ(f.logic->settings().memoWindow, (TWindowGeometry{70, 80, 400, 300}));
+}
+
 TEST(MemoLogic, EditsReachTheMemoAndOutsideChangesReachTheEdit) {
   MemoFixture f;
   f.memoView.edit = u"typed\nline";

@@ -1,12 +1,14 @@
 #include "gui/qt/memo_window.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -62,7 +64,10 @@ MemoWindow::MemoWindow(MainWindow& main, QWidget* parent) : QWidget(parent ? par
   // ambiguous mnemonics. The buttons give theirs up and the logic decides by page.
   for (QPushButton* b : {Button1, Button2, Button3}) b->setShortcut(QKeySequence());
   qApp->installEventFilter(this);
-  connect(Button1, &QPushButton::clicked, this, [this] { hide(); });
+  connect(Button1, &QPushButton::clicked, this, [this] { logic_->Close(); });
+  auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  esc->setContext(Qt::WindowShortcut);
+  connect(esc, &QShortcut::activated, this, [this] { logic_->EscPressed(); });
   connect(Button2, &QPushButton::clicked, this, [this] { logic_->Button2Click(); });
   connect(Button3, &QPushButton::clicked, this, [this] { logic_->Button3Click(); });
   connect(Button4, &QPushButton::clicked, this, [this] { logic_->Button4Click(); });
@@ -80,22 +85,24 @@ MemoWindow::~MemoWindow() {
   logic_.reset();
 }
 
-void MemoWindow::ShowMemo() {
-  logic_->MemoChanged();
+void MemoWindow::ShowMemo() { logic_->Show(); }
+
+void MemoWindow::Present() {
+  if (isMinimized()) showNormal();
   show();
   raise();
   activateWindow();
-  logic_->FormShow();
 }
 
-void MemoWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  logic_->FormShow();
-}
-
-void MemoWindow::hideEvent(QHideEvent* event) {
-  logic_->StoreGeometry();
-  QWidget::hideEvent(event);
+// The window manager's close is the close button's. The application's end closes the
+// window as well, and must not be refused.
+void MemoWindow::closeEvent(QCloseEvent* event) {
+  if (!event->spontaneous()) {
+    QWidget::closeEvent(event);
+    return;
+  }
+  event->ignore();
+  logic_->Close();
 }
 
 void MemoWindow::changeEvent(QEvent* event) {

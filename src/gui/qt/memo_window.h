@@ -63,15 +63,15 @@ class MemoWindow : public QWidget, public QtView<ui::MemoView> {
   std::vector<int> SelectedLines() const override;
   int CurrentLine() const override;
   bool AskYesNo(std::u16string_view text) override { return Confirm(text); }
+  void Present() override;
   void Hide() override { hide(); }
   void Place(const TWindowGeometry& geometry) override;
   TWindowGeometry Geometry() const override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   std::unique_ptr<ui::MemoLogic> logic_;

@@ -40,16 +40,11 @@ bool MemoWindow::Open(HWND owner, ui::MainLogic& main) {
   return true;
 }
 
-void MemoWindow::ShowMemo() {
-  logic_->MemoChanged();
+void MemoWindow::ShowMemo() { logic_->Show(); }
+
+void MemoWindow::Present() {
   ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
   SetForegroundWindow(hwnd());
-  logic_->FormShow();
-}
-
-void MemoWindow::Hide() {
-  logic_->StoreGeometry();
-  ShowWindow(hwnd(), SW_HIDE);
 }
 
 void MemoWindow::Layout(int width, int height) {
@@ -98,7 +93,10 @@ LRESULT MemoWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
           if (HIWORD(wp) == EN_CHANGE) logic_->EditChanged();
           return 0;
         case kIdMemoClose:
-          if (HIWORD(wp) == BN_CLICKED) Hide();
+          if (HIWORD(wp) == BN_CLICKED) logic_->Close();
+          return 0;
+        case IDCANCEL:  // Esc
+          logic_->EscPressed();
           return 0;
         case kIdMemoSort:
           if (HIWORD(wp) == BN_CLICKED) logic_->Button2Click();
@@ -135,7 +133,7 @@ LRESULT MemoWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {Px(ui::kMemoMinWidth), Px(ui::kMemoMinHeight)};
       return 0;
     case WM_CLOSE:
-      Hide();
+      logic_->Close();
       return 0;
     default:
       break;

@@ -36,7 +36,8 @@ class MemoWindow final : public FrameView<ui::MemoView> {
   bool AskYesNo(std::u16string_view text) override {
     return Box(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
   }
-  void Hide() override;
+  void Present() override;
+  void Hide() override { ShowWindow(hwnd(), SW_HIDE); }
   void Place(const TWindowGeometry& geometry) override;
   TWindowGeometry Geometry() const override;
 
