@@ -135,6 +135,7 @@ void MainLogic::EscPressed() {
   // What was found so far stays: the scan's folders, the extraction's lines.
   if (scanning_) scanJob_.Stop();
   if (extractJob_.Running()) extractJob_.Stop();
+  if (desktop_.sender) desktop_.sender->Stop();
 }
 
 void MainLogic::FolderTreeMake(bool atStartUp) {

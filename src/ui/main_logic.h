@@ -132,7 +132,9 @@ class MainLogic {
   // The current line moved: the preview marks its texts.
   void ListBox1Current(int row);
   void PreviewToggled(bool on);
-  // Esc anywhere in the window.
+  // Esc anywhere in the window stops what runs (the folder scan, the extraction, a send)
+  // and keeps what it found. The search and memo windows stop theirs the same way; the
+  // settings dialog cancels.
   void EscPressed();
   void MemoSaveTimer();
 

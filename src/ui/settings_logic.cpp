@@ -120,6 +120,11 @@ void SettingsLogic::TabChanged(int tab) {
   ShowProfile(tab);
 }
 
+void SettingsLogic::Cancel() {
+  okFlag_ = false;
+  view_.Reject();
+}
+
 void SettingsLogic::Button1Click() {
   double w = 0;
   if (!ValidWait(w)) {

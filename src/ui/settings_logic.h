@@ -52,6 +52,8 @@ class SettingsLogic {
   void TabChanged(int tab);
   // OK: commits when the wait time is valid, then closes.
   void Button1Click();
+  // Cancel, Esc and the window's close: closes, nothing committed.
+  void Cancel();
 
   const std::array<TSend_jww, kSendProfileCount>& JWset() const { return jwset_; }
   bool OKflag() const { return okFlag_; }

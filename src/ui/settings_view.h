@@ -34,8 +34,9 @@ class SettingsView : public WindowView {
   virtual void ShowProfile(const ProfileFields& fields) = 0;
   virtual ProfileFields Profile() const = 0;
   virtual void FocusWait() = 0;
-  // Closes the dialog as accepted.
+  // Closes the dialog as accepted, or as cancelled.
   virtual void Accept() = 0;
+  virtual void Reject() = 0;
 };
 
 }  // namespace glyphgrab::ui

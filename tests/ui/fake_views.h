@@ -262,11 +262,12 @@ class FakeSettingsView final : public FakeWindow<ui::SettingsView> {
   ui::ProfileFields Profile() const override { return fields; }
   void FocusWait() override { waitFocused = true; }
   void Accept() override { accepted = true; }
+  void Reject() override { rejected = true; }
 
   std::array<bool, ui::kExtractOptionCount> options{};
   int profileNumber = -1, tab = -1;
   ui::ProfileFields fields;
-  bool waitFocused = false, accepted = false;
+  bool waitFocused = false, accepted = false, rejected = false;
 };
 
 }  // namespace glyphgrab::testing

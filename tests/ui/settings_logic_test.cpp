@@ -56,6 +56,23 @@ TEST(SettingsLogic, OkCommitsEveryTabShownAndTheChosenProfile) {
   EXPECT_TRUE(s.optFlags[0] && !s.optFlags[1] && s.optFlags[2] && s.optFlags[4]);
 }
 
+// Cancel, Esc and the window's close all end here: nothing edited reaches the settings.
+TEST(SettingsLogic, CancelCommitsNothing) {
+  FakeSettingsView view;
+  TSettings s = StoredSettings();
+  const TSettings before = s;
+  ui::SettingsLogic logic(view, s);
+  logic.FormShow();
+  view.fields.title = u"edited2";
+  logic.TabChanged(5);
+  view.profileNumber = 5;
+  logic.Cancel();
+  EXPECT_TRUE(view.rejected);
+  EXPECT_FALSE(view.accepted);
+  EXPECT_FALSE(logic.OKflag());
+  EXPECT_EQ(s, before);
+}
+
 TEST(SettingsLogic, WaitTime) {
   struct Case {
     std::u16string wait;

@@ -120,7 +120,7 @@ void SearchWindow::showEvent(QShowEvent* event) {
 }
 
 void SearchWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape && logic_->Searching()) {
+  if (event->key() == Qt::Key_Escape) {
     logic_->EscPressed();
     return;
   }

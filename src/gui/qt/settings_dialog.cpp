@@ -91,7 +91,7 @@ SettingsDialog::SettingsDialog(TSettings& settings, QtBoxes& boxes, QWidget* par
   layout->addLayout(buttons);
 
   connect(Button1, &QPushButton::clicked, this, [this] { logic_.Button1Click(); });
-  connect(Button2, &QPushButton::clicked, this, [this] { reject(); });
+  connect(Button2, &QPushButton::clicked, this, [this] { logic_.Cancel(); });
   // The tab bar has no veto before a change: the logic puts the old tab back.
   connect(TabControl1, &QTabBar::currentChanged, this, [this](int index) { logic_.TabChanged(index); });
 

@@ -51,6 +51,9 @@ class SettingsDialog : public QDialog, public QtView<ui::SettingsView> {
   ui::ProfileFields Profile() const override;
   void FocusWait() override;
   void Accept() override { accept(); }
+  void Reject() override { QDialog::reject(); }
+  // Esc and the window's close go through the logic, as Cancel does.
+  void reject() override { logic_.Cancel(); }
 
  protected:
   void showEvent(QShowEvent* event) override;

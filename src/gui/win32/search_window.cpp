@@ -87,7 +87,7 @@ void SearchWindow::Layout(int width, int height) {
 bool SearchWindow::PreTranslate(MSG& msg) {
   // Esc stops a running search wherever the focus is: the search disables the buttons,
   // and with the focus on none of the controls IsDialogMessage sends no IDCANCEL.
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && logic_->Searching()) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
     logic_->EscPressed();
     return true;
   }
@@ -113,7 +113,7 @@ LRESULT SearchWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case IDCANCEL:
           // Esc stops a running search.
-          if (logic_->Searching()) logic_->EscPressed();
+          logic_->EscPressed();
           return 0;
         default:
           return 0;

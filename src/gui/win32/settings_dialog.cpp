@@ -146,7 +146,7 @@ LRESULT SettingsDialog::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
       if (LOWORD(wp) == IDOK && (HIWORD(wp) == BN_CLICKED || lp == 0)) logic_.Button1Click();
-      if (LOWORD(wp) == IDCANCEL && (HIWORD(wp) == BN_CLICKED || lp == 0)) done_ = true;
+      if (LOWORD(wp) == IDCANCEL && (HIWORD(wp) == BN_CLICKED || lp == 0)) logic_.Cancel();
       return 0;
     case WM_NOTIFY: {
       const NMHDR& header = *reinterpret_cast<const NMHDR*>(lp);
@@ -157,7 +157,7 @@ LRESULT SettingsDialog::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {Px(kWidth), Px(kHeight)};
       return 0;
     case WM_CLOSE:
-      done_ = true;
+      logic_.Cancel();
       return 0;
     default:
       break;

@@ -31,6 +31,7 @@ class SettingsDialog final : public FrameView<ui::SettingsView> {
   ui::ProfileFields Profile() const override;
   void FocusWait() override { SetFocus(wait_); }
   void Accept() override { done_ = true; }
+  void Reject() override { done_ = true; }
 
  protected:
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp) override;
