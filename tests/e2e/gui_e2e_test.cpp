@@ -67,23 +67,41 @@ std::string Ended(pid_t pid) {
                              : " (the tool ended with status " + std::to_string(WEXITSTATUS(status)) + ")";
 }
 
+// Starts the display (under jwm when asked) and copies the executable alone into
+// scratch/app, where its settings, memo and TEMP then live. Skips the calling test when a
+// tool or Xvfb is missing and fails it when the display does not start.
+void StartWithTheTool(XSession& session, const fs::path& scratch, bool underJwm, fs::path& app) {
+  for (const char* tool : {"xdotool", "xclip"}) {
+    if (testing::FindProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed: skipped";
+  }
+  const std::string problem = session.Start(underJwm, scratch);
+  if (problem == "Xvfb is not installed") GTEST_SKIP() << problem << ": end-to-end test skipped";
+  ASSERT_EQ(problem, "");
+  app = scratch / "app";
+  fs::create_directories(app);
+  fs::copy_file(GLYPHGRAB_EXE, app / "glyphgrab");
+}
+
+// Starts the copied tool and waits for its main window. In the sanitizer tree Qt's
+// allocations kept until exit would fail the tool's exit status through the leak
+// checker; the engine's leaks are checked by its own tests.
+void SpawnTheTool(XSession& session, const fs::path& app, pid_t& tool, std::string& window) {
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  ::setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);
+  tool = session.Spawn({(app / "glyphgrab").string()});
+  ASSERT_GT(tool, 0);
+  ASSERT_TRUE(Eventually([] {}, [&] { return !(window = WindowByName("Glyphgrab Ver.1.10")).empty(); }));
+}
+
 // Once on a bare display and once under a window manager, which decides on focus itself.
 class GuiE2eSend : public ::testing::TestWithParam<bool> {};
 
 TEST_P(GuiE2eSend, ClickThroughCopySendAndClose) {
-  for (const char* tool : {"xdotool", "xclip"}) {
-    if (testing::FindProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed: skipped";
-  }
   testing::TempDir scratch;
   XSession session;
-  const std::string problem = session.Start(GetParam(), scratch.path());
-  if (problem == "Xvfb is not installed") GTEST_SKIP() << problem << ": end-to-end test skipped";
-  ASSERT_EQ(problem, "");
-
-  // The executable copied alone: its settings, memo and TEMP live beside the copy.
-  const fs::path app = scratch.path() / "app";
-  fs::create_directories(app);
-  fs::copy_file(GLYPHGRAB_EXE, app / "glyphgrab");
+  fs::path app;
+  StartWithTheTool(session, scratch.path(), GetParam(), app);
+  if (IsSkipped() || HasFatalFailure()) return;
   const fs::path docs = scratch.path() / "root" / "docs";
   // Lines a real target pastes through the clipboard: Japanese, half-width katakana, a
   // symbol and a 64-byte line.
@@ -105,14 +123,10 @@ TEST_P(GuiE2eSend, ClickThroughCopySendAndClose) {
   // takes it, and gives up after half a second.
   const Receiver receiver(session, "jw_win test", scratch.path() / "receiver.log", {"--clipboard"});
   ASSERT_NE(receiver.window(), 0u);
-  // In the sanitizer tree Qt's allocations kept until exit would fail the tool's exit
-  // status through the leak checker; the engine's leaks are checked by its own tests.
-  const char* asan = std::getenv("ASAN_OPTIONS");
-  ::setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);
-  const pid_t tool = session.Spawn({(app / "glyphgrab").string()});
-  ASSERT_GT(tool, 0);
+  pid_t tool = -1;
   std::string window;
-  ASSERT_TRUE(Eventually([] {}, [&] { return !(window = WindowByName("Glyphgrab Ver.1.10")).empty(); }));
+  SpawnTheTool(session, app, tool, window);
+  if (HasFatalFailure()) return;
   EXPECT_TRUE(fs::is_directory(app / "TEMP"));
 
   // Window-relative places: the file list's first row, the extraction list's lines.
@@ -192,18 +206,11 @@ INSTANTIATE_TEST_SUITE_P(, GuiE2eSend, ::testing::Values(false, true),
 // The search window over a tree of 300 files while the main window is clicked; a result
 // opens its file, whose line goes to the memo; screenshots of both windows.
 TEST(GuiE2e, SearchOpensAResultAndTheMemoCollectsIt) {
-  for (const char* tool : {"xdotool", "xclip"}) {
-    if (testing::FindProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed: skipped";
-  }
   testing::TempDir scratch;
   XSession session;
-  const std::string problem = session.Start(false, scratch.path());
-  if (problem == "Xvfb is not installed") GTEST_SKIP() << problem << ": end-to-end test skipped";
-  ASSERT_EQ(problem, "");
-
-  const fs::path app = scratch.path() / "app";
-  fs::create_directories(app);
-  fs::copy_file(GLYPHGRAB_EXE, app / "glyphgrab");
+  fs::path app;
+  StartWithTheTool(session, scratch.path(), false, app);
+  if (IsSkipped() || HasFatalFailure()) return;
   scratch.Write("root/a00/hello.txt", "first line\r\nsecond line\r\n");
   for (int d = 1; d < 20; ++d) {
     for (int f = 0; f < 16; ++f) {
@@ -224,12 +231,10 @@ TEST(GuiE2e, SearchOpensAResultAndTheMemoCollectsIt) {
   for (std::size_t i = 5; i <= 13; ++i) settings.optFlags[i] = true;
   ASSERT_TRUE(SettingsSave(NativeToPath((app / "glyphgrab.dat").string()), settings));
 
-  const char* asan = std::getenv("ASAN_OPTIONS");
-  ::setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);
-  const pid_t tool = session.Spawn({(app / "glyphgrab").string()});
-  ASSERT_GT(tool, 0);
+  pid_t tool = -1;
   std::string window;
-  ASSERT_TRUE(Eventually([] {}, [&] { return !(window = WindowByName("Glyphgrab Ver.1.10")).empty(); }));
+  SpawnTheTool(session, app, tool, window);
+  if (HasFatalFailure()) return;
   const auto clickIn = [&](const std::string& w, int x, int y, int button = 1) {
     Shell("xdotool mousemove --window " + w + " " + std::to_string(x) + " " + std::to_string(y) +
           " click " + std::to_string(button));
@@ -294,18 +299,11 @@ TEST(GuiE2e, SearchOpensAResultAndTheMemoCollectsIt) {
 // The keyboard alone opens a folder and a file, and a window made wider widens the text
 // list too (the settings keep what the window showed).
 TEST(GuiE2e, KeysOpenAFileAndAWiderWindowWidensTheTexts) {
-  for (const char* tool : {"xdotool", "xclip"}) {
-    if (testing::FindProgram(tool).empty()) GTEST_SKIP() << tool << " is not installed: skipped";
-  }
   testing::TempDir scratch;
   XSession session;
-  const std::string problem = session.Start(false, scratch.path());
-  if (problem == "Xvfb is not installed") GTEST_SKIP() << problem << ": end-to-end test skipped";
-  ASSERT_EQ(problem, "");
-
-  const fs::path app = scratch.path() / "app";
-  fs::create_directories(app);
-  fs::copy_file(GLYPHGRAB_EXE, app / "glyphgrab");
+  fs::path app;
+  StartWithTheTool(session, scratch.path(), false, app);
+  if (IsSkipped() || HasFatalFailure()) return;
   scratch.Write("root/a/empty.txt", "");
   scratch.Write("root/b/keys.txt", "opened by keys\r\n");
   TSettings settings;
@@ -316,12 +314,10 @@ TEST(GuiE2e, KeysOpenAFileAndAWiderWindowWidensTheTexts) {
   settings.listWidth = 100;
   ASSERT_TRUE(SettingsSave(NativeToPath((app / "glyphgrab.dat").string()), settings));
 
-  const char* asan = std::getenv("ASAN_OPTIONS");
-  ::setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);
-  const pid_t tool = session.Spawn({(app / "glyphgrab").string()});
-  ASSERT_GT(tool, 0);
+  pid_t tool = -1;
   std::string window;
-  ASSERT_TRUE(Eventually([] {}, [&] { return !(window = WindowByName("Glyphgrab Ver.1.10")).empty(); }));
+  SpawnTheTool(session, app, tool, window);
+  if (HasFatalFailure()) return;
   const auto clickIn = [&](int x, int y) {
     Shell("xdotool mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) + " click 1");
   };
