@@ -7,23 +7,10 @@
 # extraction list stays small: the list holds what the file says, and a file of 500 MB
 # of distinct text would list that much text by necessity. Reading costs the same
 # either way.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-build=${1:-build}
-[ -x /usr/bin/time ] || { echo "needs /usr/bin/time (scripts/setup installs it)" >&2; exit 1; }
-cmake --build "$build" --target glyphgrab-cli >/dev/null
-cli="$build/src/cli/glyphgrab-cli"
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/cli_peak.sh"
 mkdir "$work/txt" "$work/csv"
 (set +o pipefail; yes '図面の説明 plan notes, line without end ' | tr -d '\n' | head -c 500000000) >"$work/txt/one-line.txt"
 truncate -s 3G "$work/csv/sparse.csv"
-
-peak() {  # prints "seconds peak-MiB" of one run
-  /usr/bin/time -f "%e %M" -o "$work/time" "$@" >/dev/null 2>&1 || true
-  tail -n 1 "$work/time" | awk '{ printf "%6.2f s  %7.1f MiB", $1, $2 / 1024 }'
-}
 
 for input in txt/one-line.txt csv/sparse.csv; do
   dir=$(dirname "$work/$input")
